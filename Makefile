@@ -1,0 +1,49 @@
+# The two commands of the README, and a few more for developers.
+#   make run    install what is missing, build, start Tarvolyn with its phrase files
+#   make test   install what is missing, build, run every test (optimised build, then sanitizers)
+#   make bench  print the speed and memory figures
+#   make fuzz   run the file-reader fuzzer (FUZZ_SECONDS, default 600)
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps build run test test-dev test-asan bench fuzz format format-check clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+run: build
+	cd build/dev/bin && ./tarvolyn
+
+test: test-dev test-asan
+
+test-dev: build
+	ctest --preset dev -j $(JOBS)
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: build
+	cmake --build --preset dev --target benchmarks
+	cd build/dev/bench && ./jet4_bench
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	./fuzz/run-fuzzer.sh build/fuzz/fuzz/jet4_fuzz $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+clean:
+	rm -rf build

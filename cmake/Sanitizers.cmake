@@ -1,0 +1,5 @@
+# Address and undefined-behaviour sanitizers for the whole build (the asan preset).
+if(TARVOLYN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

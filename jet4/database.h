@@ -1,0 +1,48 @@
+#pragma once
+
+#include "table.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jet4 {
+
+class PageSource;
+
+enum class Format : std::uint8_t { Jet3, Jet4 };
+
+// A Jet 3 or Jet 4 database opened read-only. Opening checks the header and reads the
+// system catalog; tables are read whole on request. Every failure is a jet4::Error whose
+// message names the file. Nothing is ever written to the file.
+class Database {
+public:
+    // Opens the file at path; the file stays open (read-only) until the Database is destroyed.
+    [[nodiscard]] static Database open(const std::filesystem::path& path);
+    // Reads a database held in memory; displayName stands for the file name in messages.
+    [[nodiscard]] static Database fromBytes(std::vector<std::uint8_t> bytes, std::string displayName);
+
+    Database(Database&&) noexcept;
+    Database& operator=(Database&&) noexcept;
+    ~Database();
+
+    [[nodiscard]] Format format() const;
+    [[nodiscard]] const std::string& displayName() const;
+
+    // The user tables (not system tables), in catalog order, names in UTF-8.
+    [[nodiscard]] std::vector<std::string> tableNames() const;
+
+    // Reads a whole table, found by name without regard to case ("no table Dict" when absent).
+    // Numbers are shown with decimalSeparator where they have a fraction.
+    [[nodiscard]] Table readTable(std::string_view name, char16_t decimalSeparator = u'.') const;
+
+private:
+    struct State;
+    explicit Database(std::unique_ptr<State> state);
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace jet4

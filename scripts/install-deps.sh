@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tarvolyn needs to build, test and run, and nothing else.
+# Packages already present are left alone; apt runs only when something is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build make pkg-config
+  # libraries the program links
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  # fonts standing in for the designed Windows fonts
+  fonts-dejavu-core fonts-comic-neue fonts-noto-cjk
+  # tests: GoogleTest, the mdbtools oracle, an X server for the end-to-end run
+  libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
+  # fuzzing, formatting
+  clang-14 libclang-rt-14-dev clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update
+$sudo apt-get install -y --no-install-recommends "${missing[@]}"
