@@ -1,0 +1,49 @@
+#pragma once
+
+#include "jet4/table.h"
+
+#include <QObject>
+#include <QString>
+
+namespace phrase_data {
+
+class AdoConnection;
+
+// The table "Dict" of the connection's file, read whole: every row and every field, in the
+// order the file gives them. Read-only.
+class AdoTable : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AdoTable(AdoConnection& connection, QObject* parent = nullptr);
+    ~AdoTable() override;
+
+    [[nodiscard]] const QString& tableName() const { return m_tableName; }
+    void setTableName(const QString& name) { m_tableName = name; }
+
+    [[nodiscard]] bool active() const { return m_active; }
+    // Opening reads the table from the connection's file (opening the connection first if it
+    // is closed); does nothing when already active. Closing drops the rows.
+    // Throws jet4::Error when the file has no such table; the table then stays closed.
+    void setActive(bool active);
+    // Reads the open table's rows again from the file.
+    void refresh();
+
+    // The rows of the open table; empty while closed.
+    [[nodiscard]] const jet4::Table& rows() const { return m_rows; }
+
+signals:
+    void aboutToChange();
+    void changed();
+
+private:
+    void replaceRows(jet4::Table rows, bool active);
+    [[nodiscard]] jet4::Table readRows() const;
+
+    AdoConnection& m_connection;
+    QString m_tableName = QStringLiteral("Dict");
+    bool m_active = false;
+    jet4::Table m_rows;
+};
+
+} // namespace phrase_data

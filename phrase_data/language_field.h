@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace phrase_data {
+
+// The fields of a data file's table that carry the nine languages.
+enum class LanguageField : std::uint8_t { Rus, RusP, Eng, Ger, Fren, Ital, Span, Port, Jap };
+
+} // namespace phrase_data

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "language_entry.h"
+#include "reference_entry.h"
+#include "topic_entry.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace phrase_data {
+
+// The reference and dictionary commands, in menu order.
+enum class ReferenceCommand : std::uint8_t {
+    Clock,
+    Days,
+    ModalVerbs,
+    ProverbsRusEng,
+    SlangEngRus,
+    ProverbsRusGer,
+    SlangGerRus,
+};
+
+// What the program can show: the data file of every topic, list and dictionary and the
+// field of every language. Constants only; every lookup is a table read.
+class PhraseCatalogue {
+public:
+    static constexpr const char* StartFile = "dsb\\start.dsb";
+    static constexpr const char* DictTable = "Dict";
+    // The field name grid column 0 carries; the column is hidden, so it never shows.
+    static constexpr const char* HiddenColumnField = "???";
+    static constexpr LanguageField DefaultLeft = LanguageField::Rus;
+    static constexpr LanguageField DefaultRight = LanguageField::Eng;
+
+    [[nodiscard]] static std::span<const TopicEntry> topics();
+    [[nodiscard]] static std::span<const ReferenceEntry> references();
+    [[nodiscard]] static std::span<const LanguageEntry> languages();
+
+    // The data file of a topic; none for an index outside the list (it reports -1 when
+    // nothing is marked), and the caller then keeps its current path.
+    [[nodiscard]] static std::optional<QByteArray> topicFile(int index);
+    [[nodiscard]] static const ReferenceEntry& reference(ReferenceCommand command);
+    [[nodiscard]] static const char* fieldName(LanguageField field);
+};
+
+} // namespace phrase_data
