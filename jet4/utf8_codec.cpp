@@ -1,0 +1,101 @@
+#include "utf8_codec.h"
+
+namespace jet4::utf8 {
+
+namespace {
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+void appendCodePoint(char32_t cp, std::string& out)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::size_t appendUtf16(std::string_view text, std::u16string& out)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            out += static_cast<char16_t>(lead);
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            cp = lead & 0x1Fu;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            cp = lead & 0x0Fu;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            cp = lead & 0x07u;
+            minimum = 0x10000;
+        } else {
+            return i; // continuation byte, C0/C1 (always overlong) or F5-FF
+        }
+        if (text.size() - i < length)
+            return i;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto byte = static_cast<unsigned char>(text[i + k]);
+            if (!isContinuation(byte))
+                return i;
+            cp = (cp << 6) | (byte & 0x3Fu);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return i;
+        if (cp >= 0x10000) {
+            const char32_t v = cp - 0x10000;
+            out += static_cast<char16_t>(0xD800 + (v >> 10));
+            out += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::string fromUtf16(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3 / 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            appendCodePoint(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00), out);
+            ++i;
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            appendCodePoint(0xFFFD, out);
+        } else {
+            appendCodePoint(unit, out);
+        }
+    }
+    return out;
+}
+
+} // namespace jet4::utf8

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace jet4::utf8 {
+
+// Appends the UTF-16 form of text to out. Returns the byte offset of the first malformed
+// sequence (stray or missing continuation bytes, overlong forms, surrogates, values beyond
+// U+10FFFF), or std::string_view::npos when all of text is well-formed; out then holds what
+// came before the fault.
+[[nodiscard]] std::size_t appendUtf16(std::string_view text, std::u16string& out);
+
+// UTF-8 form of UTF-16 text; an unpaired surrogate becomes U+FFFD.
+[[nodiscard]] std::string fromUtf16(std::u16string_view text);
+
+} // namespace jet4::utf8
