@@ -15,36 +15,45 @@ class ByteView {
 public:
     ByteView(std::span<const std::uint8_t> bytes, const char* structure)
         : m_bytes(bytes)
-        , m_structure(structure) {}
+        , m_structure(structure)
+    {
+    }
 
     [[nodiscard]] std::size_t size() const { return m_bytes.size(); }
     [[nodiscard]] std::span<const std::uint8_t> bytes() const { return m_bytes; }
-    [[nodiscard]] bool contains(std::size_t offset, std::size_t length) const {
+    [[nodiscard]] bool contains(std::size_t offset, std::size_t length) const
+    {
         return offset <= m_bytes.size() && length <= m_bytes.size() - offset;
     }
 
-    [[nodiscard]] std::uint8_t u8(std::size_t offset) const {
+    [[nodiscard]] std::uint8_t u8(std::size_t offset) const
+    {
         require(offset, 1);
         return m_bytes[offset];
     }
-    [[nodiscard]] std::uint16_t u16(std::size_t offset) const {
+    [[nodiscard]] std::uint16_t u16(std::size_t offset) const
+    {
         require(offset, 2);
         return static_cast<std::uint16_t>(m_bytes[offset] | (m_bytes[offset + 1] << 8));
     }
-    [[nodiscard]] std::uint32_t u32(std::size_t offset) const {
+    [[nodiscard]] std::uint32_t u32(std::size_t offset) const
+    {
         require(offset, 4);
         return static_cast<std::uint32_t>(m_bytes[offset]) | (static_cast<std::uint32_t>(m_bytes[offset + 1]) << 8) |
                (static_cast<std::uint32_t>(m_bytes[offset + 2]) << 16) |
                (static_cast<std::uint32_t>(m_bytes[offset + 3]) << 24);
     }
-    [[nodiscard]] std::span<const std::uint8_t> sub(std::size_t offset, std::size_t length) const {
+    [[nodiscard]] std::span<const std::uint8_t> sub(std::size_t offset, std::size_t length) const
+    {
         require(offset, length);
         return m_bytes.subspan(offset, length);
     }
 
 private:
-    void require(std::size_t offset, std::size_t length) const {
-        if (!contains(offset, length)) throw ParseError(std::string(m_structure) + " too short");
+    void require(std::size_t offset, std::size_t length) const
+    {
+        if (!contains(offset, length))
+            throw ParseError(std::string(m_structure) + " too short");
     }
 
     std::span<const std::uint8_t> m_bytes;

@@ -19,7 +19,8 @@ struct IconvCloser {
 // iconv_t is a pointer type in glibc, which unique_ptr can hold directly.
 using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
 
-IconvHandle openToUtf16(const std::string& from) {
+IconvHandle openToUtf16(const std::string& from)
+{
     // UTF-16LE is the in-memory order of char16_t on the little-endian machines we build for.
     iconv_t handle = iconv_open("UTF-16LE", from.c_str());
     return handle == reinterpret_cast<iconv_t>(-1) ? IconvHandle() : IconvHandle(handle);
@@ -27,9 +28,12 @@ IconvHandle openToUtf16(const std::string& from) {
 
 } // namespace
 
-CodePageDecoder::CodePageDecoder(std::uint16_t codePage) {
-    if (codePage != 0 && buildTable(codePage)) return;
-    if (buildTable(FallbackCodePage)) return;
+CodePageDecoder::CodePageDecoder(std::uint16_t codePage)
+{
+    if (codePage != 0 && buildTable(codePage))
+        return;
+    if (buildTable(FallbackCodePage))
+        return;
     // Without iconv's modules, Latin-1 is the nearest we can do on our own.
     m_codePage = FallbackCodePage;
     m_multiByte = false;
@@ -37,10 +41,12 @@ CodePageDecoder::CodePageDecoder(std::uint16_t codePage) {
         m_table[b] = static_cast<char16_t>(b);
 }
 
-bool CodePageDecoder::buildTable(std::uint16_t codePage) {
+bool CodePageDecoder::buildTable(std::uint16_t codePage)
+{
     const std::string name = "CP" + std::to_string(codePage);
     const IconvHandle handle = openToUtf16(name);
-    if (!handle) return false;
+    if (!handle)
+        return false;
     m_codePage = codePage;
     m_iconvName = name;
     m_multiByte = false;
@@ -60,14 +66,17 @@ bool CodePageDecoder::buildTable(std::uint16_t codePage) {
     return true;
 }
 
-std::size_t CodePageDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const {
-    if (m_multiByte) return decodeMultiByte(bytes, out);
+std::size_t CodePageDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const
+{
+    if (m_multiByte)
+        return decodeMultiByte(bytes, out);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         out[i] = m_table[bytes[i]];
     return bytes.size();
 }
 
-std::size_t CodePageDecoder::decodeMultiByte(std::span<const std::uint8_t> bytes, char16_t* out) const {
+std::size_t CodePageDecoder::decodeMultiByte(std::span<const std::uint8_t> bytes, char16_t* out) const
+{
     const IconvHandle handle = openToUtf16(m_iconvName);
     if (!handle) {
         for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -80,8 +89,10 @@ std::size_t CodePageDecoder::decodeMultiByte(std::span<const std::uint8_t> bytes
     char* outPointer = reinterpret_cast<char*>(out);
     std::size_t outLeft = bytes.size() * sizeof(char16_t);
     while (inLeft > 0) {
-        if (iconv(handle.get(), &in, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1)) break;
-        if (errno == E2BIG || outLeft < sizeof(char16_t)) break;
+        if (iconv(handle.get(), &in, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1))
+            break;
+        if (errno == E2BIG || outLeft < sizeof(char16_t))
+            break;
         // An undefined or cut-off sequence: show one replacement for its first byte and go on.
         const char16_t replacement = Replacement;
         std::copy_n(reinterpret_cast<const char*>(&replacement), sizeof replacement, outPointer);

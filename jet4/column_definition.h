@@ -27,7 +27,8 @@ struct ColumnDefinition {
 };
 
 // The stored size of the types whose values have one; nullopt for variable-length types.
-[[nodiscard]] constexpr std::optional<std::size_t> fixedSizeOf(ColumnType type) {
+[[nodiscard]] constexpr std::optional<std::size_t> fixedSizeOf(ColumnType type)
+{
     switch (type) {
     case ColumnType::Byte:
         return 1;

@@ -22,8 +22,10 @@ struct Database::State {
         : source(std::move(pageSource))
         , displayName(std::move(name))
         , header(DatabaseHeader::read(*source))
-        , pages(*source, header.layout()) {
-        if (header.layout().format == Format::Jet3) codePage.emplace(header.codePage());
+        , pages(*source, header.layout())
+    {
+        if (header.layout().format == Format::Jet3)
+            codePage.emplace(header.codePage());
         text.emplace(codePage ? &*codePage : nullptr);
         catalog = Catalog::read(pages, *text);
     }
@@ -40,7 +42,8 @@ struct Database::State {
 namespace {
 
 // Runs f and gives every failure of the file the file's name.
-template <class F> decltype(auto) naming(const std::string& displayName, F&& f) {
+template <class F> decltype(auto) naming(const std::string& displayName, F&& f)
+{
     try {
         return f();
     } catch (const ParseError& e) {
@@ -53,18 +56,22 @@ template <class F> decltype(auto) naming(const std::string& displayName, F&& f) 
 } // namespace
 
 Database::Database(std::unique_ptr<State> state)
-    : m_state(std::move(state)) {}
+    : m_state(std::move(state))
+{
+}
 Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&&) noexcept = default;
 Database::~Database() = default;
 
-Database Database::open(const std::filesystem::path& path) {
+Database Database::open(const std::filesystem::path& path)
+{
     const std::string name = path.string();
     return naming(name,
                   [&] { return Database(std::make_unique<State>(std::make_unique<FilePageSource>(path), name)); });
 }
 
-Database Database::fromBytes(std::vector<std::uint8_t> bytes, std::string displayName) {
+Database Database::fromBytes(std::vector<std::uint8_t> bytes, std::string displayName)
+{
     const std::string name = displayName;
     return naming(name, [&] {
         return Database(
@@ -72,27 +79,33 @@ Database Database::fromBytes(std::vector<std::uint8_t> bytes, std::string displa
     });
 }
 
-Format Database::format() const {
+Format Database::format() const
+{
     return m_state->header.layout().format;
 }
 
-const std::string& Database::displayName() const {
+const std::string& Database::displayName() const
+{
     return m_state->displayName;
 }
 
-std::vector<std::string> Database::tableNames() const {
+std::vector<std::string> Database::tableNames() const
+{
     std::vector<std::string> names;
     for (const CatalogTable& table : m_state->catalog.tables())
-        if (table.isUserTable()) names.push_back(utf8::fromUtf16(table.name));
+        if (table.isUserTable())
+            names.push_back(utf8::fromUtf16(table.name));
     return names;
 }
 
-Table Database::readTable(std::string_view name, char16_t decimalSeparator) const {
+Table Database::readTable(std::string_view name, char16_t decimalSeparator) const
+{
     const State& state = *m_state;
     std::u16string wanted;
     const bool wellFormed = utf8::appendUtf16(name, wanted) == std::string_view::npos;
     const CatalogTable* table = wellFormed ? state.catalog.find(wanted) : nullptr;
-    if (!table) throw Error(state.displayName, "no table " + std::string(name));
+    if (!table)
+        throw Error(state.displayName, "no table " + std::string(name));
     return naming(state.displayName, [&] {
         const TableDefinition definition =
             TableDefinition::read(state.pages, Catalog::definitionPage(*table, state.pages), *state.text);

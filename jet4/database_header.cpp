@@ -33,7 +33,8 @@ constexpr std::array<std::uint8_t, 128> KeyStream{
     0x3E, 0x60, 0x26, 0x5F, 0x95, 0xF8, 0xD0, 0x89, 0x24, 0x85, 0x67, 0xC6, 0x1F, 0x27, 0x44, 0xD2, 0xEE, 0xCF, 0x65,
     0xED, 0xFF, 0x07, 0xC7, 0x46, 0xA1, 0x78, 0x16, 0x0C, 0xED, 0xE9, 0x2D, 0x62, 0xD4};
 
-std::string hexByte(std::uint8_t value) {
+std::string hexByte(std::uint8_t value)
+{
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", value);
     return text;
@@ -41,16 +42,19 @@ std::string hexByte(std::uint8_t value) {
 
 } // namespace
 
-DatabaseHeader DatabaseHeader::read(const PageSource& source) {
+DatabaseHeader DatabaseHeader::read(const PageSource& source)
+{
     const std::uint64_t size = source.size();
-    if (size == 0) throw ParseError("not a Jet database (the file is empty)");
+    if (size == 0)
+        throw ParseError("not a Jet database (the file is empty)");
 
     std::vector<std::uint8_t> scratch(static_cast<std::size_t>(std::min<std::uint64_t>(size, HeaderLength)));
     const std::span<const std::uint8_t> head = source.read(0, scratch);
     const std::size_t magicLength = std::min(head.size(), Magic.size());
     if (!std::equal(head.begin(), head.begin() + static_cast<std::ptrdiff_t>(magicLength), Magic.begin()))
         throw ParseError("not a Jet database");
-    if (head.size() < HeaderLength) throw ParseError("truncated");
+    if (head.size() < HeaderLength)
+        throw ParseError("truncated");
 
     const std::uint8_t version = head[VersionOffset];
     const JetLayout* layout = nullptr;
@@ -72,7 +76,8 @@ DatabaseHeader DatabaseHeader::read(const PageSource& source) {
     if (at(KeyOffset) != 0 || at(KeyOffset + 1) != 0 || at(KeyOffset + 2) != 0 || at(KeyOffset + 3) != 0)
         throw ParseError("encrypted database (non-zero database key), which this reader does not decrypt");
 
-    if (size / layout->pageSize < MinimumPages) throw ParseError("truncated");
+    if (size / layout->pageSize < MinimumPages)
+        throw ParseError("truncated");
     return DatabaseHeader(*layout, codePage);
 }
 

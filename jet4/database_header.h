@@ -20,7 +20,9 @@ public:
 private:
     DatabaseHeader(const JetLayout& layout, std::uint16_t codePage)
         : m_layout(&layout)
-        , m_codePage(codePage) {}
+        , m_codePage(codePage)
+    {
+    }
 
     const JetLayout* m_layout;
     std::uint16_t m_codePage;

@@ -4,19 +4,24 @@
 
 namespace jet4 {
 
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
+{
     if (this != &other) {
-        if (m_fd >= 0) ::close(m_fd);
+        if (m_fd >= 0)
+            ::close(m_fd);
         m_fd = other.release();
     }
     return *this;
 }
 
-FileDescriptor::~FileDescriptor() {
-    if (m_fd >= 0) ::close(m_fd);
+FileDescriptor::~FileDescriptor()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
-int FileDescriptor::release() {
+int FileDescriptor::release()
+{
     const int fd = m_fd;
     m_fd = -1;
     return fd;

@@ -7,11 +7,15 @@ class FileDescriptor {
 public:
     FileDescriptor() = default;
     explicit FileDescriptor(int fd)
-        : m_fd(fd) {}
+        : m_fd(fd)
+    {
+    }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     FileDescriptor(FileDescriptor&& other) noexcept
-        : m_fd(other.release()) {}
+        : m_fd(other.release())
+    {
+    }
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;
     ~FileDescriptor();
 

@@ -14,7 +14,9 @@ namespace jet4 {
 class LongValueReader {
 public:
     explicit LongValueReader(const PageReader& pages)
-        : m_pages(pages) {}
+        : m_pages(pages)
+    {
+    }
 
     // The length the header declares (bits 0-29 of its first word). Throws if the slot is shorter
     // than a header.

@@ -12,7 +12,9 @@ namespace jet4 {
 class ParseError : public std::runtime_error {
 public:
     explicit ParseError(const std::string& what)
-        : std::runtime_error(what) {}
+        : std::runtime_error(what)
+    {
+    }
 };
 
 // A ParseError whose message already says where the damage is; wrappers pass it on unchanged.
@@ -25,18 +27,23 @@ public:
 class PageDamage : public LocatedError {
 public:
     PageDamage(std::uint32_t page, const std::string& what)
-        : LocatedError("corrupt page " + std::to_string(page) + ": " + what) {}
+        : LocatedError("corrupt page " + std::to_string(page) + ": " + what)
+    {
+    }
 };
 
 // The file ended before a page the structure needs (also a file cut short while we read it).
 class FileTruncated : public LocatedError {
 public:
     FileTruncated()
-        : LocatedError("truncated") {}
+        : LocatedError("truncated")
+    {
+    }
 };
 
 // Runs f; a reason-only ParseError out of it becomes damage of `page`.
-template <class F> decltype(auto) onPage(std::uint32_t page, F&& f) {
+template <class F> decltype(auto) onPage(std::uint32_t page, F&& f)
+{
     try {
         return f();
     } catch (const LocatedError&) {

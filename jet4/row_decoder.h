@@ -16,6 +16,8 @@ namespace jet4 {
 class RowDecoder {
 public:
     RowDecoder(const JetLayout& layout, const TableDefinition& definition);
+    // varColumns: variable-length columns ever defined, deleted ones included.
+    RowDecoder(const JetLayout& layout, std::uint16_t varColumns, const std::vector<ColumnDefinition>& columns);
 
     // Takes the next row and checks its column count, null mask and variable-offset table.
     void load(std::span<const std::uint8_t> row);

@@ -19,18 +19,21 @@ constexpr std::size_t ContinuationData = 8;
 constexpr std::size_t MaxNameChars = 64;
 constexpr std::uint8_t MaxDecimalDigits = 28;
 
-std::uint32_t readU32(std::span<const std::uint8_t> page, std::size_t offset) {
+std::uint32_t readU32(std::span<const std::uint8_t> page, std::size_t offset)
+{
     return ByteView(page, "table definition").u32(offset);
 }
 
 } // namespace
 
-TableDefinition TableDefinition::read(const PageReader& pages, std::uint32_t firstPage, const TextDecoder& names) {
+TableDefinition TableDefinition::read(const PageReader& pages, std::uint32_t firstPage, const TextDecoder& names)
+{
     return onPage(firstPage, [&] {
         const JetLayout& layout = pages.layout();
         PageBuffer buffer;
         std::span<const std::uint8_t> page = pages.page(firstPage, buffer);
-        if (page[0] != DefinitionPageType) throw ParseError("not a table definition");
+        if (page[0] != DefinitionPageType)
+            throw ParseError("not a table definition");
         const std::uint32_t length = readU32(page, LengthOffset);
         std::vector<std::uint8_t> definition(page.begin(), page.end());
 
@@ -56,7 +59,8 @@ TableDefinition TableDefinition::read(const PageReader& pages, std::uint32_t fir
     });
 }
 
-void TableDefinition::parse(const std::vector<std::uint8_t>& bytes, const JetLayout& layout, const TextDecoder& names) {
+void TableDefinition::parse(const std::vector<std::uint8_t>& bytes, const JetLayout& layout, const TextDecoder& names)
+{
     const ByteView definition(bytes, "table definition");
     m_rowCount = definition.u32(layout.tdefRowCount);
     m_maxColumns = definition.u16(layout.tdefMaxColumns);
@@ -64,13 +68,15 @@ void TableDefinition::parse(const std::vector<std::uint8_t>& bytes, const JetLay
     const std::uint16_t columnCount = definition.u16(layout.tdefColumnCount);
     const std::uint32_t realIndexes = definition.u32(layout.tdefRealIndexes);
     m_ownedPagesMap = definition.u32(layout.tdefOwnedMap);
-    if (columnCount > m_maxColumns) throw ParseError("more columns than column numbers issued");
+    if (columnCount > m_maxColumns)
+        throw ParseError("more columns than column numbers issued");
 
     // Computed in 64 bits: the counts come from the file.
     const std::uint64_t columnsStart =
         layout.tdefRealIndexBlocks + std::uint64_t{realIndexes} * layout.realIndexBlockSize;
     const std::uint64_t namesStart = columnsStart + std::uint64_t{columnCount} * layout.columnEntrySize;
-    if (namesStart > definition.size()) throw ParseError("column entries run past the end of the table definition");
+    if (namesStart > definition.size())
+        throw ParseError("column entries run past the end of the table definition");
 
     m_columns.resize(columnCount);
     std::vector<bool> numberUsed(m_maxColumns, false);

@@ -25,9 +25,12 @@ public:
         , m_longValues(pages)
         , m_text(text)
         , m_formatter(decimalSeparator)
-        , m_textBound(std::uint64_t{pages.pageSize()} * pages.pageCount()) {}
+        , m_textBound(std::uint64_t{pages.pageSize()} * pages.pageCount())
+    {
+    }
 
-    void row(std::span<const std::uint8_t> bytes) {
+    void row(std::span<const std::uint8_t> bytes)
+    {
         m_rowDecoder.load(bytes);
         for (const ColumnDefinition& column : m_columns)
             appendCell(column);
@@ -35,8 +38,10 @@ public:
 
     // Reserves the table's text once, from what the first page gave: growing a large buffer by
     // doubling would briefly need three times its size.
-    void pageDone(std::size_t done, std::size_t total) {
-        if (m_reserved || m_textChars == 0) return;
+    void pageDone(std::size_t done, std::size_t total)
+    {
+        if (m_reserved || m_textChars == 0)
+            return;
         m_reserved = true;
         const double estimate =
             static_cast<double>(m_textChars) * static_cast<double>(total) / static_cast<double>(done) * 1.1;
@@ -44,19 +49,22 @@ public:
     }
 
 private:
-    void appendText(std::u16string_view text) {
+    void appendText(std::u16string_view text)
+    {
         m_table.appendCell(text);
         m_textChars += text.size();
     }
 
-    template <class Write> void appendWritten(std::size_t maxChars, Write&& write) {
+    template <class Write> void appendWritten(std::size_t maxChars, Write&& write)
+    {
         char16_t* out = m_table.beginCell(maxChars);
         const std::size_t used = write(out);
         m_table.endCell(used);
         m_textChars += used;
     }
 
-    void appendCell(const ColumnDefinition& column) {
+    void appendCell(const ColumnDefinition& column)
+    {
         if (column.type == ColumnType::Boolean) {
             appendText(m_rowDecoder.isPresent(column) ? std::u16string_view(u"true") : std::u16string_view(u"false"));
             return;
@@ -107,7 +115,8 @@ private:
     }
 
     // What the grid shows for values it cannot show as text: "<OLE object, 2048 bytes>".
-    void appendPlaceholder(const char* kind, std::size_t bytes) {
+    void appendPlaceholder(const char* kind, std::size_t bytes)
+    {
         char text[64];
         const int length = std::snprintf(text, sizeof text, "<%s, %zu bytes>", kind, bytes);
         appendWritten(static_cast<std::size_t>(length), [&](char16_t* out) {
@@ -129,7 +138,8 @@ private:
 
 } // namespace
 
-Table TableReader::read(const TableDefinition& definition) const {
+Table TableReader::read(const TableDefinition& definition) const
+{
     std::vector<Column> columns;
     columns.reserve(definition.columns().size());
     for (const ColumnDefinition& column : definition.columns())

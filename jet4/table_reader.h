@@ -13,7 +13,9 @@ public:
     TableReader(const PageReader& pages, const TextDecoder& text, char16_t decimalSeparator)
         : m_pages(pages)
         , m_text(text)
-        , m_decimalSeparator(decimalSeparator) {}
+        , m_decimalSeparator(decimalSeparator)
+    {
+    }
 
     [[nodiscard]] Table read(const TableDefinition& definition) const;
 

@@ -7,9 +7,12 @@ namespace jet4 {
 TableScanner::TableScanner(const PageReader& pages, const TableDefinition& definition)
     : m_pages(pages)
     , m_definition(definition)
-    , m_dataPages(onPage(definition.page(), [&] { return UsageMap::pages(pages, definition.ownedPagesMap()); })) {}
+    , m_dataPages(onPage(definition.page(), [&] { return UsageMap::pages(pages, definition.ownedPagesMap()); }))
+{
+}
 
-DataPage TableScanner::openDataPage(std::uint32_t number, PageBuffer& buffer) const {
+DataPage TableScanner::openDataPage(std::uint32_t number, PageBuffer& buffer) const
+{
     const DataPage page(m_pages.page(number, buffer), number, m_pages.layout());
     if (page.owner() != m_definition.page())
         throw PageDamage(number, "holds rows of table definition " + std::to_string(page.owner()) + ", not of " +
@@ -18,13 +21,16 @@ DataPage TableScanner::openDataPage(std::uint32_t number, PageBuffer& buffer) co
 }
 
 std::span<const std::uint8_t> TableScanner::follow(const DataPage& page, unsigned row, std::uint32_t& targetPage,
-                                                   unsigned& targetRow) {
+                                                   unsigned& targetRow)
+{
     const std::span<const std::uint8_t> pointer = page.row(row);
     const std::string which = "pointer row " + std::to_string(row);
-    if (pointer.size() < 4) throw PageDamage(page.number(), which + " is too short");
+    if (pointer.size() < 4)
+        throw PageDamage(page.number(), which + " is too short");
     targetRow = pointer[0];
     targetPage = static_cast<std::uint32_t>(pointer[1] | (pointer[2] << 8) | (pointer[3] << 16));
-    if (targetPage >= m_pages.pageCount()) throw PageDamage(page.number(), which + " points past the end of the file");
+    if (targetPage >= m_pages.pageCount())
+        throw PageDamage(page.number(), which + " points past the end of the file");
     // Every moved row has exactly one pointer; a second one would repeat the row.
     if (!m_followedTargets.insert(targetPage << 8 | targetRow).second)
         throw PageDamage(page.number(), which + " points at a row another pointer already took");

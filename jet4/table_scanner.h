@@ -41,7 +41,8 @@ private:
     std::unordered_set<std::uint32_t> m_followedTargets;
 };
 
-template <class Visitor> void TableScanner::scan(Visitor& visitor) {
+template <class Visitor> void TableScanner::scan(Visitor& visitor)
+{
     for (std::size_t index = 0; index < m_dataPages.size(); ++index) {
         const DataPage page = openDataPage(m_dataPages[index], m_pageBuffer);
         for (unsigned row = 0; row < page.rowCount(); ++row) {

@@ -15,7 +15,9 @@ class TextDecoder {
 public:
     // For Jet 4, codePage is null.
     explicit TextDecoder(const CodePageDecoder* codePage)
-        : m_codePage(codePage) {}
+        : m_codePage(codePage)
+    {
+    }
 
     // An upper bound on the units decode() writes for these bytes.
     [[nodiscard]] std::size_t maxChars(std::span<const std::uint8_t> bytes) const;

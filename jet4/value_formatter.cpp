@@ -12,14 +12,17 @@ namespace jet4 {
 
 namespace {
 
-std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at) {
+std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at)
+{
     return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
 }
-std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at) {
+std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at)
+{
     return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
            (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
-std::uint64_t u64(std::span<const std::uint8_t> b, std::size_t at) {
+std::uint64_t u64(std::span<const std::uint8_t> b, std::size_t at)
+{
     return u32(b, at) | (std::uint64_t{u32(b, at + 4)} << 32);
 }
 
@@ -37,7 +40,8 @@ struct CivilDate {
 };
 
 // Days since 1970-01-01 to a proleptic Gregorian date (H. Hinnant's algorithm).
-CivilDate civilFromDays(std::int64_t z) {
+CivilDate civilFromDays(std::int64_t z)
+{
     z += 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const auto doe = static_cast<unsigned>(z - era * 146097);
@@ -50,7 +54,8 @@ CivilDate civilFromDays(std::int64_t z) {
 }
 
 // Divides the 128-bit number in words (most significant first) by 10 in place; returns the remainder.
-unsigned divideBy10(std::array<std::uint32_t, 4>& words) {
+unsigned divideBy10(std::array<std::uint32_t, 4>& words)
+{
     std::uint64_t remainder = 0;
     for (std::uint32_t& word : words) {
         const std::uint64_t current = (remainder << 32) | word;
@@ -62,14 +67,16 @@ unsigned divideBy10(std::array<std::uint32_t, 4>& words) {
 
 } // namespace
 
-std::size_t ValueFormatter::widen(const char* text, std::size_t length, char16_t* out) const {
+std::size_t ValueFormatter::widen(const char* text, std::size_t length, char16_t* out) const
+{
     for (std::size_t i = 0; i < length; ++i)
         out[i] = text[i] == '.' ? m_separator : static_cast<char16_t>(text[i]);
     return length;
 }
 
 std::size_t ValueFormatter::fixed(ColumnType type, std::span<const std::uint8_t> b, std::uint8_t scale,
-                                  char16_t* out) const {
+                                  char16_t* out) const
+{
     char text[32];
     switch (type) {
     case ColumnType::Byte:
@@ -99,7 +106,8 @@ std::size_t ValueFormatter::fixed(ColumnType type, std::span<const std::uint8_t>
     }
 }
 
-std::size_t ValueFormatter::currency(std::int64_t tenThousandths, char16_t* out) const {
+std::size_t ValueFormatter::currency(std::int64_t tenThousandths, char16_t* out) const
+{
     // The magnitude in unsigned arithmetic: INT64_MIN has no positive counterpart.
     const bool negative = tenThousandths < 0;
     const std::uint64_t magnitude =
@@ -111,22 +119,28 @@ std::size_t ValueFormatter::currency(std::int64_t tenThousandths, char16_t* out)
     return widen(text, static_cast<std::size_t>(length), out);
 }
 
-std::size_t ValueFormatter::floating(double value, char16_t* out) const {
-    if (value == 0) value = 0; // no "-0"
+std::size_t ValueFormatter::floating(double value, char16_t* out) const
+{
+    if (value == 0)
+        value = 0; // no "-0"
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return widen(text, static_cast<std::size_t>(result.ptr - text), out);
 }
 
-std::size_t ValueFormatter::floating(float value, char16_t* out) const {
-    if (value == 0) value = 0;
+std::size_t ValueFormatter::floating(float value, char16_t* out) const
+{
+    if (value == 0)
+        value = 0;
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return widen(text, static_cast<std::size_t>(result.ptr - text), out);
 }
 
-std::size_t ValueFormatter::dateTime(double days, char16_t* out) const {
-    if (!std::isfinite(days) || days <= FirstDay - 1 || days >= DayAfterLast) return floating(days, out);
+std::size_t ValueFormatter::dateTime(double days, char16_t* out) const
+{
+    if (!std::isfinite(days) || days <= FirstDay - 1 || days >= DayAfterLast)
+        return floating(days, out);
     // The whole part is the day (it may be negative); the fraction, taken as its absolute value,
     // is the time of that day: -1.25 is 1899-12-29 06:00.
     const double whole = std::trunc(days);
@@ -145,7 +159,8 @@ std::size_t ValueFormatter::dateTime(double days, char16_t* out) const {
     return widen(text, static_cast<std::size_t>(length), out);
 }
 
-std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_t scale, char16_t* out) const {
+std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_t scale, char16_t* out) const
+{
     // The table definition allows 28; the bound here only keeps the text inside MaxChars.
     scale = std::min<std::uint8_t>(scale, 38);
     std::array<std::uint32_t, 4> words{u32(b, 1), u32(b, 5), u32(b, 9), u32(b, 13)};
@@ -160,15 +175,18 @@ std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_
         digits[count++] = '0';
 
     std::size_t written = 0;
-    if ((b[0] & 0x80) != 0 && !zero) out[written++] = u'-';
+    if ((b[0] & 0x80) != 0 && !zero)
+        out[written++] = u'-';
     for (std::size_t i = count; i-- > 0;) {
         out[written++] = static_cast<char16_t>(digits[i]);
-        if (i == scale && scale > 0) out[written++] = m_separator;
+        if (i == scale && scale > 0)
+            out[written++] = m_separator;
     }
     return written;
 }
 
-std::size_t ValueFormatter::guid(std::span<const std::uint8_t> b, char16_t* out) {
+std::size_t ValueFormatter::guid(std::span<const std::uint8_t> b, char16_t* out)
+{
     char text[48];
     const int length = std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", u32(b, 0),
                                      u16(b, 4), u16(b, 6), b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
@@ -177,7 +195,8 @@ std::size_t ValueFormatter::guid(std::span<const std::uint8_t> b, char16_t* out)
     return static_cast<std::size_t>(length);
 }
 
-std::size_t ValueFormatter::hex(std::span<const std::uint8_t> bytes, char16_t* out) {
+std::size_t ValueFormatter::hex(std::span<const std::uint8_t> bytes, char16_t* out)
+{
     static constexpr char Digits[] = "0123456789ABCDEF";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         out[2 * i] = static_cast<char16_t>(Digits[bytes[i] >> 4]);
@@ -186,8 +205,8 @@ std::size_t ValueFormatter::hex(std::span<const std::uint8_t> bytes, char16_t* o
     return 2 * bytes.size();
 }
 
-std::u16string ValueFormatter::fixedText(ColumnType type, std::span<const std::uint8_t> bytes,
-                                         std::uint8_t scale) const {
+std::u16string ValueFormatter::fixedText(ColumnType type, std::span<const std::uint8_t> bytes, std::uint8_t scale) const
+{
     char16_t text[MaxChars];
     return std::u16string(text, fixed(type, bytes, scale, text));
 }

@@ -16,7 +16,9 @@ public:
     static constexpr std::size_t MaxChars = 48;
 
     explicit ValueFormatter(char16_t decimalSeparator)
-        : m_separator(decimalSeparator) {}
+        : m_separator(decimalSeparator)
+    {
+    }
 
     // A value of a type with a fixed size (Byte ... Decimal); bytes must be exactly that size.
     std::size_t fixed(ColumnType type, std::span<const std::uint8_t> bytes, std::uint8_t scale, char16_t* out) const;
