@@ -1,0 +1,181 @@
+#include "phrase_grid.h"
+
+#include "design_font.h"
+#include "grid_columns_model.h"
+#include "indicator_header.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+namespace {
+const QString GridFace = QStringLiteral("Verdana");
+constexpr int TitleFontHeight = -11;
+const QColor CellColour = Qt::darkBlue; // navy
+} // namespace
+
+PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
+    : QTableView(parent)
+    , m_columns(new GridColumnsModel(source, this))
+{
+    setVerticalHeader(new IndicatorHeader(this));
+    setModel(m_columns);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setShowGrid(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::Button));
+    colours.setColor(QPalette::AlternateBase, colours.color(QPalette::Button));
+    colours.setColor(QPalette::Text, CellColour);
+    setPalette(colours);
+
+    QHeaderView* titles = horizontalHeader();
+    titles->setSectionsMovable(true);
+    titles->setSectionResizeMode(QHeaderView::Interactive);
+    titles->setMinimumSectionSize(0);
+    titles->setStretchLastSection(false);
+    titles->setHighlightSections(false);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titles->setFont(designFont(GridFace, TitleFontHeight, {.bold = true}));
+    titles->setFixedHeight(QFontMetrics(titles->font()).height() + 4);
+    connect(titles, &QHeaderView::sectionMoved, this, &PhraseGrid::keepHiddenColumnFirst);
+    // The user's dragging of a title border sets the width the column list keeps.
+    connect(titles, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (!m_settingSections && !horizontalHeader()->isSectionHidden(logical))
+            m_widths[std::size_t(logical)] = size;
+    });
+
+    m_columns->setFieldName(0, QStringLiteral("???"));
+    m_columns->setFieldName(1, QStringLiteral("Eng"));
+    m_columns->setFieldName(2, QStringLiteral("Rus"));
+    for (int i = 0; i < ColumnCount; ++i)
+        titles->resizeSection(i, m_widths[std::size_t(i)]);
+
+    // Every new table lays the grid out anew, binding each column again by its name.
+    connect(m_columns, &QAbstractItemModel::modelReset, this, [this] {
+        layOut();
+        showFromTop();
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, verticalHeader()->viewport(),
+            qOverload<>(&QWidget::update));
+    setCellFont(m_cellFontHeight, m_cellFontBold);
+}
+
+int PhraseGrid::logicalAt(int place) const
+{
+    if (place < 0 || place >= ColumnCount)
+        throw std::out_of_range("grid column index out of range");
+    return horizontalHeader()->logicalIndex(place);
+}
+
+QString PhraseGrid::columnFieldName(int place) const
+{
+    return m_columns->fieldName(logicalAt(place));
+}
+
+QString PhraseGrid::columnTitle(int place) const
+{
+    return m_columns->headerData(logicalAt(place), Qt::Horizontal).toString();
+}
+
+void PhraseGrid::bindColumn(int place, const QString& fieldName)
+{
+    m_columns->setFieldName(logicalAt(place), fieldName);
+}
+
+int PhraseGrid::columnWidthAt(int place) const
+{
+    return m_widths[std::size_t(logicalAt(place))];
+}
+
+void PhraseGrid::setColumnWidthAt(int place, int width)
+{
+    const int logical = logicalAt(place);
+    m_widths[std::size_t(logical)] = width;
+    if (!horizontalHeader()->isSectionHidden(logical)) {
+        const QScopedValueRollback setting(m_settingSections, true);
+        horizontalHeader()->resizeSection(logical, std::max(0, width));
+    }
+}
+
+bool PhraseGrid::isColumnVisibleAt(int place) const
+{
+    return !horizontalHeader()->isSectionHidden(logicalAt(place));
+}
+
+void PhraseGrid::setColumnVisibleAt(int place, bool visible)
+{
+    const int logical = logicalAt(place);
+    if (visible == isColumnVisibleAt(place))
+        return;
+    {
+        // A hidden column keeps its width for when it shows again.
+        const QScopedValueRollback setting(m_settingSections, true);
+        horizontalHeader()->setSectionHidden(logical, !visible);
+        if (visible)
+            horizontalHeader()->resizeSection(logical, std::max(0, m_widths[std::size_t(logical)]));
+    }
+    layOut();
+}
+
+void PhraseGrid::setCellFont(int height, bool bold)
+{
+    m_cellFontHeight = height;
+    m_cellFontBold = bold;
+    // Only the cells change; the title row keeps its font and height.
+    QFont titleFont = horizontalHeader()->font();
+    setFont(designFont(GridFace, height, {.bold = bold}));
+    horizontalHeader()->setFont(titleFont);
+    layOut();
+}
+
+int PhraseGrid::dataRowHeight() const
+{
+    return QFontMetrics(font()).height() + 4;
+}
+
+int PhraseGrid::titleRowHeight() const
+{
+    return horizontalHeader()->height();
+}
+
+void PhraseGrid::repaintGrid()
+{
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+    verticalHeader()->viewport()->update();
+}
+
+void PhraseGrid::layOut()
+{
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(dataRowHeight());
+    m_columns->bindAll();
+}
+
+void PhraseGrid::showFromTop()
+{
+    // A freshly opened table starts on its first row, shown from the top.
+    if (m_columns->rowCount() > 0)
+        setCurrentIndex(m_columns->index(0, logicalAt(1)));
+    scrollToTop();
+}
+
+void PhraseGrid::keepHiddenColumnFirst()
+{
+    // The hidden column stays in front: a language column dragged before it takes place 1.
+    QHeaderView* titles = horizontalHeader();
+    for (int logical = 0; logical < ColumnCount; ++logical) {
+        if (titles->isSectionHidden(logical) && titles->visualIndex(logical) != 0) {
+            const QSignalBlocker blocker(titles);
+            titles->moveSection(titles->visualIndex(logical), 0);
+        }
+    }
+}

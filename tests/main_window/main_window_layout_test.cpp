@@ -1,0 +1,169 @@
+#include "data_folder.h"
+#include "main_window/Unit1.h"
+#include "main_window/font_substitutes.h"
+#include "main_window/phrase_grid.h"
+#include "main_window/radio_group.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+// The main window's controls at their design places and as the window's size changes.
+class MainWindowLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fixedControlsKeepTheirDesign_data();
+    void fixedControlsKeepTheirDesign();
+    void sizesFollowTheWindow_data();
+    void sizesFollowTheWindow();
+    void tooNarrowCollapsesAndGrowingRestores();
+    void topicItemsShareTheListHeight();
+    void textButtonsOverlapAndTabInOrder();
+    void scrollsWhenSmallerThanTheControls();
+
+private:
+    void resizeTo(int width, int height);
+    std::unique_ptr<DataFolder> m_data;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void MainWindowLayoutTest::initTestCase()
+{
+    FontSubstitutes::install();
+}
+
+void MainWindowLayoutTest::init()
+{
+    m_data = std::make_unique<DataFolder>();
+    m_form = std::make_unique<TForm1>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void MainWindowLayoutTest::cleanup()
+{
+    m_form.reset();
+    m_data.reset();
+}
+
+void MainWindowLayoutTest::resizeTo(int width, int height)
+{
+    m_form->setOuterSize(width, height);
+    QTRY_COMPARE(m_form->frameGeometry().size(), QSize(width, height));
+}
+
+void MainWindowLayoutTest::fixedControlsKeepTheirDesign_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("topic list") << "RadioGroup1" << QRect(8, 0, 153, 313);
+    QTest::newRow("A") << "Button7" << QRect(392, 8, 75, 17);
+    QTest::newRow("a") << "Button6" << QRect(464, 8, 75, 17);
+    QTest::newRow("bold A") << "Button1" << QRect(536, 8, 75, 17);
+    QTest::newRow("picture frame") << "GroupBox3" << QRect(8, 320, 153, 153);
+    QTest::newRow("picture") << "Image2" << QRect(0, 0, 153, 161);
+}
+
+void MainWindowLayoutTest::fixedControlsKeepTheirDesign()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    for (const QSize size : {QSize(969, 636), QSize(1200, 800), QSize(400, 300)}) {
+        resizeTo(size.width(), size.height());
+        auto* control = m_form->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+    }
+}
+
+void MainWindowLayoutTest::sizesFollowTheWindow_data()
+{
+    QTest::addColumn<QSize>("outer");
+    QTest::addColumn<QRect>("strip");
+    QTest::addColumn<QRect>("panel");
+    QTest::addColumn<QRect>("grid");
+    QTest::addColumn<int>("columnWidth");
+    QTest::newRow("design size") << QSize(969, 636) << QRect(168, 0, 786, 33) << QRect(168, 32, 786, 546)
+                                 << QRect(8, 24, 771, 516) << 398;
+    QTest::newRow("larger") << QSize(1280, 900) << QRect(168, 0, 1097, 33) << QRect(168, 32, 1097, 810)
+                            << QRect(8, 24, 1082, 780) << 553;
+    QTest::newRow("odd free width") << QSize(800, 500) << QRect(168, 0, 617, 33) << QRect(168, 32, 617, 410)
+                                    << QRect(8, 24, 602, 380) << 313;
+}
+
+void MainWindowLayoutTest::sizesFollowTheWindow()
+{
+    QFETCH(QSize, outer);
+    QFETCH(QRect, strip);
+    QFETCH(QRect, panel);
+    QFETCH(QRect, grid);
+    QFETCH(int, columnWidth);
+    resizeTo(outer.width(), outer.height());
+    QCOMPARE(m_form->GroupBox1->geometry(), strip);
+    QCOMPARE(m_form->GroupBox2->geometry(), panel);
+    QCOMPARE(m_form->DBGrid1->geometry(), grid);
+    for (int place = 0; place < PhraseGrid::ColumnCount; ++place)
+        QCOMPARE(m_form->DBGrid1->columnWidthAt(place), columnWidth);
+}
+
+void MainWindowLayoutTest::tooNarrowCollapsesAndGrowingRestores()
+{
+    resizeTo(120, 80);
+    QCOMPARE(m_form->GroupBox1->width(), 0);
+    QCOMPARE(m_form->GroupBox2->size(), QSize(0, 0));
+    QCOMPARE(m_form->DBGrid1->size(), QSize(0, 0));
+    // (120 - 153 - 20) div 2, truncated toward zero
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), -26);
+    QCOMPARE(m_form->DBGrid1->horizontalHeader()->sectionSize(1), 0);
+    resizeTo(969, 636);
+    QCOMPARE(m_form->GroupBox2->geometry(), QRect(168, 32, 786, 546));
+    QCOMPARE(m_form->DBGrid1->geometry(), QRect(8, 24, 771, 516));
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 398);
+}
+
+void MainWindowLayoutTest::topicItemsShareTheListHeight()
+{
+    const RadioGroup* list = m_form->RadioGroup1;
+    QCOMPARE(list->count(), 17);
+    const int textHeight = QFontMetrics(list->font()).height();
+    const int itemHeight = (313 - textHeight - 5) / 17;
+    int top = ((313 - textHeight - 5) % 17) / 2 + textHeight + 1;
+    for (int i = 0; i < list->count(); ++i) {
+        QCOMPARE(list->button(i)->geometry(), QRect(8, top, 143, itemHeight));
+        top += itemHeight;
+    }
+    QCOMPARE(list->itemIndex(), -1);
+}
+
+void MainWindowLayoutTest::textButtonsOverlapAndTabInOrder()
+{
+    QCOMPARE(m_form->Button6->x() - m_form->Button7->geometry().right(), -2); // 3 pixels shared
+    QCOMPARE(m_form->Button7->nextInFocusChain(), m_form->Button6);
+    QCOMPARE(m_form->Button6->nextInFocusChain(), m_form->Button1);
+    QCOMPARE(QApplication::focusWidget(), m_form->Button7);
+}
+
+void MainWindowLayoutTest::scrollsWhenSmallerThanTheControls()
+{
+    resizeTo(969, 636);
+    QVERIFY(!m_form->ScrollBox->verticalScrollBar()->isVisible());
+    resizeTo(969, 400); // the picture frame reaches 473 pixels down
+    QTRY_VERIFY(m_form->ScrollBox->verticalScrollBar()->isVisible());
+    QCOMPARE(m_form->Client->minimumHeight(), 473);
+}
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "main_window_layout_test.moc"

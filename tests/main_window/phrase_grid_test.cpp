@@ -1,0 +1,276 @@
+#include "data_folder.h"
+#include "main_window/Unit1.h"
+#include "main_window/error_box.h"
+#include "main_window/font_substitutes.h"
+#include "main_window/phrase_grid.h"
+#include "main_window/radio_group.h"
+#include "modal_answer.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QStringList columnTexts(const PhraseGrid& grid, int place)
+{
+    QStringList texts;
+    const int logical = grid.horizontalHeader()->logicalIndex(place);
+    for (int row = 0; row < grid.model()->rowCount(); ++row)
+        texts << grid.model()->index(row, logical).data().toString();
+    return texts;
+}
+
+QStringList generated(const QString& file, const QString& field)
+{
+    QStringList texts;
+    for (int row = 1; row <= DataFolder::RowsPerFile; ++row)
+        texts << DataFolder::cell(file, field, row);
+    return texts;
+}
+
+} // namespace
+
+// The grid as the main window drives it: the activation load, binding by name and the text buttons.
+class PhraseGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstActivationShowsTheStartFile();
+    void activationDoesNotRunAgainAfterAModalBox();
+    void columnsBindByNameWithoutRegardToCase_data();
+    void columnsBindByNameWithoutRegardToCase();
+    void textButtonsChangeTheCellFontOnly();
+    void boldToggles();
+    void fontHeightMayPassZero();
+    void failedActivationShowsTheErrorBox();
+    void fullStopRule_data();
+    void fullStopRule();
+    void draggedColumnTakesItsNewPlace();
+    void nothingCanBeEdited();
+
+private:
+    void showForm();
+    std::unique_ptr<DataFolder> m_data;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void PhraseGridTest::initTestCase()
+{
+    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
+    FontSubstitutes::install();
+}
+
+void PhraseGridTest::init()
+{
+    m_data = std::make_unique<DataFolder>();
+    DataFilePath.clear();
+    m_form = std::make_unique<TForm1>();
+}
+
+void PhraseGridTest::cleanup()
+{
+    m_form.reset();
+    m_data.reset();
+}
+
+void PhraseGridTest::showForm()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void PhraseGridTest::firstActivationShowsTheStartFile()
+{
+    QVERIFY(DataFilePath.isEmpty());
+    showForm();
+    const PhraseGrid& grid = *m_form->DBGrid1;
+    QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
+    QVERIFY(!grid.isColumnVisibleAt(0));
+    QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
+    QCOMPARE(columnTexts(grid, 1), generated("start", "Rus"));
+    QCOMPARE(columnTexts(grid, 2), generated("start", "Eng"));
+    QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
+    QCOMPARE(grid.currentIndex().row(), 0);
+}
+
+void PhraseGridTest::activationDoesNotRunAgainAfterAModalBox()
+{
+    showForm();
+    m_form->Ger1Click();
+    m_form->F1Click();
+    ModalAnswer answer(QMessageBox::Cancel);
+    m_form->Exit1Click();
+    QVERIFY(answer.seen());
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(2), QStringLiteral("Ital"));
+    m_form->showMinimized();
+    m_form->showNormal();
+    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
+}
+
+void PhraseGridTest::columnsBindByNameWithoutRegardToCase_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("cells");
+    QTest::newRow("present") << "Port" << "Port" << QStringList{"Olá", "Tchau"};
+    QTest::newRow("stored in other case") << "Jap" << "JAP" << QStringList{"こんにちは", "さようなら"};
+    QTest::newRow("missing keeps its name") << "Ital" << "Ital" << QStringList{"", ""};
+}
+
+void PhraseGridTest::columnsBindByNameWithoutRegardToCase()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, title);
+    QFETCH(QStringList, cells);
+    DataFolder::write("start", {"Rus", "Eng", "Port", "JAP"},
+                      {{"Привет", "Hello", "Olá", "こんにちは"}, {"Пока", "Bye", "Tchau", "さようなら"}});
+    showForm();
+    m_form->DBGrid1->bindColumn(2, field);
+    QCOMPARE(m_form->DBGrid1->columnTitle(2), title);
+    QCOMPARE(columnTexts(*m_form->DBGrid1, 2), cells);
+    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(0));
+}
+
+void PhraseGridTest::textButtonsChangeTheCellFontOnly()
+{
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    const QFont titleFont = grid.horizontalHeader()->font();
+    const int titleHeight = grid.titleRowHeight();
+    QCOMPARE(grid.cellFontHeight(), -12);
+    // The keyboard focus starts on "A": Space enlarges the text.
+    QCOMPARE(QApplication::focusWidget(), m_form->Button7);
+    QTest::keyClick(m_form->Button7, Qt::Key_Space);
+    QCOMPARE(grid.cellFontHeight(), -13);
+    m_form->Button6Click();
+    QTest::mouseClick(m_form->Button7, Qt::LeftButton);
+    QTest::mouseClick(m_form->Button7, Qt::LeftButton);
+    QTest::mouseClick(m_form->Button6, Qt::LeftButton);
+    QCOMPARE(grid.cellFontHeight(), -13);
+    QCOMPARE(grid.font().pixelSize(), 13);
+    const int rowHeight = QFontMetrics(grid.font()).height() + 4;
+    QCOMPARE(grid.rowHeight(0), rowHeight);
+    QCOMPARE(grid.rowHeight(DataFolder::RowsPerFile - 1), rowHeight);
+    QCOMPARE(grid.horizontalHeader()->font(), titleFont);
+    QCOMPARE(grid.titleRowHeight(), titleHeight);
+}
+
+void PhraseGridTest::boldToggles()
+{
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    QVERIFY(!grid.font().bold());
+    m_form->Button1Click();
+    QVERIFY(grid.font().bold());
+    QCOMPARE(grid.cellFontHeight(), -12);
+    m_form->Button1Click();
+    QVERIFY(!grid.font().bold());
+}
+
+void PhraseGridTest::fontHeightMayPassZero()
+{
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    for (int i = 0; i < 14; ++i)
+        m_form->Button6Click();
+    QCOMPARE(grid.cellFontHeight(), 2);
+    QVERIFY(grid.font().pixelSize() >= 1);
+    QCOMPARE(grid.rowHeight(0), QFontMetrics(grid.font()).height() + 4);
+    QVERIFY(grid.rowHeight(0) <= 2 + 4 + 1);
+}
+
+void PhraseGridTest::failedActivationShowsTheErrorBox()
+{
+    DataFolder::remove("start");
+    ModalAnswer answer(QMessageBox::Ok);
+    showForm();
+    QVERIFY(answer.seen());
+    QCOMPARE(answer.title(), QStringLiteral("Tarvolin"));
+    QCOMPARE(answer.icon(), QMessageBox::Critical);
+    QCOMPARE(answer.buttons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY2(answer.text().startsWith(QStringLiteral("dsb/start.dsb")), qPrintable(answer.text()));
+    QVERIFY2(answer.text().endsWith(u'.'), qPrintable(answer.text()));
+    QVERIFY(m_form->isVisible());
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 0);
+    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(0));
+    QCOMPARE(m_form->DBGrid1->columnFieldName(1), QStringLiteral("Rus"));
+    QCOMPARE(m_form->DBGrid1->columnFieldName(2), QStringLiteral("Eng"));
+    QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
+}
+
+void PhraseGridTest::fullStopRule_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "no table Dict" << "no table Dict.";
+    QTest::newRow("digit") << "corrupt page 17" << "corrupt page 17.";
+    QTest::newRow("question mark") << "what?" << "what?.";
+    QTest::newRow("colon") << "cannot open:" << "cannot open:.";
+    QTest::newRow("cyrillic") << "нет файла" << "нет файла.";
+    QTest::newRow("full stop") << "done." << "done.";
+    QTest::newRow("exclamation") << "stop!" << "stop!";
+    QTest::newRow("bracket") << "(x)" << "(x)";
+    QTest::newRow("space") << "trailing " << "trailing ";
+    QTest::newRow("empty") << "" << "";
+}
+
+void PhraseGridTest::fullStopRule()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(ErrorBox::messageText(message), shown);
+}
+
+void PhraseGridTest::draggedColumnTakesItsNewPlace()
+{
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    QHeaderView* titles = grid.horizontalHeader();
+    const int y = titles->height() / 2;
+    const int from = titles->sectionViewportPosition(titles->logicalIndex(2)) + 10;
+    const int to = titles->sectionViewportPosition(titles->logicalIndex(1)) + 5;
+    QTest::mousePress(titles->viewport(), Qt::LeftButton, {}, QPoint(from, y));
+    QTest::mouseMove(titles->viewport(), QPoint(from - 20, y));
+    QTest::mouseMove(titles->viewport(), QPoint(to, y));
+    QTest::mouseRelease(titles->viewport(), Qt::LeftButton, {}, QPoint(to, y));
+    QCOMPARE(grid.columnTitle(1), QStringLiteral("Eng"));
+    QCOMPARE(grid.columnTitle(2), QStringLiteral("Rus"));
+    // The commands address the new order: "Left" now rebinds what stands on the left.
+    m_form->Ger1Click();
+    QCOMPARE(grid.columnTitle(1), QStringLiteral("Ger"));
+    QCOMPARE(grid.columnTitle(2), QStringLiteral("Rus"));
+    QCOMPARE(titles->visualIndex(titles->logicalIndex(1)), 1);
+    // The hidden column stays in front.
+    QVERIFY(!grid.isColumnVisibleAt(0));
+}
+
+void PhraseGridTest::nothingCanBeEdited()
+{
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const QModelIndex cell = grid.model()->index(0, grid.horizontalHeader()->logicalIndex(1));
+    QCOMPARE(grid.model()->flags(cell) & Qt::ItemIsEditable, Qt::NoItemFlags);
+    grid.setCurrentIndex(cell);
+    QTest::keyClick(grid.viewport(), Qt::Key_F2);
+    QTest::keyClicks(grid.viewport(), "x");
+    QCOMPARE(cell.data().toString(), DataFolder::cell("start", "Rus", 1));
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QCOMPARE(grid.currentIndex().row(), 1);
+    m_form->Button7Click(); // a new layout of a live model
+}
+
+QTEST_MAIN(PhraseGridTest)
+#include "phrase_grid_test.moc"
