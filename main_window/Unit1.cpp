@@ -40,6 +40,25 @@ QString fieldName(LanguageField field)
     return QString::fromLatin1(PhraseCatalogue::fieldName(field));
 }
 
+// Gives each action of a list an access letter of its caption that no other in the list uses,
+// as the platform the windows were designed for does by itself for captions without one.
+void assignAccessKeys(const QList<QAction*>& actions)
+{
+    QString taken;
+    for (QAction* action : actions) {
+        QString caption = action->text();
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            const QChar letter = caption[i].toUpper();
+            if (letter.isLetterOrNumber() && !taken.contains(letter)) {
+                taken += letter;
+                caption.insert(i, u'&');
+                action->setText(caption);
+                break;
+            }
+        }
+    }
+}
+
 template <typename Widget> Widget* placed(Widget* widget, int left, int top, int width, int height)
 {
     widget->setGeometry(left, top, width, height);
@@ -192,6 +211,10 @@ void TForm1::buildMenu()
     Spanish1 = command(Right1, "Spanish1", "Spanish", &TForm1::Spanish1Click);
     Portuguese1 = command(Right1, "Portuguese1", "Portuguese", &TForm1::Portuguese1Click);
     Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
+
+    assignAccessKeys(bar->actions());
+    for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1})
+        assignAccessKeys(each->actions());
 }
 
 void TForm1::FormCreate()
