@@ -97,7 +97,6 @@ void RowEncoder::append(std::span<const std::string> cells, std::size_t rowIndex
         out.push_back(static_cast<std::uint8_t>(value));
         out.push_back(static_cast<std::uint8_t>(value >> 8));
     };
-    out.reserve(out.size() + size);
     put16(m_columnCount);
     out.insert(out.end(), m_data.begin(), m_data.end());
     put16(2 + m_data.size()); // end of the variable data
