@@ -111,9 +111,12 @@ std::uint32_t Catalog::definitionPage(const CatalogTable& table, const PageReade
 {
     // Table ids are definition pages; a high byte belongs to non-table objects only.
     const std::uint32_t page = table.id & 0x00FFFFFF;
-    if (page != table.id || page < 2 || page >= pages.pageCount())
+    if (page != table.id || page < 2)
         throw PageDamage(CatalogPage, "the system catalog gives table " + utf8::fromUtf16(table.name) +
                                           " the impossible id " + std::to_string(table.id));
+    if (page >= pages.pageCount())
+        throw PageDamage(CatalogPage, "the definition of table " + utf8::fromUtf16(table.name) + " (page " +
+                                          std::to_string(page) + ") lies past the end of the file");
     return page;
 }
 

@@ -48,8 +48,9 @@ DatabaseHeader DatabaseHeader::read(const PageSource& source)
     if (size == 0)
         throw ParseError("not a Jet database (the file is empty)");
 
-    std::vector<std::uint8_t> scratch(static_cast<std::size_t>(std::min<std::uint64_t>(size, HeaderLength)));
-    const std::span<const std::uint8_t> head = source.read(0, scratch);
+    std::vector<std::uint8_t> scratch;
+    const std::span<const std::uint8_t> head =
+        source.read(0, static_cast<std::size_t>(std::min<std::uint64_t>(size, HeaderLength)), scratch);
     const std::size_t magicLength = std::min(head.size(), Magic.size());
     if (!std::equal(head.begin(), head.begin() + static_cast<std::ptrdiff_t>(magicLength), Magic.begin()))
         throw ParseError("not a Jet database");

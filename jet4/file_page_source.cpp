@@ -40,8 +40,10 @@ std::uint64_t FilePageSource::size() const
     return m_size;
 }
 
-std::span<const std::uint8_t> FilePageSource::read(std::uint64_t offset, std::span<std::uint8_t> scratch) const
+std::span<const std::uint8_t> FilePageSource::read(std::uint64_t offset, std::size_t length,
+                                                   std::vector<std::uint8_t>& scratch) const
 {
+    scratch.resize(length);
     std::size_t done = 0;
     while (done < scratch.size()) {
         const ssize_t got =

@@ -16,8 +16,8 @@ public:
     explicit FilePageSource(const std::filesystem::path& path);
 
     [[nodiscard]] std::uint64_t size() const override;
-    [[nodiscard]] std::span<const std::uint8_t> read(std::uint64_t offset,
-                                                     std::span<std::uint8_t> scratch) const override;
+    [[nodiscard]] std::span<const std::uint8_t> read(std::uint64_t offset, std::size_t length,
+                                                     std::vector<std::uint8_t>& scratch) const override;
 
 private:
     FileDescriptor m_fd;

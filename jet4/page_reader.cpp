@@ -17,8 +17,7 @@ std::span<const std::uint8_t> PageReader::page(std::uint32_t number, PageBuffer&
 {
     if (number >= m_pageCount)
         throw ParseError("page " + std::to_string(number) + " lies past the end of the file");
-    buffer.resize(m_layout.pageSize);
-    return m_source.read(std::uint64_t{number} * m_layout.pageSize, buffer);
+    return m_source.read(std::uint64_t{number} * m_layout.pageSize, m_layout.pageSize, buffer);
 }
 
 } // namespace jet4

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace jet4 {
 
@@ -14,11 +15,11 @@ public:
     // Length in bytes, fixed when the source was opened.
     [[nodiscard]] virtual std::uint64_t size() const = 0;
 
-    // The bytes [offset, offset + scratch.size()). A source that holds the bytes returns a view of
-    // them; one that must read fills scratch and returns it. The view stays valid until scratch is
-    // reused. Throws FileTruncated when the bytes are not there (a file cut short under us).
-    [[nodiscard]] virtual std::span<const std::uint8_t> read(std::uint64_t offset,
-                                                             std::span<std::uint8_t> scratch) const = 0;
+    // The bytes [offset, offset + length). A source that holds the bytes returns a view of them;
+    // one that must read fills scratch and returns a view of it, valid until scratch is reused.
+    // Throws FileTruncated when the bytes are not there (a file cut short under us).
+    [[nodiscard]] virtual std::span<const std::uint8_t> read(std::uint64_t offset, std::size_t length,
+                                                             std::vector<std::uint8_t>& scratch) const = 0;
 };
 
 } // namespace jet4
