@@ -124,6 +124,9 @@ std::vector<BadFile> badFiles()
             "truncated before the catalog's rows", TwoColumns, [](PatchedFile& f) { f.truncate(10 * 4096); }, "",
             "corrupt page 6: usage map lists page 14, past the end of the file"),
         patched(
+            "truncated before the table's definition", TwoColumns, [](PatchedFile& f) { f.truncate(20 * 4096); },
+            "Table", "the definition of table Table (page 23) lies past the end of the file"),
+        patched(
             "truncated before the table's rows", TwoColumns, [](PatchedFile& f) { f.truncate(31 * 4096 + 100); },
             "Table", "page 31, past the end of the file"),
         patched(
