@@ -1,0 +1,185 @@
+// dsbtool as a user runs it: the real binary, real files, exit status and messages.
+
+#include "tool_run.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace {
+
+class Folder {
+public:
+    Folder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "dsbtool-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        m_path = pattern;
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder() { std::filesystem::remove_all(m_path); }
+
+    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
+    void write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << text;
+    }
+    [[nodiscard]] std::string read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+const std::string Source = "Rus\tEng\tJap\n"
+                           "Привет\tHello\tこんにちは\n"
+                           "73\t\t\n"
+                           "Погода\tWeather: 20 °C\t天気\n";
+
+TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
+{
+    Folder dir;
+    // A byte order mark and CRLF line ends, as editors on other systems write them.
+    std::string crlf;
+    for (const char c : Source)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    dir.write("phrases.tsv", "\xEF\xBB\xBF" + crlf);
+
+    const ToolRun build = runDsbtool({"build", "phrases.dsb", "phrases.tsv"}, dir.path());
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(build.out + build.err, "");
+
+    const ToolRun dump = runDsbtool({"dump", "phrases.dsb"}, dir.path());
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, Source);
+
+    const ToolRun tables = runDsbtool({"tables", "phrases.dsb"}, dir.path());
+    EXPECT_EQ(tables.status, 0);
+    EXPECT_EQ(tables.out, "Dict\t3\n");
+}
+
+TEST(DsbtoolBuild, SameSourceGivesTheSameBytesAndSourceDateEpochSetsTheDate)
+{
+    Folder dir;
+    dir.write("a.tsv", Source);
+    ASSERT_EQ(runDsbtool({"build", "one.dsb", "a.tsv"}, dir.path()).status, 0);
+    ASSERT_EQ(runDsbtool({"build", "two.dsb", "a.tsv"}, dir.path()).status, 0);
+    ASSERT_EQ(runDsbtool({"build", "three.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
+    ASSERT_EQ(runDsbtool({"build", "four.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
+    EXPECT_EQ(dir.read("one.dsb"), dir.read("two.dsb"));
+    EXPECT_EQ(dir.read("three.dsb"), dir.read("four.dsb"));
+    EXPECT_NE(dir.read("one.dsb"), dir.read("three.dsb"));
+
+    const ToolRun bad = runDsbtool({"build", "five.dsb", "a.tsv"}, dir.path(), "yesterday");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH"), std::string::npos) << bad.err;
+    EXPECT_FALSE(dir.exists("five.dsb"));
+}
+
+struct BadSource {
+    std::string name;
+    std::string text;
+    std::string message; // the first line of standard error, exactly
+};
+
+class DsbtoolRejects : public testing::TestWithParam<BadSource> {};
+
+TEST_P(DsbtoolRejects, WithLineAndCellAndWithoutTouchingTheOutput)
+{
+    Folder dir;
+    dir.write("src.tsv", GetParam().text);
+    dir.write("out.dsb", "previous");
+    const ToolRun run = runDsbtool({"build", "out.dsb", "src.tsv"}, dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, GetParam().message + "\n");
+    EXPECT_EQ(dir.read("out.dsb"), "previous");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, DsbtoolRejects,
+    testing::Values(BadSource{"TooFewCells", "A\tB\nx\ty\nz\n", "src.tsv:3: expected 2 cells, found 1"},
+                    BadSource{"TooManyCells", "A\tB\nx\ty\tz\n", "src.tsv:2: expected 2 cells, found 3"},
+                    BadSource{"LongValue", "A\tB\nx\t" + std::string(256, 'b') + "\n",
+                              "src.tsv:2:2: value longer than 255 characters (256)"},
+                    BadSource{"MalformedUtf8", "A\tB\r\nok\tok\r\nx\t\xFF\r\n",
+                              "src.tsv:3:2: malformed UTF-8 at byte 1 of the value"},
+                    BadSource{"DuplicateColumn", "Rus\tEng\trus\n",
+                              "src.tsv:1:3: duplicate column name \"rus\" (same as column 1; Jet ignores case)"},
+                    BadSource{"BadColumnName", "Rus\tEng.\n",
+                              "src.tsv:1:2: column name \"Eng.\" may use only the letters A-Z and a-z, digits and "
+                              "spaces"},
+                    BadSource{"Empty", "", "src.tsv: empty file; its first line must name the columns"}),
+    [](const auto& testCase) { return testCase.param.name; });
+
+TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
+{
+    Folder dir;
+    dir.write("a.tsv", Source);
+    dir.write("notjet.dsb", std::string(8192, 'x'));
+
+    const ToolRun missing = runDsbtool({"build", "a.dsb", "missing.tsv"}, dir.path());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err.rfind("missing.tsv: cannot read:", 0), 0u) << missing.err;
+
+    const ToolRun noFolder = runDsbtool({"build", "no/such/a.dsb", "a.tsv"}, dir.path());
+    EXPECT_EQ(noFolder.status, 1);
+    EXPECT_EQ(noFolder.err.rfind("no/such/a.dsb: ", 0), 0u) << noFolder.err;
+
+    const ToolRun notJet = runDsbtool({"dump", "notjet.dsb"}, dir.path());
+    EXPECT_EQ(notJet.status, 1);
+    EXPECT_EQ(notJet.err.rfind("notjet.dsb", 0), 0u) << notJet.err;
+
+    ASSERT_EQ(runDsbtool({"build", "a.dsb", "a.tsv"}, dir.path()).status, 0);
+    const ToolRun noTable = runDsbtool({"dump", "a.dsb", "Other"}, dir.path());
+    EXPECT_EQ(noTable.status, 1);
+    EXPECT_NE(noTable.err.find("Other"), std::string::npos) << noTable.err;
+    for (const auto& run : {missing, noFolder, notJet, noTable})
+        EXPECT_EQ(run.err.find("terminate"), std::string::npos);
+}
+
+TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
+{
+    Folder dir;
+    const std::vector<std::vector<std::string>> wrong{
+        {}, {"frobnicate"}, {"build", "only.dsb"}, {"dump"}, {"tables", "a", "b"}, {"dump", "a", "b", "c"}};
+    for (const auto& args : wrong) {
+        const ToolRun run = runDsbtool(args, dir.path());
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
+        EXPECT_NE(run.err.find("Usage: dsbtool build OUT.dsb SOURCE.tsv"), std::string::npos);
+    }
+    const ToolRun help = runDsbtool({"--help"}, dir.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage:"), std::string::npos);
+}
+
+// Files made elsewhere: Access-written Jet 4 and Jet 3 samples.
+TEST(DsbtoolDump, ReadsFilesAccessWrote)
+{
+    Folder dir;
+    const std::filesystem::path fixtures = TARVOLYN_FIXTURES_DIR;
+    const ToolRun only = runDsbtool({"dump", (fixtures / "jet4/access2000-id-text.mdb").string()}, dir.path());
+    EXPECT_EQ(only.status, 0) << only.err;
+    EXPECT_EQ(only.out, "ID\tData\n1\tOne\n2\tTwo\n3\tThree\n");
+
+    const ToolRun jet3 = runDsbtool({"dump", (fixtures / "jet3/access97-deleted-row.mdb").string()}, dir.path());
+    EXPECT_EQ(jet3.status, 0) << jet3.err;
+    EXPECT_EQ(jet3.out, "a\tb\nz\ty\nv\tu\n");
+
+    const std::string types = (fixtures / "jet4/access2000-column-types.mdb").string();
+    const ToolRun several = runDsbtool({"dump", types}, dir.path());
+    EXPECT_EQ(several.status, 1);
+    EXPECT_NE(several.err.find("name one of its tables: Table1, Table2"), std::string::npos) << several.err;
+    const ToolRun named = runDsbtool({"dump", types, "table3"}, dir.path());
+    EXPECT_EQ(named.status, 0) << named.err;
+    const ToolRun tables = runDsbtool({"tables", types}, dir.path());
+    EXPECT_EQ(tables.out, "Table1\t2\nTable2\t0\nTable3\t0\nTable4\t0\n");
+}
+
+} // namespace
