@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X server (run under xvfb-run) with real input events.
+#   e2e.sh normal        PROGRAM DSB_DIR SHOTS_DIR   the shipped data: topics, menus, languages, exit
+#   e2e.sh missing-start PROGRAM DSB_DIR SHOTS_DIR   dsb/start.dsb absent: error box, program lives on
+#   e2e.sh installed     DESKTOP_FILE               start as the desktop entry does, then exit
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+log() { echo "-- $*"; }
+
+# Waits up to $2 seconds for a visible window whose title matches $1; prints its id.
+wait_window() {
+    local pattern=$1 seconds=$2 id
+    for ((i = 0; i < seconds * 10; i++)); do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then echo "$id"; return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+visible() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
+alive() { kill -0 "$pid" 2>/dev/null; }
+
+shot() { import -window root "$shots/$1.png"; }
+
+# The grid's part of the main window, cut from a screenshot, so two moments can be compared.
+grid_differs() {
+    local a=$1 b=$2 region
+    region=$(xdotool getwindowgeometry --shell "$main" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print "600x300+" x+190 "+" y+90}')
+    local metric
+    metric=$(compare -metric AE <(convert "$shots/$a.png" -crop "$region" png:-) \
+                                <(convert "$shots/$b.png" -crop "$region" png:-) null: 2>&1 || true)
+    [ "${metric%% *}" != "0" ]
+}
+
+# Clicks topic number $1 of the list (items about 17 pixels high, below the menu bar).
+click_topic() {
+    local index=$1 x y
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    x=$((X + 20))
+    y=$((Y + menubar + 18 + index * 17 + 8))
+    xdotool mousemove --sync "$x" "$y" click 1
+    sleep 0.5
+}
+
+start_program() {
+    (cd "$workdir" && exec "$program") &
+    pid=$!
+    splash=$(wait_window '^Tarvolin$' 10) || fail "no splash window"
+    started=$(date +%s%N)
+    log "splash window $splash"
+    main=$(wait_window '^Tarvolin - QZ7KV$' 10) || fail "no main window"
+    local waited=$((($(date +%s%N) - started) / 1000000))
+    log "main window $main after ${waited} ms"
+    ((waited > 4000 && waited < 8000)) || fail "the hand-over took ${waited} ms, not 5000"
+    menubar=22
+}
+
+exit_program() {
+    xdotool key --clearmodifiers alt+l
+    sleep 0.3
+    xdotool key x
+    wait_window '^Confirm$' 5 >/dev/null || fail "no exit confirmation"
+    shot exit-box
+    xdotool key Return
+    local status=0
+    for ((i = 0; i < 50; i++)); do alive || break; sleep 0.1; done
+    alive && fail "the program did not end after OK"
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || fail "exit status $status"
+    log "ended cleanly"
+}
+
+mode=$1
+shift
+case "$mode" in
+normal | missing-start)
+    program=$1 dsb=$2 shots=$3
+    mkdir -p "$shots"
+    workdir=$(mktemp -d)
+    trap 'kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
+    cp -r "$dsb" "$workdir/dsb"
+    [ "$mode" = missing-start ] && rm "$workdir/dsb/start.dsb"
+    ;;
+installed)
+    desktop=$1
+    shots=$(mktemp -d)
+    program=$(sed -n 's/^Exec=//p' "$desktop")
+    workdir=$(sed -n 's/^Path=//p' "$desktop")
+    [ -x "$program" ] || fail "the desktop entry's program $program is not there"
+    [ -d "$workdir/dsb" ] || fail "the desktop entry's folder $workdir has no dsb/"
+    trap 'kill "$pid" 2>/dev/null || true; rm -rf "$shots"' EXIT
+    ;;
+*) fail "unknown mode $mode" ;;
+esac
+
+start_program
+sleep 0.5
+visible '^Tarvolin$' && splash_still=1 || splash_still=0
+
+if [ "$mode" = missing-start ]; then
+    # The error box carries the application's title; the splash has gone by the time it shows.
+    box=$(wait_window '^Tarvolin$' 5) || fail "no error box for the missing start file"
+    shot missing-start-error
+    xdotool key Return
+    sleep 0.5
+    alive || fail "the program ended after the error box"
+    visible '^Tarvolin$' && fail "the error box or the splash is still shown"
+    visible '^Tarvolin - QZ7KV$' || fail "the main window went away"
+    shot missing-start-empty
+    click_topic 7
+    shot missing-start-weather
+    grid_differs missing-start-empty missing-start-weather || fail "picking a topic after the error showed nothing"
+    visible '^Tarvolin$' && fail "an error box after picking a topic"
+    exit_program
+    exit 0
+fi
+
+[ "$splash_still" = 0 ] || fail "the splash is still shown after the hand-over, or an error box came up"
+shot start
+[ "$mode" = installed ] && { exit_program; exit 0; }
+
+click_topic 7
+shot weather
+grid_differs start weather || fail "the weather topic did not change the grid"
+alive || fail "the program died after a topic click"
+
+xdotool key --clearmodifiers alt+d
+sleep 0.3
+xdotool key s
+sleep 0.5
+shot slang
+grid_differs weather slang || fail "Slang Eng-Rus did not change the grid"
+
+click_topic 2
+xdotool key --clearmodifiers alt+i
+sleep 0.3
+xdotool key j
+sleep 0.5
+shot thanks-japanese
+grid_differs slang thanks-japanese || fail "a topic with Japanese on the right did not change the grid"
+alive || fail "the program died"
+exit_program
