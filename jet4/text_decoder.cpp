@@ -1,5 +1,9 @@
 #include "text_decoder.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace jet4 {
 
 namespace {
@@ -20,9 +24,17 @@ bool isLow(char16_t c)
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// A grid cannot show half a surrogate pair.
+bool isSurrogate(char16_t c)
+{
+    return (c & 0xF800) == 0xD800;
+}
+
+// A grid cannot show half a surrogate pair. Most text has no surrogate at all, so a quick look
+// comes first.
 void replaceUnpairedSurrogates(char16_t* text, std::size_t length)
 {
+    if (std::none_of(text, text + length, isSurrogate))
+        return;
     for (std::size_t i = 0; i < length; ++i) {
         if (isHigh(text[i]) && i + 1 < length && isLow(text[i + 1]))
             ++i;
@@ -34,8 +46,12 @@ void replaceUnpairedSurrogates(char16_t* text, std::size_t length)
 std::size_t decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
 {
     const std::size_t length = bytes.size() / 2; // a trailing odd byte is not a character
-    for (std::size_t i = 0; i < length; ++i)
-        out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, bytes.data(), 2 * length);
+    } else {
+        for (std::size_t i = 0; i < length; ++i)
+            out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
     return length;
 }
 
