@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -210,6 +211,60 @@ TEST_P(PhraseSource, JapaneseCellsCarryTheirRomanisation)
 
 INSTANTIATE_TEST_SUITE_P(Phrasebook, PhraseSource, testing::ValuesIn(sources()),
                          [](const testing::TestParamInfo<Source>& source) { return source.param.name; });
+
+std::u32string toUtf32(const std::string& text)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int k = 1; k < length && i + std::size_t(k) < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + std::size_t(k)]) & 0x3F);
+        out += c;
+        i += std::size_t(length);
+    }
+    return out;
+}
+
+// RusP marks the stress: no word carries two accents, and a word of two or more syllables
+// carries one, unless its stress is the always-stressed yo or it is joined by a hyphen
+// ("iz-za"). Words the Russian cell holds as they are (Latin names, Q-codes) are left alone.
+TEST(Pronunciation, EveryWordOfSeveralSyllablesShowsItsStress)
+{
+    const std::u32string accented = U"áéíóúýÁÉÍÓÚÝ";
+    const std::u32string vowels = U"aeiouyAEIOUYáéíóúýÁÉÍÓÚÝ";
+    for (const Source& source : sources()) {
+        if (!source.topic)
+            continue;
+        const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
+        for (std::size_t line = 1; line < rows.size(); ++line) {
+            const std::string& russian = rows[line][0];
+            std::istringstream words(rows[line][1]);
+            for (std::string token; words >> token;) {
+                std::u32string word;
+                for (const char32_t c : toUtf32(token))
+                    if ((c < 0x80 && (std::isalpha(int(c)) || c == U'\'' || c == U'-')) || accented.find(c) != std::u32string::npos)
+                        word += c;
+                if (word.empty() || token.find_first_of("0123456789") != std::string::npos ||
+                    russian.find(token.substr(0, token.find_last_not_of(".,!?:;)") + 1)) != std::string::npos)
+                    continue;
+                const auto accents = std::count_if(word.begin(), word.end(),
+                                                   [&](char32_t c) { return accented.find(c) != std::u32string::npos; });
+                int syllables = 0;
+                for (std::size_t i = 0; i < word.size(); ++i)
+                    if (vowels.find(word[i]) != std::u32string::npos && (i == 0 || vowels.find(word[i - 1]) == std::u32string::npos))
+                        ++syllables;
+                const bool hasYo = token.find("yo") != std::string::npos || token.find("Yo") != std::string::npos;
+                const std::string where = source.name + ".tsv line " + std::to_string(line + 1) + ": " + token;
+                EXPECT_LE(accents, 1) << where;
+                if (syllables >= 2 && !hasYo && word.find(U'-') == std::u32string::npos) {
+                    EXPECT_EQ(accents, 1) << where;
+                }
+            }
+        }
+    }
+}
 
 // The spelling table: one row per letter A-Z and digit 0-9, each cell "X — Word" for the same X.
 TEST(SpellingTable, CoversEveryLetterAndDigitOnce)
