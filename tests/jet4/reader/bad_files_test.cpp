@@ -117,8 +117,6 @@ std::vector<BadFile> badFiles()
         patched(
             "truncated in the magic", TwoColumns, [](PatchedFile& f) { f.truncate(10); }, "", "truncated"),
         patched(
-            "truncated in the header", TwoColumns, [](PatchedFile& f) { f.truncate(0x90); }, "", "truncated"),
-        patched(
             "truncated after two pages", TwoColumns, [](PatchedFile& f) { f.truncate(8192); }, "", "truncated"),
         patched(
             "truncated before the catalog's rows", TwoColumns, [](PatchedFile& f) { f.truncate(10 * 4096); }, "",
@@ -178,9 +176,6 @@ std::vector<BadFile> badFiles()
             "column name past the definition", TwoColumns, [](PatchedFile& f) { f.u16(f.pageStart(23) + 117, 0x80); },
             "Table", "corrupt page 23: table definition too short"),
         patched(
-            "odd column name length", TwoColumns, [](PatchedFile& f) { f.u16(f.pageStart(23) + 117, 3); }, "Table",
-            "bad column name length 3"),
-        patched(
             "column number never issued", TwoColumns, [](PatchedFile& f) { f.u16(f.pageStart(23) + 68, 0xFF); },
             "Table", "bad column number 255"),
         patched(
@@ -216,9 +211,6 @@ std::vector<BadFile> badFiles()
         patched(
             "definition pages that loop", ColumnTypes, [](PatchedFile& f) { f.u32(f.pageStart(30) + 4, 30); }, "Table2",
             "corrupt page 30: table definition of 4416 bytes is longer than its pages"),
-        patched(
-            "definition continued on a data page", ColumnTypes, [](PatchedFile& f) { f.u32(f.pageStart(30) + 4, 31); },
-            "Table2", "continues on page 31, which is not a table definition"),
         patched(
             "decimal scale 200", ColumnTypes,
             [](PatchedFile& f) {

@@ -1,4 +1,5 @@
 // The decoders on their own, with vectors for what the sample files lack.
+#include "fixture_files.h"
 #include "jet4/case_folding.h"
 #include "jet4/code_page_decoder.h"
 #include "jet4/jet_layout.h"
@@ -6,7 +7,6 @@
 #include "jet4/row_decoder.h"
 #include "jet4/text_decoder.h"
 #include "jet4/value_formatter.h"
-#include "table_text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,6 @@
 #include "fixture_files.h"
 #include "jet4/database.h"
 #include "mdb_export.h"
-#include "table_text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,6 @@
 // Rows in the shapes Access leaves behind, against exact expected values.
 #include "fixture_files.h"
 #include "jet4/database.h"
-#include "table_text.h"
 
 #include <gtest/gtest.h>
 
@@ -89,26 +88,6 @@ TEST(RowShapes, TwoPageDefinitionGivesEveryColumnInOrder)
             EXPECT_EQ(table.columns()[i].name, "column" + std::to_string(i + 1));
         EXPECT_EQ(table.rowCount(), 0u);
     }
-}
-
-TEST(RowShapes, TextPlainAndCompressedComeOutAsAccessStoredThem)
-{
-    const Table table = Database::open(fixture("jet4/access2003-unicode-compression.mdb")).readTable("table", u',');
-    const std::vector<std::string> expected{"only ascii chars",
-                                            "ääkkösiä",
-                                            "Мир",
-                                            "ϰαὶ τ\u1F79τ' ἐγὼ Κ\u1F7Bϰλωπα",
-                                            "漢字仮名交じり文",
-                                            "3L9\x1D"
-                                            "52\x02_AB(¥\x05!!V",
-                                            "ümlaut"};
-    ASSERT_EQ(table.rowCount(), 8u);
-    for (std::size_t row = 0; row < expected.size(); ++row)
-        EXPECT_EQ(utf8(*table.cell(row, 1)), expected[row]);
-    // The last value holds every character from U+0001 to U+00FF, tab and line breaks included.
-    const std::u16string_view all = *table.cell(7, 1);
-    for (char16_t c = 1; c <= 0xFF; ++c)
-        EXPECT_NE(all.find(c), std::u16string_view::npos) << int(c);
 }
 
 TEST(RowShapes, BlankDatabasesHaveNoUserTables)
