@@ -27,6 +27,8 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setShowGrid(true);
     setWordWrap(false);
+    // Long phrases are cut at the column's edge, not shortened with an ellipsis.
+    setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
