@@ -4,6 +4,7 @@
 #include "catalog_writer.h"
 #include "data_page_writer.h"
 #include "header_page.h"
+#include "huge_page_buffer.h"
 #include "page_bytes.h"
 #include "row_encoder.h"
 #include "table_definition_writer.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <stdexcept>
 
 namespace jet4 {
@@ -74,28 +76,177 @@ std::u16string toUtf16(const std::string& ascii)
 
 } // namespace
 
+// Where everything goes in the file, once the rows are known. Pages in order: the blank, the
+// table definition, the page holding the table's two usage maps, the data pages, then bitmap
+// pages for maps too large to be inline (the table's, then the global map's).
+struct PageLayout {
+    std::uint32_t definitionPage = CatalogWriter::BlankPageCount;
+    std::uint32_t mapPage = 0;
+    std::uint32_t firstDataPage = 0;
+    std::uint32_t endDataPage = 0;
+    bool lastPageHasRoom = false;
+    std::size_t tableBitmap = 0; // inline bitmap bytes of the table's maps, 0 for reference maps
+    std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> ownedSlots{};
+    std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> freeSlots{};
+    std::uint32_t firstGlobalBitmapPage = 0;
+    std::size_t globalSlots = 0; // 0: the global map is inline
+    std::uint32_t pageCount = 0;
+
+    [[nodiscard]] UsageMapWriter ownedMap() const
+    {
+        UsageMapWriter map;
+        map.add(firstDataPage, endDataPage);
+        return map;
+    }
+    [[nodiscard]] UsageMapWriter freeMap() const
+    {
+        UsageMapWriter map;
+        if (lastPageHasRoom)
+            map.add(endDataPage - 1, endDataPage);
+        return map;
+    }
+    [[nodiscard]] UsageMapWriter globalMap() const
+    {
+        UsageMapWriter map; // a set bit is a free page: every page past the end of the file
+        map.add(pageCount, 0xFFFFFFFFu);
+        return map;
+    }
+};
+
 struct DatabaseWriter::State {
     State(const std::vector<std::string>& names, const std::string& table)
         : tableName(table)
+        , columnNames(names.size())
         , encoder(names.size(), table)
+        , definition((std::transform(names.begin(), names.end(), columnNames.begin(), toUtf16), columnNames))
+        , firstDataPage(static_cast<std::uint32_t>(CatalogWriter::BlankPageCount + definition.pageCount() + 1))
+        , dataPages(std::size_t{MaxPages} * PageSize)
     {
-        for (const auto& name : names)
-            columnNames.push_back(toUtf16(name));
     }
+
+    [[nodiscard]] PageLayout layout() const;
+    void writeHead(std::span<std::uint8_t> file, const PageLayout& layout) const;
+    void writeTail(std::span<std::uint8_t> tail, const PageLayout& layout) const;
 
     std::string tableName;
     std::vector<std::u16string> columnNames;
     RowEncoder encoder;
-    std::vector<std::uint8_t> rows; // every row's bytes, back to back
-    std::vector<std::size_t> rowEnds;
+    TableDefinitionWriter definition;
+    std::uint32_t firstDataPage;
+    // The data pages, filled as rows arrive: their page numbers and owner are known from the
+    // start, so they are final as soon as they are written.
+    HugePageBuffer dataPages;
+    std::optional<DataPageWriter> lastPage;
+    std::vector<std::uint8_t> row;
+    std::size_t rowCount = 0;
     double date = UnixEpochDay + static_cast<double>(DefaultTimestamp.time_since_epoch().count()) / SecondsPerDay;
-
-    [[nodiscard]] std::span<const std::uint8_t> row(std::size_t index) const
-    {
-        const std::size_t begin = index == 0 ? 0 : rowEnds[index - 1];
-        return std::span<const std::uint8_t>(rows).subspan(begin, rowEnds[index] - begin);
-    }
 };
+
+PageLayout DatabaseWriter::State::layout() const
+{
+    PageLayout l;
+    l.mapPage = firstDataPage - 1;
+    l.firstDataPage = firstDataPage;
+    l.endDataPage = static_cast<std::uint32_t>(firstDataPage + dataPages.size() / PageSize);
+    l.lastPageHasRoom = lastPage && lastPage->fits(encoder.minimumRowSize());
+
+    const UsageMapWriter owned = l.ownedMap();
+    const UsageMapWriter free = l.freeMap();
+    std::uint64_t nextPage = l.endDataPage;
+    if (UsageMapWriter::inlineBitmapSize(l.endDataPage) <= MaxTableInlineBitmap) {
+        l.tableBitmap = UsageMapWriter::inlineBitmapSize(l.endDataPage);
+    } else {
+        for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
+            if (owned.hasPagesInSlot(slot))
+                l.ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+            if (free.hasPagesInSlot(slot))
+                l.freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+        }
+    }
+
+    // The global map describes every page of the file, its own bitmap pages included.
+    std::uint64_t pageCount = nextPage;
+    if (UsageMapWriter::inlineBitmapSize(static_cast<std::uint32_t>(std::min<std::uint64_t>(pageCount, MaxPages))) >
+        MaxGlobalInlineBitmap) {
+        for (;;) {
+            pageCount = nextPage + l.globalSlots;
+            const std::size_t needed =
+                (pageCount + UsageMapWriter::PagesPerBitmapPage - 1) / UsageMapWriter::PagesPerBitmapPage;
+            if (needed == l.globalSlots)
+                break;
+            l.globalSlots = needed;
+        }
+    }
+    if (pageCount > MaxPages)
+        throw WriteError(tableName, "too many rows for a Jet database (2 GB)");
+    l.firstGlobalBitmapPage = static_cast<std::uint32_t>(nextPage);
+    l.pageCount = static_cast<std::uint32_t>(pageCount);
+    return l;
+}
+
+void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLayout& l) const
+{
+    const std::span<const std::uint8_t> blank = blankDatabase();
+    std::copy(blank.begin(), blank.end(), file.begin());
+    HeaderPage(pageOf(file, 0)).setCreationDate(date);
+    CatalogWriter catalog(file);
+    catalog.setDates(date);
+    catalog.addTable(l.definitionPage, toUtf16(tableName), date);
+    definition.write(file, l.definitionPage, static_cast<std::uint32_t>(rowCount), rowPointer(l.mapPage, 0),
+                     rowPointer(l.mapPage, 1));
+
+    DataPageWriter maps(pageOf(file, l.mapPage), 0);
+    if (l.tableBitmap != 0) {
+        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize + l.tableBitmap);
+        l.ownedMap().writeInline(map);
+        maps.add(map);
+        l.freeMap().writeInline(map);
+        maps.add(map);
+    } else {
+        std::vector<std::uint8_t> map(UsageMapWriter::ReferenceRowSize);
+        UsageMapWriter::writeReference(map, l.ownedSlots);
+        maps.add(map);
+        UsageMapWriter::writeReference(map, l.freeSlots);
+        maps.add(map);
+    }
+
+    // Page 1: the global map and a second row that Jet keeps there, copied as it is.
+    const std::span<std::uint8_t> globalPage = pageOf(file, GlobalMapPage);
+    const std::uint16_t secondRowStart = loadU16(globalPage, DataPageWriter::HeaderSize + 2);
+    const std::uint16_t secondRowEnd = loadU16(globalPage, DataPageWriter::HeaderSize);
+    const std::vector<std::uint8_t> secondRow(globalPage.begin() + secondRowStart, globalPage.begin() + secondRowEnd);
+    std::fill(globalPage.begin(), globalPage.end(), std::uint8_t{0});
+    DataPageWriter global(globalPage, GlobalMapPage);
+    if (l.globalSlots == 0) {
+        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize + UsageMapWriter::inlineBitmapSize(l.pageCount));
+        l.globalMap().writeInline(map);
+        global.add(map);
+    } else {
+        std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> slots{};
+        for (std::size_t slot = 0; slot < l.globalSlots; ++slot)
+            slots[slot] = static_cast<std::uint32_t>(l.firstGlobalBitmapPage + slot);
+        std::vector<std::uint8_t> map(UsageMapWriter::ReferenceRowSize);
+        UsageMapWriter::writeReference(map, slots);
+        global.add(map);
+    }
+    global.add(secondRow);
+}
+
+void DatabaseWriter::State::writeTail(std::span<std::uint8_t> tail, const PageLayout& l) const
+{
+    auto page = [&](std::uint32_t number) { return pageOf(tail, number - l.endDataPage); };
+    const UsageMapWriter owned = l.ownedMap();
+    const UsageMapWriter free = l.freeMap();
+    for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
+        if (l.ownedSlots[slot] != 0)
+            owned.writeBitmapPage(page(l.ownedSlots[slot]), slot);
+        if (l.freeSlots[slot] != 0)
+            free.writeBitmapPage(page(l.freeSlots[slot]), slot);
+    }
+    const UsageMapWriter global = l.globalMap();
+    for (std::size_t slot = 0; slot < l.globalSlots; ++slot)
+        global.writeBitmapPage(page(l.firstGlobalBitmapPage + static_cast<std::uint32_t>(slot)), slot);
+}
 
 DatabaseWriter::DatabaseWriter(const std::vector<std::string>& columnNames, const std::string& tableName)
 {
@@ -137,159 +288,51 @@ void DatabaseWriter::setTimestamp(std::chrono::sys_seconds time)
 void DatabaseWriter::addRow(const std::vector<std::string>& cells)
 {
     State& s = *m_state;
-    if (s.rows.size() >= std::size_t{MaxPages} * PageSize)
-        throw WriteError(s.tableName, "too many rows for a Jet database (2 GB)", s.rowEnds.size());
-    s.encoder.append(cells, s.rowEnds.size(), s.rows);
-    s.rowEnds.push_back(s.rows.size());
+    s.row.clear();
+    s.encoder.append(cells, s.rowCount, s.row);
+    if (!s.lastPage || !s.lastPage->fits(s.row.size())) {
+        const std::size_t index = s.dataPages.size() / PageSize;
+        if (s.firstDataPage + index + 1 >= MaxPages)
+            throw WriteError(s.tableName, "too many rows for a Jet database (2 GB)", s.rowCount);
+        s.dataPages.resize(s.dataPages.size() + PageSize);
+        s.lastPage.emplace(pageOf(s.dataPages.bytes(), static_cast<std::uint32_t>(index)), PageLayout{}.definitionPage);
+    }
+    s.lastPage->add(s.row);
+    ++s.rowCount;
 }
 
 std::size_t DatabaseWriter::rowCount() const
 {
-    return m_state->rowEnds.size();
+    return m_state->rowCount;
 }
 
 std::vector<std::uint8_t> DatabaseWriter::build() const
 {
     const State& s = *m_state;
-    const std::size_t rowTotal = s.rowEnds.size();
-
-    // Rows fill data pages in order; pageStarts holds the first row of each page.
-    std::vector<std::size_t> pageStarts;
-    std::size_t onPage = 0;
-    std::size_t usedOnPage = 0;
-    for (std::size_t i = 0; i < rowTotal; ++i) {
-        const std::size_t size = s.row(i).size();
-        if (pageStarts.empty() || !DataPageWriter::fits(onPage, usedOnPage, size)) {
-            pageStarts.push_back(i);
-            onPage = 0;
-            usedOnPage = 0;
-        }
-        ++onPage;
-        usedOnPage += size;
-    }
-    const bool lastPageHasRoom =
-        !pageStarts.empty() && DataPageWriter::fits(onPage, usedOnPage, s.encoder.minimumRowSize());
-
-    // Page plan: the blank, the table definition, the page holding the table's usage maps, the
-    // data pages, then bitmap pages if the maps need the reference form.
-    const TableDefinitionWriter definition(s.columnNames);
-    const std::uint32_t definitionPage = CatalogWriter::BlankPageCount;
-    const auto mapPage = static_cast<std::uint32_t>(definitionPage + definition.pageCount());
-    const std::uint32_t firstDataPage = mapPage + 1;
-    if (pageStarts.size() > MaxPages)
-        throw WriteError(s.tableName, "too many rows for a Jet database (2 GB)");
-    const auto endDataPage = static_cast<std::uint32_t>(firstDataPage + pageStarts.size());
-
-    UsageMapWriter owned;
-    owned.add(firstDataPage, endDataPage);
-    UsageMapWriter freeSpace;
-    if (lastPageHasRoom)
-        freeSpace.add(endDataPage - 1, endDataPage);
-    const std::size_t tableBitmap = UsageMapWriter::inlineBitmapSize(endDataPage);
-    const bool tableMapsInline = tableBitmap <= MaxTableInlineBitmap;
-    std::uint64_t nextPage = endDataPage;
-    std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> ownedSlots{};
-    std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> freeSlots{};
-    if (!tableMapsInline) {
-        for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-            if (owned.hasPagesInSlot(slot))
-                ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
-            if (freeSpace.hasPagesInSlot(slot))
-                freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
-        }
-    }
-
-    // The global map describes every page of the file, its own bitmap pages included.
-    const std::uint64_t pagesBeforeGlobal = nextPage;
-    std::uint64_t pageCount = pagesBeforeGlobal;
-    std::size_t globalSlots = 0;
-    if (UsageMapWriter::inlineBitmapSize(static_cast<std::uint32_t>(std::min<std::uint64_t>(pageCount, MaxPages))) >
-        MaxGlobalInlineBitmap) {
-        for (;;) {
-            pageCount = pagesBeforeGlobal + globalSlots;
-            const std::size_t needed = (pageCount + UsageMapWriter::PagesPerBitmapPage - 1) / UsageMapWriter::PagesPerBitmapPage;
-            if (needed == globalSlots)
-                break;
-            globalSlots = needed;
-        }
-    }
-    if (pageCount > MaxPages)
-        throw WriteError(s.tableName, "too many rows for a Jet database (2 GB)");
-    const auto pages = static_cast<std::uint32_t>(pageCount);
-
-    std::vector<std::uint8_t> bytes(std::size_t{pages} * PageSize);
+    const PageLayout layout = s.layout();
+    std::vector<std::uint8_t> bytes(std::size_t{layout.pageCount} * PageSize);
     const std::span<std::uint8_t> file(bytes);
-    const std::span<const std::uint8_t> blank = blankDatabase();
-    std::copy(blank.begin(), blank.end(), bytes.begin());
-
-    HeaderPage(pageOf(file, 0)).setCreationDate(s.date);
-    CatalogWriter catalog(file);
-    catalog.setDates(s.date);
-    catalog.addTable(definitionPage, toUtf16(s.tableName), s.date);
-    definition.write(file, definitionPage, static_cast<std::uint32_t>(rowTotal), rowPointer(mapPage, 0),
-                     rowPointer(mapPage, 1));
-
-    DataPageWriter maps(pageOf(file, mapPage), 0);
-    if (tableMapsInline) {
-        std::vector<std::uint8_t> row(UsageMapWriter::InlineHeaderSize + tableBitmap);
-        owned.writeInline(row);
-        maps.add(row);
-        freeSpace.writeInline(row);
-        maps.add(row);
-    } else {
-        std::vector<std::uint8_t> row(UsageMapWriter::ReferenceRowSize);
-        UsageMapWriter::writeReference(row, ownedSlots);
-        maps.add(row);
-        UsageMapWriter::writeReference(row, freeSlots);
-        maps.add(row);
-        for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-            if (ownedSlots[slot] != 0)
-                owned.writeBitmapPage(pageOf(file, ownedSlots[slot]), slot);
-            if (freeSlots[slot] != 0)
-                freeSpace.writeBitmapPage(pageOf(file, freeSlots[slot]), slot);
-        }
-    }
-
-    for (std::size_t p = 0; p < pageStarts.size(); ++p) {
-        DataPageWriter page(pageOf(file, firstDataPage + static_cast<std::uint32_t>(p)), definitionPage);
-        const std::size_t end = p + 1 < pageStarts.size() ? pageStarts[p + 1] : rowTotal;
-        for (std::size_t i = pageStarts[p]; i < end; ++i)
-            page.add(s.row(i));
-    }
-
-    // Page 1: the global map (a set bit means a free page) and a second row that Jet keeps
-    // there, copied as it is.
-    const std::span<std::uint8_t> globalPage = pageOf(file, GlobalMapPage);
-    const std::uint16_t secondRowStart = loadU16(globalPage, DataPageWriter::HeaderSize + 2);
-    const std::uint16_t secondRowEnd = loadU16(globalPage, DataPageWriter::HeaderSize);
-    const std::vector<std::uint8_t> secondRow(globalPage.begin() + secondRowStart, globalPage.begin() + secondRowEnd);
-    std::fill(globalPage.begin(), globalPage.end(), std::uint8_t{0});
-    DataPageWriter global(globalPage, GlobalMapPage);
-    UsageMapWriter freePages;
-    freePages.add(pages, 0xFFFFFFFFu);
-    if (globalSlots == 0) {
-        std::vector<std::uint8_t> row(UsageMapWriter::InlineHeaderSize + UsageMapWriter::inlineBitmapSize(pages));
-        freePages.writeInline(row);
-        global.add(row);
-    } else {
-        std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> slots{};
-        for (std::size_t slot = 0; slot < globalSlots; ++slot) {
-            slots[slot] = static_cast<std::uint32_t>(pagesBeforeGlobal + slot);
-            freePages.writeBitmapPage(pageOf(file, slots[slot]), slot);
-        }
-        std::vector<std::uint8_t> row(UsageMapWriter::ReferenceRowSize);
-        UsageMapWriter::writeReference(row, slots);
-        global.add(row);
-    }
-    global.add(secondRow);
+    s.writeHead(file, layout);
+    const auto data = s.dataPages.bytes();
+    std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.firstDataPage * PageSize));
+    s.writeTail(file.subspan(std::size_t{layout.endDataPage} * PageSize), layout);
     return bytes;
 }
 
 void DatabaseWriter::writeFile(const std::filesystem::path& path) const
 {
-    const std::vector<std::uint8_t> bytes = build();
+    // Written in three parts so that the data pages go out from where they already are.
+    const State& s = *m_state;
+    const PageLayout layout = s.layout();
+    std::vector<std::uint8_t> head(std::size_t{layout.firstDataPage} * PageSize);
+    s.writeHead(head, layout);
+    std::vector<std::uint8_t> tail(std::size_t{layout.pageCount - layout.endDataPage} * PageSize);
+    s.writeTail(tail, layout);
+
     TemporaryFile file(path);
-    file.write(bytes);
+    file.write(head);
+    file.write(s.dataPages.bytes());
+    file.write(tail);
     file.commit();
 }
 

@@ -61,15 +61,19 @@ void RowEncoder::encodeValue(const std::string& cell, std::size_t rowIndex, std:
     if (m_text.empty())
         return; // NULL: no bytes, mask bit stays clear
     m_nullMask[column / 8] = static_cast<std::uint8_t>(m_nullMask[column / 8] | (1u << (column % 8)));
-    if (compressible(m_text)) {
-        m_data.push_back(0xFF);
-        m_data.push_back(0xFE);
+    const bool compressed = compressible(m_text);
+    const std::size_t at = m_data.size();
+    m_data.resize(at + (compressed ? 2 + m_text.size() : 2 * m_text.size()));
+    std::uint8_t* to = m_data.data() + at;
+    if (compressed) {
+        *to++ = 0xFF;
+        *to++ = 0xFE;
         for (const char16_t c : m_text)
-            m_data.push_back(static_cast<std::uint8_t>(c));
+            *to++ = static_cast<std::uint8_t>(c);
     } else {
         for (const char16_t c : m_text) {
-            m_data.push_back(static_cast<std::uint8_t>(c));
-            m_data.push_back(static_cast<std::uint8_t>(c >> 8));
+            *to++ = static_cast<std::uint8_t>(c);
+            *to++ = static_cast<std::uint8_t>(c >> 8);
         }
     }
 }
@@ -80,31 +84,37 @@ void RowEncoder::append(std::span<const std::string> cells, std::size_t rowIndex
         throw WriteError(m_tableName + ", row " + std::to_string(rowIndex + 1),
                          "expected " + std::to_string(m_columnCount) + " cells, found " + std::to_string(cells.size()),
                          rowIndex);
-    m_data.clear();
+    // The variable data goes straight after the 2-byte column count at the start of m_data.
+    m_data.resize(2);
     m_starts.clear();
     std::fill(m_nullMask.begin(), m_nullMask.end(), std::uint8_t{0});
     for (std::size_t column = 0; column < m_columnCount; ++column)
         encodeValue(cells[column], rowIndex, column);
 
-    const std::size_t size = 2 + m_data.size() + trailerSize(m_columnCount);
+    const std::size_t size = m_data.size() + trailerSize(m_columnCount);
     if (size > MaxRowSize)
         throw WriteError(m_tableName + ", row " + std::to_string(rowIndex + 1),
                          "row too long for a page (" + std::to_string(size) + " bytes, at most " +
                              std::to_string(MaxRowSize) + ")",
                          rowIndex);
 
-    auto put16 = [&out](std::size_t value) {
-        out.push_back(static_cast<std::uint8_t>(value));
-        out.push_back(static_cast<std::uint8_t>(value >> 8));
+    const std::size_t at = out.size();
+    out.resize(at + size);
+    const std::span<std::uint8_t> row = std::span<std::uint8_t>(out).subspan(at);
+    std::copy(m_data.begin(), m_data.end(), row.begin());
+    auto put16 = [&row](std::size_t offset, std::size_t value) {
+        row[offset] = static_cast<std::uint8_t>(value);
+        row[offset + 1] = static_cast<std::uint8_t>(value >> 8);
     };
-    put16(m_columnCount);
-    out.insert(out.end(), m_data.begin(), m_data.end());
-    put16(2 + m_data.size()); // end of the variable data
+    put16(0, m_columnCount);
+    std::size_t trailer = m_data.size();
+    put16(trailer, m_data.size()); // end of the variable data
+    trailer += 2;
     // Offsets are counted from the row start and listed last slot first.
-    for (std::size_t slot = m_columnCount; slot-- > 0;)
-        put16(2 + m_starts[slot]);
-    put16(m_columnCount);
-    out.insert(out.end(), m_nullMask.begin(), m_nullMask.end());
+    for (std::size_t slot = m_columnCount; slot-- > 0; trailer += 2)
+        put16(trailer, m_starts[slot]);
+    put16(trailer, m_columnCount);
+    std::copy(m_nullMask.begin(), m_nullMask.end(), row.begin() + static_cast<std::ptrdiff_t>(trailer + 2));
 }
 
 } // namespace jet4::writing

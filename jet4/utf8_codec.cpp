@@ -32,11 +32,21 @@ void appendCodePoint(char32_t cp, std::string& out)
 
 std::size_t appendUtf16(std::string_view text, std::u16string& out)
 {
+    // One UTF-16 unit per byte at most: size the output once and write through a pointer.
+    const std::size_t base = out.size();
+    out.resize(base + text.size());
+    char16_t* const first = out.data() + base;
+    char16_t* to = first;
+    auto finish = [&](std::size_t result) {
+        out.resize(base + static_cast<std::size_t>(to - first));
+        return result;
+    };
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
+        const unsigned char lead = bytes[i];
         if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
+            *to++ = lead;
             ++i;
             continue;
         }
@@ -56,28 +66,28 @@ std::size_t appendUtf16(std::string_view text, std::u16string& out)
             cp = lead & 0x07u;
             minimum = 0x10000;
         } else {
-            return i; // continuation byte, C0/C1 (always overlong) or F5-FF
+            return finish(i); // continuation byte, C0/C1 (always overlong) or F5-FF
         }
         if (text.size() - i < length)
-            return i;
+            return finish(i);
         for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(text[i + k]);
+            const unsigned char byte = bytes[i + k];
             if (!isContinuation(byte))
-                return i;
+                return finish(i);
             cp = (cp << 6) | (byte & 0x3Fu);
         }
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return i;
+            return finish(i);
         if (cp >= 0x10000) {
             const char32_t v = cp - 0x10000;
-            out += static_cast<char16_t>(0xD800 + (v >> 10));
-            out += static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+            *to++ = static_cast<char16_t>(0xD800 + (v >> 10));
+            *to++ = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            *to++ = static_cast<char16_t>(cp);
         }
         i += length;
     }
-    return std::string_view::npos;
+    return finish(std::string_view::npos);
 }
 
 std::string fromUtf16(std::u16string_view text)
