@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The figures of one benchmark run, printed as a table: what was measured, the value, and where
+// there is one, the target and whether it was met. Figures never fail a build; they inform.
+class BenchReport {
+public:
+    void add(std::string what, std::string value, std::string target = {}, std::optional<bool> met = std::nullopt);
+    void print() const;
+
+private:
+    struct Figure {
+        std::string what;
+        std::string value;
+        std::string target;
+        std::optional<bool> met;
+    };
+    std::vector<Figure> m_figures;
+};
