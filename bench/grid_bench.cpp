@@ -13,13 +13,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <string>
 #include <vector>
 
 namespace {
@@ -33,8 +32,7 @@ std::string phrase(const std::vector<std::string>& words, unsigned seed)
     std::string text;
     const std::size_t target = 20 + seed % 41;
     for (unsigned i = 0; text.size() < target; ++i) {
-        if (!text.empty())
-            text += ' ';
+        if (!text.empty()) text += ' ';
         text += words[(seed * 7 + i * 13) % words.size()];
     }
     return text;
@@ -67,8 +65,7 @@ long peakKiB()
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
     return -1;
 }
 

@@ -5,22 +5,21 @@
 // the report; add a new one to `measurements` in main().
 
 #include "bench_report.h"
-#include "sample_phrases.h"
-
 #include "jet4/database.h"
 #include "jet4/database_writer.h"
 #include "jet4/error.h"
+#include "sample_phrases.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <memory>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
@@ -47,8 +46,7 @@ double seconds(Clock::duration d)
     return std::chrono::duration<double>(d).count();
 }
 
-template <typename F>
-double bestOf(int runs, F&& f)
+template <typename F> double bestOf(int runs, F&& f)
 {
     double best = std::numeric_limits<double>::infinity();
     for (int i = 0; i < runs; ++i) {
@@ -70,12 +68,10 @@ std::string format(const char* pattern, double value)
 rusage runChild(const std::vector<std::string>& args)
 {
     const pid_t child = fork();
-    if (child < 0)
-        throw std::runtime_error("fork failed");
+    if (child < 0) throw std::runtime_error("fork failed");
     if (child == 0) {
         const int null = open("/dev/null", O_WRONLY);
-        if (null < 0 || dup2(null, 1) < 0)
-            _exit(127);
+        if (null < 0 || dup2(null, 1) < 0) _exit(127);
         std::vector<char*> argv;
         for (const auto& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
@@ -129,8 +125,7 @@ long peakResidentKiB()
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:"))
-            return std::stol(line.substr(6));
+        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
     throw std::runtime_error("no VmHWM in /proc/self/status");
 }
 
@@ -164,16 +159,14 @@ int main(int argc, char** argv)
 {
     try {
         if (argc == 3 && std::string(argv[1]) == "--load") {
-            if (*argv[2])
-                loadTable(argv[2]);
+            if (*argv[2]) loadTable(argv[2]);
             std::printf("%ld\n", peakResidentKiB());
             return 0;
         }
 
         BenchSample sample;
         std::string pattern = (std::filesystem::temp_directory_path() / "jet4-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
         sample.folder = pattern;
         sample.file = sample.folder / "bench.dsb";
 

@@ -159,7 +159,10 @@ std::vector<std::uint8_t> aceRow(std::uint32_t objectId, std::span<const std::ui
 
 } // namespace
 
-CatalogWriter::CatalogWriter(std::span<std::uint8_t> file) : m_file(file) {}
+CatalogWriter::CatalogWriter(std::span<std::uint8_t> file)
+    : m_file(file)
+{
+}
 
 void CatalogWriter::setDates(double date)
 {
@@ -173,8 +176,7 @@ void CatalogWriter::addTable(std::uint32_t tdefPage, std::u16string_view name, d
 {
     auto objects = DataPageWriter::resume(pageOf(m_file, ObjectsDataPage));
     const std::vector<std::uint8_t> row = objectsRow(tdefPage, name, date);
-    if (!objects.fits(row.size()))
-        throw std::logic_error("CatalogWriter: catalog page full");
+    if (!objects.fits(row.size())) throw std::logic_error("CatalogWriter: catalog page full");
     const std::uint8_t rowNumber = objects.add(row);
     countNewRows(pageOf(m_file, ObjectsDefinitionPage), 1);
 
@@ -199,13 +201,11 @@ void CatalogWriter::addAccessControlEntries(std::uint32_t objectId)
     // (page, then row number: all of them are on this page).
     std::vector<std::vector<std::uint8_t>> sids;
     for (const std::span<std::uint8_t> row : rowsOf(page)) {
-        if (row.size() < 2 + AceFixedSize + 7 || loadU32(row, 2) != TablesContainerId)
-            continue;
+        if (row.size() < 2 + AceFixedSize + 7 || loadU32(row, 2) != TablesContainerId) continue;
         const std::size_t trailer = row.size() - 1 - 2 - 2 - 2; // mask, count, slot 0, end
         const std::size_t sidStart = loadU16(row, trailer + 2);
         const std::size_t sidEnd = loadU16(row, trailer);
-        if (sidStart > sidEnd || sidEnd > trailer)
-            throw std::logic_error("CatalogWriter: unexpected MSysACEs row");
+        if (sidStart > sidEnd || sidEnd > trailer) throw std::logic_error("CatalogWriter: unexpected MSysACEs row");
         sids.emplace_back(row.begin() + static_cast<std::ptrdiff_t>(sidStart),
                           row.begin() + static_cast<std::ptrdiff_t>(sidEnd));
     }
@@ -214,8 +214,7 @@ void CatalogWriter::addAccessControlEntries(std::uint32_t objectId)
     IndexLeafPage index(pageOf(m_file, AceObjectIdLeaf));
     for (const auto& sid : sids) {
         const std::vector<std::uint8_t> row = aceRow(objectId, sid);
-        if (!aces.fits(row.size()))
-            throw std::logic_error("CatalogWriter: MSysACEs page full");
+        if (!aces.fits(row.size())) throw std::logic_error("CatalogWriter: MSysACEs page full");
         std::vector<std::uint8_t> entry;
         appendLongKey(entry, objectId);
         IndexLeafPage::appendRowId(entry, AcesDataPage, aces.add(row));
@@ -223,8 +222,7 @@ void CatalogWriter::addAccessControlEntries(std::uint32_t objectId)
     }
     const std::span<std::uint8_t> definition = pageOf(m_file, AcesDefinitionPage);
     addToU32(definition, DefinitionRowCount, static_cast<std::uint32_t>(sids.size()));
-    if (!sids.empty())
-        addToU32(definition, DefinitionIndexBlocks + 4, 1);
+    if (!sids.empty()) addToU32(definition, DefinitionIndexBlocks + 4, 1);
 }
 
 } // namespace jet4::writing

@@ -16,9 +16,13 @@ constexpr std::uint16_t RowOffsetFlags = 0xC000;
 
 } // namespace
 
-DataPageWriter::DataPageWriter(std::span<std::uint8_t> page) : m_page(page) {}
+DataPageWriter::DataPageWriter(std::span<std::uint8_t> page)
+    : m_page(page)
+{
+}
 
-DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner) : m_page(page)
+DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner)
+    : m_page(page)
 {
     m_page[0] = 0x01;
     m_page[1] = 0x01;
@@ -29,13 +33,11 @@ DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner
 DataPageWriter DataPageWriter::resume(std::span<std::uint8_t> page)
 {
     DataPageWriter writer(page);
-    if (page[0] != 0x01)
-        throw std::logic_error("DataPageWriter: not a data page");
+    if (page[0] != 0x01) throw std::logic_error("DataPageWriter: not a data page");
     writer.m_rowCount = loadU16(page, RowCountOffset);
     if (writer.m_rowCount > 0) {
         const std::uint16_t lowest = loadU16(page, HeaderSize + 2 * (writer.m_rowCount - 1));
-        if (lowest & RowOffsetFlags)
-            throw std::logic_error("DataPageWriter: flagged row");
+        if (lowest & RowOffsetFlags) throw std::logic_error("DataPageWriter: flagged row");
         writer.m_usedBytes = PageSize - lowest;
     }
     return writer;
@@ -53,8 +55,7 @@ std::size_t DataPageWriter::freeSpace() const
 
 std::uint8_t DataPageWriter::add(std::span<const std::uint8_t> row)
 {
-    if (!fits(row.size()))
-        throw std::logic_error("DataPageWriter: row does not fit");
+    if (!fits(row.size())) throw std::logic_error("DataPageWriter: row does not fit");
     m_usedBytes += row.size();
     const std::size_t start = PageSize - m_usedBytes;
     std::copy(row.begin(), row.end(), m_page.begin() + static_cast<std::ptrdiff_t>(start));

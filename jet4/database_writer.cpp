@@ -57,8 +57,7 @@ std::string lowerAscii(std::string text)
 std::string nameProblem(const std::string& name, const char* what)
 {
     const std::string quoted = "\"" + name + "\"";
-    if (name.empty())
-        return std::string("empty ") + what;
+    if (name.empty()) return std::string("empty ") + what;
     if (!std::all_of(name.begin(), name.end(), isNameCharacter))
         return std::string(what) + " " + quoted + " may use only the letters A-Z and a-z, digits and spaces";
     if (name.size() > DatabaseWriter::MaxNameLength)
@@ -101,8 +100,7 @@ struct PageLayout {
     [[nodiscard]] UsageMapWriter freeMap() const
     {
         UsageMapWriter map;
-        if (lastPageHasRoom)
-            map.add(endDataPage - 1, endDataPage);
+        if (lastPageHasRoom) map.add(endDataPage - 1, endDataPage);
         return map;
     }
     [[nodiscard]] UsageMapWriter globalMap() const
@@ -157,10 +155,8 @@ PageLayout DatabaseWriter::State::layout() const
         l.tableBitmap = UsageMapWriter::inlineBitmapSize(l.endDataPage);
     } else {
         for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-            if (owned.hasPagesInSlot(slot))
-                l.ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
-            if (free.hasPagesInSlot(slot))
-                l.freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+            if (owned.hasPagesInSlot(slot)) l.ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+            if (free.hasPagesInSlot(slot)) l.freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
         }
     }
 
@@ -172,13 +168,11 @@ PageLayout DatabaseWriter::State::layout() const
             pageCount = nextPage + l.globalSlots;
             const std::size_t needed =
                 (pageCount + UsageMapWriter::PagesPerBitmapPage - 1) / UsageMapWriter::PagesPerBitmapPage;
-            if (needed == l.globalSlots)
-                break;
+            if (needed == l.globalSlots) break;
             l.globalSlots = needed;
         }
     }
-    if (pageCount > MaxPages)
-        throw WriteError(tableName, "too many rows for a Jet database (2 GB)");
+    if (pageCount > MaxPages) throw WriteError(tableName, "too many rows for a Jet database (2 GB)");
     l.firstGlobalBitmapPage = static_cast<std::uint32_t>(nextPage);
     l.pageCount = static_cast<std::uint32_t>(pageCount);
     return l;
@@ -238,10 +232,8 @@ void DatabaseWriter::State::writeTail(std::span<std::uint8_t> tail, const PageLa
     const UsageMapWriter owned = l.ownedMap();
     const UsageMapWriter free = l.freeMap();
     for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-        if (l.ownedSlots[slot] != 0)
-            owned.writeBitmapPage(page(l.ownedSlots[slot]), slot);
-        if (l.freeSlots[slot] != 0)
-            free.writeBitmapPage(page(l.freeSlots[slot]), slot);
+        if (l.ownedSlots[slot] != 0) owned.writeBitmapPage(page(l.ownedSlots[slot]), slot);
+        if (l.freeSlots[slot] != 0) free.writeBitmapPage(page(l.freeSlots[slot]), slot);
     }
     const UsageMapWriter global = l.globalMap();
     for (std::size_t slot = 0; slot < l.globalSlots; ++slot)

@@ -41,7 +41,10 @@ constexpr std::array<std::uint8_t, MaskedSize> KeyStream = keyStream();
 
 } // namespace
 
-HeaderPage::HeaderPage(std::span<std::uint8_t> page) : m_page(page) {}
+HeaderPage::HeaderPage(std::span<std::uint8_t> page)
+    : m_page(page)
+{
+}
 
 void HeaderPage::setCreationDate(double date)
 {

@@ -18,7 +18,8 @@ std::size_t roundUp(std::size_t value, std::size_t step)
 
 } // namespace
 
-HugePageBuffer::HugePageBuffer(std::size_t limit) : m_limit(roundUp(limit, HugePage))
+HugePageBuffer::HugePageBuffer(std::size_t limit)
+    : m_limit(roundUp(limit, HugePage))
 {
     // Address space only: nothing is committed until resize() opens it for writing.
     m_mappingSize = m_limit + HugePage;
@@ -27,8 +28,8 @@ HugePageBuffer::HugePageBuffer(std::size_t limit) : m_limit(roundUp(limit, HugeP
         m_mapping = nullptr;
         throw std::bad_alloc();
     }
-    m_data = static_cast<std::uint8_t*>(m_mapping) +
-             (roundUp(reinterpret_cast<std::uintptr_t>(m_mapping), HugePage) - reinterpret_cast<std::uintptr_t>(m_mapping));
+    m_data = static_cast<std::uint8_t*>(m_mapping) + (roundUp(reinterpret_cast<std::uintptr_t>(m_mapping), HugePage) -
+                                                      reinterpret_cast<std::uintptr_t>(m_mapping));
 }
 
 HugePageBuffer::HugePageBuffer(HugePageBuffer&& other) noexcept
@@ -62,17 +63,14 @@ HugePageBuffer::~HugePageBuffer()
 
 void HugePageBuffer::release() noexcept
 {
-    if (m_mapping)
-        ::munmap(m_mapping, m_mappingSize);
+    if (m_mapping) ::munmap(m_mapping, m_mappingSize);
     m_mapping = nullptr;
 }
 
 void HugePageBuffer::resize(std::size_t size)
 {
-    if (size > m_limit)
-        throw std::bad_alloc();
-    if (size < m_size)
-        std::fill(m_data + size, m_data + m_size, std::uint8_t{0}); // so that growing again gives zeros
+    if (size > m_limit) throw std::bad_alloc();
+    if (size < m_size) std::fill(m_data + size, m_data + m_size, std::uint8_t{0}); // so that growing again gives zeros
     if (size > m_committed) {
         // Open twice what is needed, so that growth costs a logarithmic number of calls.
         const std::size_t committed = std::min(m_limit, roundUp(std::max(size, 2 * m_committed), HugePage));

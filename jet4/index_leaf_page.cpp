@@ -19,7 +19,8 @@ constexpr std::size_t MaskSize = EntriesOffset - MaskOffset;
 
 } // namespace
 
-IndexLeafPage::IndexLeafPage(std::span<std::uint8_t> page) : m_page(page)
+IndexLeafPage::IndexLeafPage(std::span<std::uint8_t> page)
+    : m_page(page)
 {
     // Only a lone root leaf can be rewritten in place: no siblings, no shared prefix.
     if (page[0] != 0x04 || loadU16(page, PrefixLengthOffset) != 0 || loadU32(page, PrevPageOffset) != 0 ||
@@ -34,8 +35,7 @@ IndexLeafPage::IndexLeafPage(std::span<std::uint8_t> page) : m_page(page)
             start = end;
         }
     }
-    if (start != used)
-        throw std::logic_error("IndexLeafPage: entry mask does not match the free space");
+    if (start != used) throw std::logic_error("IndexLeafPage: entry mask does not match the free space");
 }
 
 void IndexLeafPage::appendRowId(std::vector<std::uint8_t>& entry, std::uint32_t page, std::uint8_t row)
@@ -57,8 +57,7 @@ void IndexLeafPage::write()
     std::size_t used = 0;
     for (const auto& entry : m_entries)
         used += entry.size();
-    if (used > PageSize - EntriesOffset)
-        throw WriteError("catalog", "index page full");
+    if (used > PageSize - EntriesOffset) throw WriteError("catalog", "index page full");
 
     std::fill(m_page.begin() + MaskOffset, m_page.end(), std::uint8_t{0});
     std::size_t end = 0;

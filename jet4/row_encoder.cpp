@@ -58,8 +58,7 @@ void RowEncoder::encodeValue(const std::string& cell, std::size_t rowIndex, std:
         fail("value starts with U+FEFF (byte order mark)", rowIndex, column);
 
     m_starts.push_back(m_data.size());
-    if (m_text.empty())
-        return; // NULL: no bytes, mask bit stays clear
+    if (m_text.empty()) return; // NULL: no bytes, mask bit stays clear
     m_nullMask[column / 8] = static_cast<std::uint8_t>(m_nullMask[column / 8] | (1u << (column % 8)));
     const bool compressed = compressible(m_text);
     const std::size_t at = m_data.size();

@@ -43,14 +43,13 @@ std::size_t TableDefinitionWriter::definitionSize() const
 std::size_t TableDefinitionWriter::pageCount() const
 {
     const std::size_t size = definitionSize();
-    if (size <= PageSize)
-        return 1;
+    if (size <= PageSize) return 1;
     const std::size_t perPage = PageSize - ContinuationHeaderSize;
     return 1 + (size - PageSize + perPage - 1) / perPage;
 }
 
 std::vector<std::uint8_t> TableDefinitionWriter::definition(std::uint32_t rowCount, std::uint32_t ownedMap,
-                                                             std::uint32_t freeMap) const
+                                                            std::uint32_t freeMap) const
 {
     std::vector<std::uint8_t> bytes(definitionSize());
     const std::span<std::uint8_t> out(bytes);

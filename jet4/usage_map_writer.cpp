@@ -8,8 +8,7 @@ namespace jet4::writing {
 
 void UsageMapWriter::add(std::uint32_t first, std::uint32_t end)
 {
-    if (first < end)
-        m_ranges.emplace_back(first, end);
+    if (first < end) m_ranges.emplace_back(first, end);
 }
 
 std::size_t UsageMapWriter::inlineBitmapSize(std::uint32_t extent)

@@ -68,16 +68,13 @@ std::size_t appendUtf16(std::string_view text, std::u16string& out)
         } else {
             return finish(i); // continuation byte, C0/C1 (always overlong) or F5-FF
         }
-        if (text.size() - i < length)
-            return finish(i);
+        if (text.size() - i < length) return finish(i);
         for (std::size_t k = 1; k < length; ++k) {
             const unsigned char byte = bytes[i + k];
-            if (!isContinuation(byte))
-                return finish(i);
+            if (!isContinuation(byte)) return finish(i);
             cp = (cp << 6) | (byte & 0x3Fu);
         }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return finish(i);
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return finish(i);
         if (cp >= 0x10000) {
             const char32_t v = cp - 0x10000;
             *to++ = static_cast<char16_t>(0xD800 + (v >> 10));

@@ -14,8 +14,7 @@ public:
     Folder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "dsbtool-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         m_path = pattern;
     }
     Folder(const Folder&) = delete;
@@ -147,8 +146,8 @@ TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
 TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
 {
     Folder dir;
-    const std::vector<std::vector<std::string>> wrong{
-        {}, {"frobnicate"}, {"build", "only.dsb"}, {"dump"}, {"tables", "a", "b"}, {"dump", "a", "b", "c"}};
+    const std::vector<std::vector<std::string>> wrong{{},       {"frobnicate"},       {"build", "only.dsb"},
+                                                      {"dump"}, {"tables", "a", "b"}, {"dump", "a", "b", "c"}};
     for (const auto& args : wrong) {
         const ToolRun run = runDsbtool(args, dir.path());
         EXPECT_EQ(run.status, 2) << testing::PrintToString(args);

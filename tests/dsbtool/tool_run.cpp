@@ -24,13 +24,11 @@ ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::
     const std::filesystem::path outFile = folder / ".stdout";
     const std::filesystem::path errFile = folder / ".stderr";
     const pid_t child = fork();
-    if (child < 0)
-        throw std::runtime_error("fork failed");
+    if (child < 0) throw std::runtime_error("fork failed");
     if (child == 0) {
         const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0)
-            _exit(127);
+        if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0) _exit(127);
         if (epoch)
             setenv("SOURCE_DATE_EPOCH", epoch->c_str(), 1);
         else
@@ -43,8 +41,7 @@ ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::
         _exit(127);
     }
     int status = 0;
-    if (waitpid(child, &status, 0) != child)
-        throw std::runtime_error("waitpid failed");
+    if (waitpid(child, &status, 0) != child) throw std::runtime_error("waitpid failed");
     ToolRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     run.out = slurp(outFile);

@@ -1,8 +1,7 @@
 #include "commands.h"
-#include "tsv_reader.h"
-
 #include "jet4/database_writer.h"
 #include "jet4/write_error.h"
+#include "tsv_reader.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -14,8 +13,7 @@ namespace {
 std::runtime_error located(const std::filesystem::path& source, std::size_t line, const jet4::WriteError& error)
 {
     std::string where = source.string() + ":" + std::to_string(line);
-    if (error.column())
-        where += ":" + std::to_string(*error.column() + 1);
+    if (error.column()) where += ":" + std::to_string(*error.column() + 1);
     return std::runtime_error(where + ": " + error.reason());
 }
 
@@ -23,8 +21,7 @@ std::runtime_error located(const std::filesystem::path& source, std::size_t line
 void applySourceDateEpoch(jet4::DatabaseWriter& writer)
 {
     const char* value = std::getenv("SOURCE_DATE_EPOCH");
-    if (!value || !*value)
-        return;
+    if (!value || !*value) return;
     const std::string_view text(value);
     long long seconds = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
@@ -44,8 +41,7 @@ int buildDataFile(const std::filesystem::path& out, const std::filesystem::path&
 {
     TsvReader reader(source);
     const std::optional<std::vector<std::string>> header = reader.next();
-    if (!header)
-        throw std::runtime_error(source.string() + ": empty file; its first line must name the columns");
+    if (!header) throw std::runtime_error(source.string() + ": empty file; its first line must name the columns");
 
     std::optional<jet4::DatabaseWriter> writer;
     try {

@@ -1,5 +1,4 @@
 #include "commands.h"
-
 #include "jet4/database.h"
 #include "jet4/error.h"
 #include "jet4/utf8_codec.h"
@@ -23,16 +22,14 @@ std::string chooseTable(const jet4::Database& database, const std::filesystem::p
 {
     const std::vector<std::string> names = database.tableNames();
     for (const auto& name : names)
-        if (equalsIgnoringAsciiCase(name, "Dict"))
-            return name;
-    if (names.size() == 1)
-        return names.front();
+        if (equalsIgnoringAsciiCase(name, "Dict")) return name;
+    if (names.size() == 1) return names.front();
     std::string list;
     for (const auto& name : names)
         list += (list.empty() ? "" : ", ") + name;
-    throw std::runtime_error(file.string() + ": no table Dict" +
-                             (names.empty() ? std::string(" and no other user table")
-                                            : "; name one of its tables: " + list));
+    throw std::runtime_error(
+        file.string() + ": no table Dict" +
+        (names.empty() ? std::string(" and no other user table") : "; name one of its tables: " + list));
 }
 
 // TSV has no way to write a tab or a line break inside a cell.
@@ -66,8 +63,7 @@ int dumpTable(const std::filesystem::path& file, const std::optional<std::string
     out += '\n';
     for (std::size_t row = 0; row < rows.rowCount(); ++row) {
         for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-            if (column > 0)
-                out += '\t';
+            if (column > 0) out += '\t';
             if (const auto cell = rows.cell(row, column)) {
                 std::string text = jet4::utf8::fromUtf16(*cell);
                 flattened += flattenLineBreaks(text);
@@ -81,8 +77,7 @@ int dumpTable(const std::filesystem::path& file, const std::optional<std::string
         }
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    if (std::fflush(stdout) != 0)
-        throw std::runtime_error("standard output: cannot write");
+    if (std::fflush(stdout) != 0) throw std::runtime_error("standard output: cannot write");
     if (flattened > 0)
         std::cerr << file.string() << ": " << flattened << " tab(s) or line break(s) inside values printed as spaces\n";
     return 0;

@@ -35,8 +35,7 @@ Exit status: 0 done, 1 bad input or file, 2 wrong command line.
 
 int run(const std::vector<std::string>& args)
 {
-    if (args.empty())
-        throw UsageError("no command given");
+    if (args.empty()) throw UsageError("no command given");
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << Usage;
@@ -44,18 +43,15 @@ int run(const std::vector<std::string>& args)
     }
     const std::size_t operands = args.size() - 1;
     if (command == "build") {
-        if (operands != 2)
-            throw UsageError("build takes OUT.dsb and SOURCE.tsv");
+        if (operands != 2) throw UsageError("build takes OUT.dsb and SOURCE.tsv");
         return buildDataFile(args[1], args[2]);
     }
     if (command == "dump") {
-        if (operands != 1 && operands != 2)
-            throw UsageError("dump takes FILE and optionally TABLE");
+        if (operands != 1 && operands != 2) throw UsageError("dump takes FILE and optionally TABLE");
         return dumpTable(args[1], operands == 2 ? std::optional<std::string>(args[2]) : std::nullopt);
     }
     if (command == "tables") {
-        if (operands != 1)
-            throw UsageError("tables takes FILE");
+        if (operands != 1) throw UsageError("tables takes FILE");
         return listTables(args[1]);
     }
     throw UsageError("unknown command \"" + command + "\"");

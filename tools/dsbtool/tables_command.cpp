@@ -1,5 +1,4 @@
 #include "commands.h"
-
 #include "jet4/database.h"
 
 #include <iostream>
@@ -11,7 +10,6 @@ int listTables(const std::filesystem::path& file)
     for (const auto& name : database.tableNames())
         std::cout << name << '\t' << database.readTable(name).rowCount() << '\n';
     std::cout.flush();
-    if (!std::cout)
-        throw std::runtime_error("standard output: cannot write");
+    if (!std::cout) throw std::runtime_error("standard output: cannot write");
     return 0;
 }

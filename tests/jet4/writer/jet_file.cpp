@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-JetFile::JetFile(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes))
+JetFile::JetFile(std::vector<std::uint8_t> bytes)
+    : m_bytes(std::move(bytes))
 {
     if (m_bytes.empty() || m_bytes.size() % PageSize != 0)
         throw std::runtime_error("file length is not a multiple of 4096");
@@ -10,8 +11,7 @@ JetFile::JetFile(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes))
 
 std::span<const std::uint8_t> JetFile::page(std::uint32_t number) const
 {
-    if (number >= pageCount())
-        throw std::runtime_error("page " + std::to_string(number) + " past the end");
+    if (number >= pageCount()) throw std::runtime_error("page " + std::to_string(number) + " past the end");
     return std::span<const std::uint8_t>(m_bytes).subspan(std::size_t{number} * PageSize, PageSize);
 }
 
@@ -28,8 +28,7 @@ std::uint32_t JetFile::u32(std::uint32_t number, std::size_t offset) const
 
 std::vector<std::pair<std::size_t, std::size_t>> JetFile::rowBounds(std::uint32_t number) const
 {
-    if (page(number)[0] != 0x01)
-        throw std::runtime_error("page " + std::to_string(number) + " is not a data page");
+    if (page(number)[0] != 0x01) throw std::runtime_error("page " + std::to_string(number) + " is not a data page");
     const std::size_t count = u16(number, 12);
     std::vector<std::pair<std::size_t, std::size_t>> bounds;
     std::size_t end = PageSize;
@@ -57,8 +56,7 @@ std::set<std::uint32_t> JetFile::usageMap(std::uint32_t pgRow) const
     std::set<std::uint32_t> pages;
     auto addBits = [&pages](std::span<const std::uint8_t> bitmap, std::uint64_t base) {
         for (std::size_t bit = 0; bit < 8 * bitmap.size(); ++bit)
-            if (bitmap[bit / 8] & (1u << (bit % 8)))
-                pages.insert(static_cast<std::uint32_t>(base + bit));
+            if (bitmap[bit / 8] & (1u << (bit % 8))) pages.insert(static_cast<std::uint32_t>(base + bit));
     };
     if (map.size() >= 5 && map[0] == 0x00) {
         const std::uint32_t start = map[1] | (map[2] << 8) | (map[3] << 16) | (std::uint32_t{map[4]} << 24);
@@ -68,11 +66,9 @@ std::set<std::uint32_t> JetFile::usageMap(std::uint32_t pgRow) const
             const std::size_t at = 1 + 4 * slot;
             const std::uint32_t bitmapPage =
                 map[at] | (map[at + 1] << 8) | (map[at + 2] << 16) | (std::uint32_t{map[at + 3]} << 24);
-            if (bitmapPage == 0)
-                continue;
+            if (bitmapPage == 0) continue;
             const auto bitmap = page(bitmapPage);
-            if (bitmap[0] != 0x05)
-                throw std::runtime_error("usage map points at a page that is not a bitmap page");
+            if (bitmap[0] != 0x05) throw std::runtime_error("usage map points at a page that is not a bitmap page");
             addBits(bitmap.subspan(4), std::uint64_t{slot} * 4092 * 8);
         }
     } else {
@@ -84,8 +80,7 @@ std::set<std::uint32_t> JetFile::usageMap(std::uint32_t pgRow) const
 std::vector<std::vector<std::uint8_t>> JetFile::leafEntries(std::uint32_t number) const
 {
     const auto leaf = page(number);
-    if (leaf[0] != 0x04)
-        throw std::runtime_error("not an index leaf");
+    if (leaf[0] != 0x04) throw std::runtime_error("not an index leaf");
     const std::size_t used = PageSize - 0x1E0 - u16(number, 2);
     std::vector<std::vector<std::uint8_t>> entries;
     std::size_t start = 0;
@@ -96,8 +91,7 @@ std::vector<std::vector<std::uint8_t>> JetFile::leafEntries(std::uint32_t number
             start = end;
         }
     }
-    if (start != used)
-        throw std::runtime_error("entry mask does not cover the used bytes");
+    if (start != used) throw std::runtime_error("entry mask does not cover the used bytes");
     for (std::size_t bit = used + 1; bit < 8 * (0x1E0 - 0x1B); ++bit)
         if (leaf[0x1B + bit / 8] & (1u << (bit % 8)))
             throw std::runtime_error("entry mask marks bytes past the entries");
@@ -131,8 +125,7 @@ std::vector<std::uint8_t> JetFile::definition(std::uint32_t number) const
     std::vector<std::uint8_t> joined;
     for (std::size_t guard = 0; number != 0 && guard < pageCount(); ++guard) {
         const auto p = page(number);
-        if (p[0] != 0x02)
-            throw std::runtime_error("not a table definition page");
+        if (p[0] != 0x02) throw std::runtime_error("not a table definition page");
         joined.insert(joined.end(), p.begin() + (joined.empty() ? 0 : 8), p.end());
         number = u32(number, 4);
     }

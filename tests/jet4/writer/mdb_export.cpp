@@ -30,8 +30,7 @@ ExportedRows mdbExport(const std::filesystem::path& file, const std::string& tab
     const std::string command = "mdb-export -H -Q -0 '\\N' -d $'\\x1f' -R $'\\x1e' " + quoted(file.string()) + " " +
                                 quoted(table) + " 2>/dev/null";
     const std::unique_ptr<FILE, PipeCloser> pipe(popen(("bash -c " + quoted(command)).c_str(), "r"));
-    if (!pipe)
-        throw std::runtime_error("cannot run mdb-export");
+    if (!pipe) throw std::runtime_error("cannot run mdb-export");
     std::string output;
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;)
@@ -47,8 +46,7 @@ ExportedRows mdbExport(const std::filesystem::path& file, const std::string& tab
             const std::size_t to = line.find(Field, from);
             const std::string_view cell = line.substr(from, to == std::string::npos ? std::string::npos : to - from);
             row.push_back(cell == Null ? std::nullopt : std::optional<std::string>(cell));
-            if (to == std::string::npos)
-                break;
+            if (to == std::string::npos) break;
             from = to + 1;
         }
         start = end == std::string::npos ? output.size() : end + 1;

@@ -11,8 +11,7 @@ public:
     ScratchDir()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "jet4-writer-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         m_path = pattern;
     }
     ScratchDir(const ScratchDir&) = delete;

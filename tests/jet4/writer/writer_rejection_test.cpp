@@ -1,10 +1,9 @@
 // What the writer refuses, and that the error locates the offending name, row and cell.
 
-#include "scratch_dir.h"
-#include "sample_text.h"
-
 #include "jet4/database_writer.h"
 #include "jet4/write_error.h"
+#include "sample_text.h"
+#include "scratch_dir.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -91,12 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
                     BadRow{"Latin256", nineWith(3, std::string(256, 'a')), 3, "longer than 255 characters (256)"},
                     BadRow{"Cyrillic256", nineWith(0, cyrillic(256)), 0, "longer than 255"},
                     // 128 characters outside the BMP are 256 UTF-16 units, as Jet counts them.
-                    BadRow{"Surrogates", nineWith(8, [] {
-                               std::string s;
-                               for (int i = 0; i < 128; ++i)
-                                   s += "\U0001F600";
-                               return s;
-                           }()),
+                    BadRow{"Surrogates",
+                           nineWith(8,
+                                    [] {
+                                        std::string s;
+                                        for (int i = 0; i < 128; ++i)
+                                            s += "\U0001F600";
+                                        return s;
+                                    }()),
                            8, "longer than 255 characters (256)"},
                     BadRow{"RowTooLong", std::vector<std::string>(9, cyrillic(255)), std::nullopt,
                            "row too long for a page"},

@@ -1,13 +1,12 @@
 // Every file the writer makes is read back by mdb-export, an independent reader, and must give
 // the source cell for cell, in order; an empty source cell must come back as NULL.
 
-#include "mdb_export.h"
-#include "sample_text.h"
-#include "scratch_dir.h"
-
 #include "jet4/database.h"
 #include "jet4/database_writer.h"
 #include "jet4/utf8_codec.h"
+#include "mdb_export.h"
+#include "sample_text.h"
+#include "scratch_dir.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -28,21 +27,45 @@ Rows repeat(std::vector<std::string> row, std::size_t count)
 const std::vector<RoundTripCase>& cases()
 {
     static const std::vector<RoundTripCase> all{
-        {"NullAndEmpty", {"A", "B", "C"}, [] { return Rows{{"", "x", ""}, {"", "", ""}, {"y", "", "z"}}; }},
+        {"NullAndEmpty",
+         {"A", "B", "C"},
+         [] {
+             return Rows{{"", "x", ""}, {"", "", ""}, {"y", "", "z"}};
+         }},
         // Access compresses only values of three or more characters in U+0001..U+00FF.
         {"CompressionBoundary",
          {"One", "Two", "Three", "Four"},
          [] {
              return Rows{{"a", "ab", "abc", "abcd"}, {"ä", "äö", "äöü", "ÿþý"}, {"1", "73", "599", "5 9 9"}};
          }},
-        {"Latin1", {"Ger", "Fren"}, [] { return Rows{{"Grüße aus München", "À bientôt, ça va ?"}, {"ß", "œuvre"}}; }},
-        {"Cyrillic", {"Rus"}, [] { return Rows{{"Мир"}, {"Спасибо за QSO, 73!"}, {"Ё"}, {"Ѐ Ѐ"}}; }},
-        {"Japanese", {"Jap"}, [] { return Rows{{"天気"}, {"一二三"}, {"ありがとうございました"}}; }},
+        {"Latin1",
+         {"Ger", "Fren"},
+         [] {
+             return Rows{{"Grüße aus München", "À bientôt, ça va ?"}, {"ß", "œuvre"}};
+         }},
+        {"Cyrillic",
+         {"Rus"},
+         [] {
+             return Rows{{"Мир"}, {"Спасибо за QSO, 73!"}, {"Ё"}, {"Ѐ Ѐ"}};
+         }},
+        {"Japanese",
+         {"Jap"},
+         [] {
+             return Rows{{"天気"}, {"一二三"}, {"ありがとうございました"}};
+         }},
         {"MixedScripts", {"Mix"}, [] { return Rows{{"CQ DX de Ключ 東京 ü"}}; }},
-        {"Full255Cyrillic", {"Rus", "Eng"}, [] { return Rows{{cyrillic(255), "x"}, {"a", cyrillic(255)}}; }},
+        {"Full255Cyrillic",
+         {"Rus", "Eng"},
+         [] {
+             return Rows{{cyrillic(255), "x"}, {"a", cyrillic(255)}};
+         }},
         {"OverflowsOnePage", languageColumns(), [] { return phraseRows(120); }},
         // Two columns of one character: 255 rows fill a page exactly by count, not by bytes.
-        {"ExactlyFullPages", {"A", "B"}, [] { return repeat({"a", ""}, 2 * 255); }},
+        {"ExactlyFullPages",
+         {"A", "B"},
+         [] {
+             return repeat({"a", ""}, 2 * 255);
+         }},
         {"OneMoreThanFullPages", {"A"}, [] { return repeat({"z"}, 2 * 255 + 1); }},
         {"HundredThousandRows", languageColumns(), [] { return phraseRows(100000); }},
         {"NoRows", {"Rus", "Eng"}, [] { return Rows{}; }},

@@ -1,10 +1,9 @@
 // The layout checks of a written file: maps, row offsets, free space, global map, header,
 // counts and the catalog indexes, read with a separate minimal parser (JetFile).
 
+#include "jet4/database_writer.h"
 #include "jet_file.h"
 #include "sample_text.h"
-
-#include "jet4/database_writer.h"
 
 #include <algorithm>
 #include <bit>
@@ -62,8 +61,14 @@ jet4::DatabaseWriter wideTable()
 const std::vector<StructureCase>& cases()
 {
     static const std::vector<StructureCase> all{
-        {"TwoRows", [] { return writerWith({"Rus", "Eng"}, {{"Привет", "Hello"}, {"73", ""}}); }},
-        {"NoRows", [] { return writerWith({"Rus", "Eng"}, {}); }},
+        {"TwoRows",
+         [] {
+             return writerWith({"Rus", "Eng"}, {{"Привет", "Hello"}, {"73", ""}});
+         }},
+        {"NoRows",
+         [] {
+             return writerWith({"Rus", "Eng"}, {});
+         }},
         {"ThousandsOfRows", [] { return writerWith(languageColumns(), phraseRows(3000)); }},
         {"FullPages", [] { return writerWith({"A"}, Rows(3 * 255, {"a"})); }},
         {"WideDefinition", wideTable},
@@ -121,8 +126,7 @@ TEST_P(WriterStructure, DataPagesAreExactlyTheOwnedMapWithConsistentRows)
     std::size_t rows = 0;
     std::uint32_t lastPage = 0;
     for (std::uint32_t p = 0; p < file.pageCount(); ++p) {
-        if (file.page(p)[0] != 0x01 || file.u32(p, 4) != m_tdef)
-            continue;
+        if (file.page(p)[0] != 0x01 || file.u32(p, 4) != m_tdef) continue;
         dataPages.insert(p);
         lastPage = p;
         const auto bounds = file.rowBounds(p);
@@ -211,8 +215,8 @@ TEST_P(WriterStructure, CatalogIndexesListEveryCatalogRowInKeyOrder)
         std::set<std::size_t> rowsSeen;
         for (const auto& entry : entries) {
             keys.emplace(entry.begin(), entry.end() - 4);
-            const std::uint32_t page = (entry[entry.size() - 4] << 16) | (entry[entry.size() - 3] << 8) |
-                                       entry[entry.size() - 2];
+            const std::uint32_t page =
+                (entry[entry.size() - 4] << 16) | (entry[entry.size() - 3] << 8) | entry[entry.size() - 2];
             EXPECT_EQ(page, index.dataPage);
             rowsSeen.insert(entry.back());
         }
@@ -232,10 +236,8 @@ TEST_P(WriterStructure, NewTableGetsTheAccessEntriesOfTheTablesContainer)
         const std::size_t sidStart = row[row.size() - 5] | (row[row.size() - 4] << 8);
         const std::size_t sidEnd = row[row.size() - 7] | (row[row.size() - 6] << 8);
         const std::vector<std::uint8_t> sid(row.begin() + sidStart, row.begin() + sidEnd);
-        if (objectId == 0x0F000001)
-            containerSids.insert(sid);
-        if (objectId == m_tdef)
-            tableSids.insert(sid);
+        if (objectId == 0x0F000001) containerSids.insert(sid);
+        if (objectId == m_tdef) tableSids.insert(sid);
     }
     EXPECT_FALSE(tableSids.empty());
     EXPECT_EQ(tableSids, containerSids);
@@ -249,8 +251,7 @@ TEST(WriterStructureSizes, PagesHoldAtMost255RowsAndFillUpToThatCount)
     const JetFile file(writer.build());
     std::vector<std::size_t> perPage;
     for (std::uint32_t p = 16; p < file.pageCount(); ++p)
-        if (file.page(p)[0] == 0x01 && file.u32(p, 4) == 16)
-            perPage.push_back(file.rowBounds(p).size());
+        if (file.page(p)[0] == 0x01 && file.u32(p, 4) == 16) perPage.push_back(file.rowBounds(p).size());
     EXPECT_EQ(perPage, (std::vector<std::size_t>{255, 255, 1}));
 }
 
