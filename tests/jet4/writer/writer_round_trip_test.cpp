@@ -69,6 +69,15 @@ const std::vector<RoundTripCase>& cases()
         {"OneMoreThanFullPages", {"A"}, [] { return repeat({"z"}, 2 * 255 + 1); }},
         {"HundredThousandRows", languageColumns(), [] { return phraseRows(100000); }},
         {"NoRows", {"Rus", "Eng"}, [] { return Rows{}; }},
+        // One 2.6 KB row a page: 16 300 data pages, past what inline maps on one page can list.
+        {"ReferenceMaps",
+         {"N", "A", "B", "C", "D"},
+         [] {
+             Rows rows;
+             for (std::size_t i = 0; i < 16300; ++i)
+                 rows.push_back({std::to_string(i), cyrillic(255), cyrillic(255), cyrillic(255), cyrillic(255)});
+             return rows;
+         }},
     };
     return all;
 }
