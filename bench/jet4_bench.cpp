@@ -73,6 +73,7 @@ rusage runChild(const std::vector<std::string>& args)
         const int null = open("/dev/null", O_WRONLY);
         if (null < 0 || dup2(null, 1) < 0) _exit(127);
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (const auto& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);

@@ -57,7 +57,7 @@ void countNewRows(std::span<std::uint8_t> definition, std::uint32_t rows)
     addToU32(definition, DefinitionRowCount, rows);
     const std::uint32_t indexes = loadU32(definition, DefinitionRealIndexCount);
     for (std::uint32_t i = 0; i < indexes; ++i)
-        addToU32(definition, DefinitionIndexBlocks + 12 * i + 4, 1);
+        addToU32(definition, DefinitionIndexBlocks + 12 * std::size_t{i} + 4, 1);
 }
 
 // Index key of a Long column, ascending: a marker byte, then the value big-endian with its sign
@@ -116,7 +116,7 @@ std::vector<std::uint8_t> objectsRow(std::uint32_t id, std::u16string_view name,
     const std::size_t nameAt = 2 + ObjectsFixedSize;
     const std::size_t ownerAt = nameAt + nameBytes;
     const std::size_t end = ownerAt + DatabaseOwner.size();
-    std::vector<std::uint8_t> row(end + 2 + 2 * ObjectsVariableSlots + 2 + ObjectsPresentMask.size());
+    std::vector<std::uint8_t> row(end + 2 + 2 * std::size_t{ObjectsVariableSlots} + 2 + ObjectsPresentMask.size());
     const std::span<std::uint8_t> out(row);
     storeU16(out, 0, ObjectsColumns);
     storeU32(out, 2, id);

@@ -19,9 +19,9 @@ struct RoundTripCase {
     std::function<Rows()> rows;
 };
 
-Rows repeat(std::vector<std::string> row, std::size_t count)
+Rows repeat(const std::vector<std::string>& row, std::size_t count)
 {
-    return Rows(count, std::move(row));
+    return Rows(count, row);
 }
 
 const std::vector<RoundTripCase>& cases()

@@ -26,7 +26,7 @@ struct StructureCase {
     std::function<jet4::DatabaseWriter()> make;
 };
 
-jet4::DatabaseWriter writerWith(std::vector<std::string> columns, const Rows& rows)
+jet4::DatabaseWriter writerWith(const std::vector<std::string>& columns, const Rows& rows)
 {
     jet4::DatabaseWriter writer(columns);
     for (const auto& row : rows)
