@@ -52,8 +52,7 @@ public:
 private:
     void require(std::size_t offset, std::size_t length) const
     {
-        if (!contains(offset, length))
-            throw ParseError(std::string(m_structure) + " too short");
+        if (!contains(offset, length)) throw ParseError(std::string(m_structure) + " too short");
     }
 
     std::span<const std::uint8_t> m_bytes;

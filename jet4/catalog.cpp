@@ -21,8 +21,7 @@ const ColumnDefinition& catalogColumn(const TableDefinition& definition, std::u1
 {
     for (const ColumnDefinition& column : definition.columns())
         if (column.name == name) {
-            if (column.type != type)
-                break;
+            if (column.type != type) break;
             return column;
         }
     throw PageDamage(CatalogPage,
@@ -49,12 +48,10 @@ public:
         m_rows.load(bytes);
         const std::optional<std::uint32_t> type = number(m_type, 2);
         const std::optional<std::uint32_t> parent = number(m_parentId, 4);
-        if (!type || static_cast<std::int16_t>(*type) != LocalTable || parent != TablesContainer)
-            return;
+        if (!type || static_cast<std::int16_t>(*type) != LocalTable || parent != TablesContainer) return;
         const std::optional<std::uint32_t> id = number(m_id, 4);
         const std::optional<std::span<const std::uint8_t>> name = m_rows.value(m_name);
-        if (!id || !name)
-            return;
+        if (!id || !name) return;
         m_tables.push_back(CatalogTable{m_text.decodeName(*name), *id, number(m_flags, 4).value_or(0)});
     }
 
@@ -64,8 +61,7 @@ private:
     std::optional<std::uint32_t> number(const ColumnDefinition& column, std::size_t size) const
     {
         const std::optional<std::span<const std::uint8_t>> bytes = m_rows.value(column);
-        if (!bytes || bytes->empty())
-            return std::nullopt;
+        if (!bytes || bytes->empty()) return std::nullopt;
         if (bytes->size() != size)
             throw ParseError("catalog column " + utf8::fromUtf16(column.name) + " has the wrong size");
         std::uint32_t value = 0;
@@ -99,11 +95,9 @@ Catalog Catalog::read(const PageReader& pages, const TextDecoder& text)
 const CatalogTable* Catalog::find(std::u16string_view name) const
 {
     for (const CatalogTable& table : m_tables)
-        if (table.name == name)
-            return &table;
+        if (table.name == name) return &table;
     for (const CatalogTable& table : m_tables)
-        if (caseFolding::equalIgnoringCase(table.name, name))
-            return &table;
+        if (caseFolding::equalIgnoringCase(table.name, name)) return &table;
     return nullptr;
 }
 

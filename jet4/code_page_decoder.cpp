@@ -30,10 +30,8 @@ IconvHandle openToUtf16(const std::string& from)
 
 CodePageDecoder::CodePageDecoder(std::uint16_t codePage)
 {
-    if (codePage != 0 && buildTable(codePage))
-        return;
-    if (buildTable(FallbackCodePage))
-        return;
+    if (codePage != 0 && buildTable(codePage)) return;
+    if (buildTable(FallbackCodePage)) return;
     // Without iconv's modules, Latin-1 is the nearest we can do on our own.
     m_codePage = FallbackCodePage;
     m_multiByte = false;
@@ -45,8 +43,7 @@ bool CodePageDecoder::buildTable(std::uint16_t codePage)
 {
     const std::string name = "CP" + std::to_string(codePage);
     const IconvHandle handle = openToUtf16(name);
-    if (!handle)
-        return false;
+    if (!handle) return false;
     m_codePage = codePage;
     m_iconvName = name;
     m_multiByte = false;
@@ -68,8 +65,7 @@ bool CodePageDecoder::buildTable(std::uint16_t codePage)
 
 std::size_t CodePageDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const
 {
-    if (m_multiByte)
-        return decodeMultiByte(bytes, out);
+    if (m_multiByte) return decodeMultiByte(bytes, out);
     for (std::size_t i = 0; i < bytes.size(); ++i)
         out[i] = m_table[bytes[i]];
     return bytes.size();
@@ -89,10 +85,8 @@ std::size_t CodePageDecoder::decodeMultiByte(std::span<const std::uint8_t> bytes
     char* outPointer = reinterpret_cast<char*>(out);
     std::size_t outLeft = bytes.size() * sizeof(char16_t);
     while (inLeft > 0) {
-        if (iconv(handle.get(), &in, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1))
-            break;
-        if (errno == E2BIG || outLeft < sizeof(char16_t))
-            break;
+        if (iconv(handle.get(), &in, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG || outLeft < sizeof(char16_t)) break;
         // An undefined or cut-off sequence: show one replacement for its first byte and go on.
         const char16_t replacement = Replacement;
         std::copy_n(reinterpret_cast<const char*>(&replacement), sizeof replacement, outPointer);

@@ -19,8 +19,7 @@ DataPage::DataPage(std::span<const std::uint8_t> bytes, std::uint32_t number, co
     , m_number(number)
     , m_layout(layout)
 {
-    if (m_bytes.size() != layout.pageSize || m_bytes[0] != 0x01)
-        throw PageDamage(number, "not a data page");
+    if (m_bytes.size() != layout.pageSize || m_bytes[0] != 0x01) throw PageDamage(number, "not a data page");
     m_rowCount = static_cast<unsigned>(m_bytes[layout.dataRowCount] | (m_bytes[layout.dataRowCount + 1] << 8));
     if (m_rowCount > MaxRows || layout.dataHeaderSize(m_rowCount) > layout.pageSize)
         throw PageDamage(number, "row count " + std::to_string(m_rowCount) + " is too large");
@@ -40,24 +39,19 @@ std::uint16_t DataPage::offsetWord(unsigned row) const
 
 RowKind DataPage::kind(unsigned row) const
 {
-    if (row >= m_rowCount)
-        throw PageDamage(m_number, "no row " + std::to_string(row));
+    if (row >= m_rowCount) throw PageDamage(m_number, "no row " + std::to_string(row));
     const std::uint16_t word = offsetWord(row);
     const bool deleted = (word & DeletedFlag) != 0;
     const bool pointer = (word & PointerFlag) != 0;
-    if (deleted && pointer)
-        return RowKind::Deleted;
-    if (pointer)
-        return RowKind::Pointer;
-    if (deleted)
-        return RowKind::Moved;
+    if (deleted && pointer) return RowKind::Deleted;
+    if (pointer) return RowKind::Pointer;
+    if (deleted) return RowKind::Moved;
     return RowKind::Live;
 }
 
 std::span<const std::uint8_t> DataPage::row(unsigned row) const
 {
-    if (row >= m_rowCount)
-        throw PageDamage(m_number, "no row " + std::to_string(row));
+    if (row >= m_rowCount) throw PageDamage(m_number, "no row " + std::to_string(row));
     const std::size_t start = offsetWord(row) & OffsetMask;
     const std::size_t end = row == 0 ? m_layout.pageSize : (offsetWord(row - 1) & OffsetMask);
     if (start < m_layout.dataHeaderSize(m_rowCount) || start > end || end > m_layout.pageSize)

@@ -24,8 +24,7 @@ struct Database::State {
         , header(DatabaseHeader::read(*source))
         , pages(*source, header.layout())
     {
-        if (header.layout().format == Format::Jet3)
-            codePage.emplace(header.codePage());
+        if (header.layout().format == Format::Jet3) codePage.emplace(header.codePage());
         text.emplace(codePage ? &*codePage : nullptr);
         catalog = Catalog::read(pages, *text);
     }
@@ -93,8 +92,7 @@ std::vector<std::string> Database::tableNames() const
 {
     std::vector<std::string> names;
     for (const CatalogTable& table : m_state->catalog.tables())
-        if (table.isUserTable())
-            names.push_back(utf8::fromUtf16(table.name));
+        if (table.isUserTable()) names.push_back(utf8::fromUtf16(table.name));
     return names;
 }
 
@@ -104,8 +102,7 @@ Table Database::readTable(std::string_view name, char16_t decimalSeparator) cons
     std::u16string wanted;
     const bool wellFormed = utf8::appendUtf16(name, wanted) == std::string_view::npos;
     const CatalogTable* table = wellFormed ? state.catalog.find(wanted) : nullptr;
-    if (!table)
-        throw Error(state.displayName, "no table " + std::string(name));
+    if (!table) throw Error(state.displayName, "no table " + std::string(name));
     return naming(state.displayName, [&] {
         const TableDefinition definition =
             TableDefinition::read(state.pages, Catalog::definitionPage(*table, state.pages), *state.text);

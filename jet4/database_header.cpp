@@ -45,8 +45,7 @@ std::string hexByte(std::uint8_t value)
 DatabaseHeader DatabaseHeader::read(const PageSource& source)
 {
     const std::uint64_t size = source.size();
-    if (size == 0)
-        throw ParseError("not a Jet database (the file is empty)");
+    if (size == 0) throw ParseError("not a Jet database (the file is empty)");
 
     std::vector<std::uint8_t> scratch;
     const std::span<const std::uint8_t> head =
@@ -54,8 +53,7 @@ DatabaseHeader DatabaseHeader::read(const PageSource& source)
     const std::size_t magicLength = std::min(head.size(), Magic.size());
     if (!std::equal(head.begin(), head.begin() + static_cast<std::ptrdiff_t>(magicLength), Magic.begin()))
         throw ParseError("not a Jet database");
-    if (head.size() < HeaderLength)
-        throw ParseError("truncated");
+    if (head.size() < HeaderLength) throw ParseError("truncated");
 
     const std::uint8_t version = head[VersionOffset];
     const JetLayout* layout = nullptr;
@@ -77,8 +75,7 @@ DatabaseHeader DatabaseHeader::read(const PageSource& source)
     if (at(KeyOffset) != 0 || at(KeyOffset + 1) != 0 || at(KeyOffset + 2) != 0 || at(KeyOffset + 3) != 0)
         throw ParseError("encrypted database (non-zero database key), which this reader does not decrypt");
 
-    if (size / layout->pageSize < MinimumPages)
-        throw ParseError("truncated");
+    if (size / layout->pageSize < MinimumPages) throw ParseError("truncated");
     return DatabaseHeader(*layout, codePage);
 }
 

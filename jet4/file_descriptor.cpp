@@ -7,8 +7,7 @@ namespace jet4 {
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
 {
     if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        if (m_fd >= 0) ::close(m_fd);
         m_fd = other.release();
     }
     return *this;
@@ -16,8 +15,7 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
 
 FileDescriptor::~FileDescriptor()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_fd >= 0) ::close(m_fd);
 }
 
 int FileDescriptor::release()

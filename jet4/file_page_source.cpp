@@ -23,15 +23,11 @@ FilePageSource::FilePageSource(const std::filesystem::path& path)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused right after.
     m_fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!m_fd.isOpen())
-        failOpen(errno);
+    if (!m_fd.isOpen()) failOpen(errno);
     struct stat info {};
-    if (::fstat(m_fd.get(), &info) != 0)
-        failOpen(errno);
-    if (S_ISDIR(info.st_mode))
-        failOpen(EISDIR);
-    if (!S_ISREG(info.st_mode))
-        throw ParseError("cannot open: not a regular file");
+    if (::fstat(m_fd.get(), &info) != 0) failOpen(errno);
+    if (S_ISDIR(info.st_mode)) failOpen(EISDIR);
+    if (!S_ISREG(info.st_mode)) throw ParseError("cannot open: not a regular file");
     m_size = static_cast<std::uint64_t>(info.st_size);
 }
 
@@ -49,12 +45,10 @@ std::span<const std::uint8_t> FilePageSource::read(std::uint64_t offset, std::si
         const ssize_t got =
             ::pread(m_fd.get(), scratch.data() + done, scratch.size() - done, static_cast<off_t>(offset + done));
         if (got < 0) {
-            if (errno == EINTR)
-                continue;
+            if (errno == EINTR) continue;
             throw ParseError(std::string("read error: ") + std::strerror(errno));
         }
-        if (got == 0)
-            throw FileTruncated();
+        if (got == 0) throw FileTruncated();
         done += static_cast<std::size_t>(got);
     }
     return scratch;

@@ -30,26 +30,22 @@ std::span<const std::uint8_t> LongValueReader::read(std::span<const std::uint8_t
     const std::uint32_t length = word & LengthMask;
     const auto storage = static_cast<Storage>(word >> 30);
     const std::uint32_t pgRow = header.u32(4);
-    if (length > m_pages.fileSize())
-        throw ParseError("long value longer than the file");
+    if (length > m_pages.fileSize()) throw ParseError("long value longer than the file");
 
     switch (storage) {
     case Storage::Inline:
-        if (slot.size() - HeaderSize < length)
-            throw ParseError("inline long value longer than its slot");
+        if (slot.size() - HeaderSize < length) throw ParseError("inline long value longer than its slot");
         return slot.subspan(HeaderSize, length);
     case Storage::SingleRow: {
         const std::span<const std::uint8_t> row = fetchRow(pgRow);
-        if (row.size() < length)
-            throw ParseError("long value longer than its row");
+        if (row.size() < length) throw ParseError("long value longer than its row");
         return row.first(length);
     }
     case Storage::Chain: {
         m_value.clear();
         std::uint32_t next = pgRow;
         while (m_value.size() < length) {
-            if (next == 0)
-                throw ParseError("long value chain ends early");
+            if (next == 0) throw ParseError("long value chain ends early");
             const ByteView row(fetchRow(next), "long value chain row");
             next = row.u32(0);
             const std::span<const std::uint8_t> data = row.bytes().subspan(NextPointerSize);
@@ -68,14 +64,12 @@ std::span<const std::uint8_t> LongValueReader::fetchRow(std::uint32_t pgRow)
 {
     const std::uint32_t pageNumber = pgRow >> 8;
     const unsigned rowNumber = pgRow & 0xFF;
-    if (pageNumber >= m_pages.pageCount())
-        throw ParseError("long value points past the end of the file");
+    if (pageNumber >= m_pages.pageCount()) throw ParseError("long value points past the end of the file");
     if (!m_usedRows.insert(pgRow).second)
         throw ParseError("long value reaches page " + std::to_string(pageNumber) + " row " + std::to_string(rowNumber) +
                          " a second time");
     const DataPage page(m_pages.page(pageNumber, m_page), pageNumber, m_pages.layout());
-    if (page.owner() != DataPage::LongValueOwner)
-        throw PageDamage(pageNumber, "not a long-value page");
+    if (page.owner() != DataPage::LongValueOwner) throw PageDamage(pageNumber, "not a long-value page");
     if (rowNumber >= page.rowCount() || page.kind(rowNumber) != RowKind::Live)
         throw PageDamage(pageNumber, "no long-value row " + std::to_string(rowNumber));
     return page.row(rowNumber);

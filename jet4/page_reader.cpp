@@ -15,8 +15,7 @@ PageReader::PageReader(const PageSource& source, const JetLayout& layout)
 
 std::span<const std::uint8_t> PageReader::page(std::uint32_t number, PageBuffer& buffer) const
 {
-    if (number >= m_pageCount)
-        throw ParseError("page " + std::to_string(number) + " lies past the end of the file");
+    if (number >= m_pageCount) throw ParseError("page " + std::to_string(number) + " lies past the end of the file");
     return m_source.read(std::uint64_t{number} * m_layout.pageSize, m_layout.pageSize, buffer);
 }
 

@@ -30,12 +30,10 @@ void RowDecoder::load(std::span<const std::uint8_t> row)
 {
     m_row = row;
     const std::size_t countSize = m_layout.rowCountSize;
-    if (row.size() < countSize)
-        throw ParseError("row too short");
+    if (row.size() < countSize) throw ParseError("row too short");
     m_columnCount = countSize == 2 ? static_cast<std::uint32_t>(row[0] | (row[1] << 8)) : row[0];
     const std::size_t maskSize = (m_columnCount + 7) / 8;
-    if (row.size() < countSize + maskSize)
-        throw ParseError("row too short for its null mask");
+    if (row.size() < countSize + maskSize) throw ParseError("row too short for its null mask");
     m_nullMask = row.subspan(row.size() - maskSize);
     m_fixedEnd = row.size() - maskSize;
     m_varOffsets.clear();
@@ -55,11 +53,9 @@ void RowDecoder::loadVarTable4()
 {
     const std::size_t tail = m_row.size() - m_nullMask.size();
     const auto u16At = [&](std::size_t at) { return static_cast<std::uint16_t>(m_row[at] | (m_row[at + 1] << 8)); };
-    if (tail < 2 + 2 + 2)
-        throw ParseError("row too short for its variable-offset table");
+    if (tail < 2 + 2 + 2) throw ParseError("row too short for its variable-offset table");
     const std::size_t count = u16At(tail - 2);
-    if (2 * count + 6 > tail)
-        throw ParseError("variable-offset table larger than the row");
+    if (2 * count + 6 > tail) throw ParseError("variable-offset table larger than the row");
     const std::size_t tableStart = tail - 4 - 2 * count;
     m_varOffsets.resize(count + 1);
     for (std::size_t i = 0; i <= count; ++i)
@@ -73,26 +69,22 @@ void RowDecoder::loadVarTable3()
 {
     const std::size_t length = m_row.size();
     const std::size_t tail = length - m_nullMask.size(); // the count byte is m_row[tail - 1]
-    if (tail < 1 + 1 + 1)
-        throw ParseError("row too short for its variable-offset table");
+    if (tail < 1 + 1 + 1) throw ParseError("row too short for its variable-offset table");
     const std::size_t count = m_row[tail - 1];
     std::size_t jumps = (length - 1) / JumpSpan;
     // Offsets run downwards from here; the jump table sits between them and the count.
-    if (tail < jumps + 2 + count + 1)
-        throw ParseError("variable-offset table larger than the row");
+    if (tail < jumps + 2 + count + 1) throw ParseError("variable-offset table larger than the row");
     const std::size_t first = tail - jumps - 2;
     const std::size_t tableStart = first - count;
     // The last jump can be a dummy that Jet writes without needing it.
-    if (jumps > 0 && tableStart / JumpSpan < jumps)
-        --jumps;
+    if (jumps > 0 && tableStart / JumpSpan < jumps) --jumps;
     m_varOffsets.resize(count + 1);
     std::size_t used = 0;
     for (std::size_t i = 0; i <= count; ++i) {
         while (used < jumps && m_row[tail - 2 - used] == i)
             ++used;
         const std::size_t offset = m_row[first - i] + JumpSpan * used;
-        if (offset > UINT16_MAX)
-            throw ParseError("variable offset out of range");
+        if (offset > UINT16_MAX) throw ParseError("variable offset out of range");
         m_varOffsets[i] = static_cast<std::uint16_t>(offset);
     }
     checkVarOffsets(tableStart);
@@ -107,15 +99,13 @@ void RowDecoder::checkVarOffsets(std::size_t tableStart) const
 
 bool RowDecoder::isPresent(const ColumnDefinition& column) const
 {
-    if (column.number >= m_columnCount)
-        return false;
+    if (column.number >= m_columnCount) return false;
     return (m_nullMask[column.number / 8] >> (column.number % 8) & 1) != 0;
 }
 
 std::optional<std::span<const std::uint8_t>> RowDecoder::value(const ColumnDefinition& column) const
 {
-    if (!isPresent(column))
-        return std::nullopt;
+    if (!isPresent(column)) return std::nullopt;
     if (column.isFixed()) {
         const std::size_t size = fixedSizeOf(column.type).value_or(column.length);
         const std::size_t start = m_layout.rowCountSize + std::size_t{column.fixedOffset};
@@ -123,8 +113,7 @@ std::optional<std::span<const std::uint8_t>> RowDecoder::value(const ColumnDefin
             throw ParseError("fixed-length value outside the fixed area");
         return m_row.subspan(start, size);
     }
-    if (!m_hasVarTable || column.varSlot + std::size_t{1} >= m_varOffsets.size())
-        return std::nullopt;
+    if (!m_hasVarTable || column.varSlot + std::size_t{1} >= m_varOffsets.size()) return std::nullopt;
     const std::size_t start = m_varOffsets[column.varSlot];
     return m_row.subspan(start, m_varOffsets[column.varSlot + 1] - start);
 }

@@ -9,7 +9,10 @@
 
 namespace jet4 {
 
-Table::Table(std::vector<Column> columns) : m_columns(std::move(columns)) {}
+Table::Table(std::vector<Column> columns)
+    : m_columns(std::move(columns))
+{
+}
 
 std::size_t Table::rowCount() const
 {
@@ -21,8 +24,7 @@ std::optional<std::u16string_view> Table::cell(std::size_t row, std::size_t colu
     const std::size_t index = row * m_columns.size() + column;
     if (column >= m_columns.size() || index >= m_ends.size())
         throw std::out_of_range("jet4::Table::cell: no such cell");
-    if (m_ends[index] & NullBit)
-        return std::nullopt;
+    if (m_ends[index] & NullBit) return std::nullopt;
     const std::size_t begin = index == 0 ? 0 : (m_ends[index - 1] & ~NullBit);
     return std::u16string_view(m_text).substr(begin, m_ends[index] - begin);
 }
@@ -38,8 +40,7 @@ void Table::reserveText(std::size_t chars)
     const auto begin = reinterpret_cast<std::uintptr_t>(m_text.data());
     const std::uintptr_t first = (begin + HugePage - 1) & ~(HugePage - 1);
     const std::uintptr_t last = (begin + m_text.capacity() * sizeof(char16_t)) & ~(HugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #endif
 }
 
@@ -57,8 +58,7 @@ void Table::appendNull()
 char16_t* Table::beginCell(std::size_t maxChars)
 {
     const std::size_t begin = m_text.size();
-    if (begin + maxChars >= NullBit)
-        throw std::length_error("jet4::Table: text too large");
+    if (begin + maxChars >= NullBit) throw std::length_error("jet4::Table: text too large");
     m_text.resize(begin + maxChars);
     return m_text.data() + begin;
 }

@@ -32,8 +32,7 @@ TableDefinition TableDefinition::read(const PageReader& pages, std::uint32_t fir
         const JetLayout& layout = pages.layout();
         PageBuffer buffer;
         std::span<const std::uint8_t> page = pages.page(firstPage, buffer);
-        if (page[0] != DefinitionPageType)
-            throw ParseError("not a table definition");
+        if (page[0] != DefinitionPageType) throw ParseError("not a table definition");
         const std::uint32_t length = readU32(page, LengthOffset);
         std::vector<std::uint8_t> definition(page.begin(), page.end());
 
@@ -68,15 +67,13 @@ void TableDefinition::parse(const std::vector<std::uint8_t>& bytes, const JetLay
     const std::uint16_t columnCount = definition.u16(layout.tdefColumnCount);
     const std::uint32_t realIndexes = definition.u32(layout.tdefRealIndexes);
     m_ownedPagesMap = definition.u32(layout.tdefOwnedMap);
-    if (columnCount > m_maxColumns)
-        throw ParseError("more columns than column numbers issued");
+    if (columnCount > m_maxColumns) throw ParseError("more columns than column numbers issued");
 
     // Computed in 64 bits: the counts come from the file.
     const std::uint64_t columnsStart =
         layout.tdefRealIndexBlocks + std::uint64_t{realIndexes} * layout.realIndexBlockSize;
     const std::uint64_t namesStart = columnsStart + std::uint64_t{columnCount} * layout.columnEntrySize;
-    if (namesStart > definition.size())
-        throw ParseError("column entries run past the end of the table definition");
+    if (namesStart > definition.size()) throw ParseError("column entries run past the end of the table definition");
 
     m_columns.resize(columnCount);
     std::vector<bool> numberUsed(m_maxColumns, false);

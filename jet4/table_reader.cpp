@@ -40,8 +40,7 @@ public:
     // doubling would briefly need three times its size.
     void pageDone(std::size_t done, std::size_t total)
     {
-        if (m_reserved || m_textChars == 0 || done == total)
-            return;
+        if (m_reserved || m_textChars == 0 || done == total) return;
         m_reserved = true;
         const double estimate =
             static_cast<double>(m_textChars) * static_cast<double>(total) / static_cast<double>(done) * 1.1;

@@ -25,12 +25,10 @@ std::span<const std::uint8_t> TableScanner::follow(const DataPage& page, unsigne
 {
     const std::span<const std::uint8_t> pointer = page.row(row);
     const std::string which = "pointer row " + std::to_string(row);
-    if (pointer.size() < 4)
-        throw PageDamage(page.number(), which + " is too short");
+    if (pointer.size() < 4) throw PageDamage(page.number(), which + " is too short");
     targetRow = pointer[0];
     targetPage = static_cast<std::uint32_t>(pointer[1] | (pointer[2] << 8) | (pointer[3] << 16));
-    if (targetPage >= m_pages.pageCount())
-        throw PageDamage(page.number(), which + " points past the end of the file");
+    if (targetPage >= m_pages.pageCount()) throw PageDamage(page.number(), which + " points past the end of the file");
     // Every moved row has exactly one pointer; a second one would repeat the row.
     if (!m_followedTargets.insert(targetPage << 8 | targetRow).second)
         throw PageDamage(page.number(), which + " points at a row another pointer already took");

@@ -33,8 +33,7 @@ bool isSurrogate(char16_t c)
 // comes first.
 void replaceUnpairedSurrogates(char16_t* text, std::size_t length)
 {
-    if (std::none_of(text, text + length, isSurrogate))
-        return;
+    if (std::none_of(text, text + length, isSurrogate)) return;
     for (std::size_t i = 0; i < length; ++i) {
         if (isHigh(text[i]) && i + 1 < length && isLow(text[i + 1]))
             ++i;
@@ -69,8 +68,7 @@ std::size_t decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
         } else if (compressed) {
             out[written++] = bytes[i++];
         } else {
-            if (i + 1 >= bytes.size())
-                break;
+            if (i + 1 >= bytes.size()) break;
             out[written++] = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
             i += 2;
         }
@@ -82,15 +80,13 @@ std::size_t decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
 
 std::size_t TextDecoder::maxChars(std::span<const std::uint8_t> bytes) const
 {
-    if (m_codePage)
-        return bytes.size();
+    if (m_codePage) return bytes.size();
     return isCompressed(bytes) ? bytes.size() - 2 : bytes.size() / 2;
 }
 
 std::size_t TextDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const
 {
-    if (m_codePage)
-        return m_codePage->decode(bytes, out);
+    if (m_codePage) return m_codePage->decode(bytes, out);
     const std::size_t written = isCompressed(bytes) ? decodeCompressed(bytes, out) : decodePlain(bytes, out);
     replaceUnpairedSurrogates(out, written);
     return written;
@@ -105,8 +101,7 @@ std::u16string TextDecoder::decode(std::span<const std::uint8_t> bytes) const
 
 std::u16string TextDecoder::decodeName(std::span<const std::uint8_t> bytes) const
 {
-    if (m_codePage)
-        return decode(bytes);
+    if (m_codePage) return decode(bytes);
     std::u16string name(bytes.size() / 2, u'\0');
     replaceUnpairedSurrogates(name.data(), decodePlain(bytes, name.data()));
     return name;

@@ -21,11 +21,9 @@ void collect(std::span<const std::uint8_t> bitmap, std::uint64_t start, std::uin
              std::vector<std::uint32_t>& pages)
 {
     for (std::size_t i = 0; i < bitmap.size(); ++i) {
-        if (bitmap[i] == 0)
-            continue;
+        if (bitmap[i] == 0) continue;
         for (unsigned bit = 0; bit < 8; ++bit) {
-            if ((bitmap[i] >> bit & 1) == 0)
-                continue;
+            if ((bitmap[i] >> bit & 1) == 0) continue;
             const std::uint64_t page = start + i * 8 + bit;
             if (page >= pageCount)
                 throw ParseError("usage map lists page " + std::to_string(page) + ", past the end of the file");
@@ -61,16 +59,14 @@ std::vector<std::uint32_t> UsageMap::pages(const PageReader& reader, std::uint32
             PageBuffer bitmapBuffer;
             for (std::size_t i = 0; 1 + 4 * i + 4 <= row.size(); ++i) {
                 const std::uint32_t bitmapPage = row.u32(1 + 4 * i);
-                if (bitmapPage == 0)
-                    continue;
+                if (bitmapPage == 0) continue;
                 if (bitmapPage >= reader.pageCount())
                     throw ParseError("usage map names bitmap page " + std::to_string(bitmapPage) +
                                      ", past the end of the file");
                 if (!seen.insert(bitmapPage).second)
                     throw ParseError("usage map names bitmap page " + std::to_string(bitmapPage) + " twice");
                 const std::span<const std::uint8_t> bitmap = reader.page(bitmapPage, bitmapBuffer);
-                if (bitmap[0] != BitmapPageType)
-                    throw PageDamage(bitmapPage, "not a usage bitmap page");
+                if (bitmap[0] != BitmapPageType) throw PageDamage(bitmapPage, "not a usage bitmap page");
                 collect(bitmap.subspan(BitmapPageHeader), i * pagesPerBitmap, reader.pageCount(), pages);
             }
         } else {

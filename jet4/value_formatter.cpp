@@ -121,8 +121,7 @@ std::size_t ValueFormatter::currency(std::int64_t tenThousandths, char16_t* out)
 
 std::size_t ValueFormatter::floating(double value, char16_t* out) const
 {
-    if (value == 0)
-        value = 0; // no "-0"
+    if (value == 0) value = 0; // no "-0"
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return widen(text, static_cast<std::size_t>(result.ptr - text), out);
@@ -130,8 +129,7 @@ std::size_t ValueFormatter::floating(double value, char16_t* out) const
 
 std::size_t ValueFormatter::floating(float value, char16_t* out) const
 {
-    if (value == 0)
-        value = 0;
+    if (value == 0) value = 0;
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return widen(text, static_cast<std::size_t>(result.ptr - text), out);
@@ -139,8 +137,7 @@ std::size_t ValueFormatter::floating(float value, char16_t* out) const
 
 std::size_t ValueFormatter::dateTime(double days, char16_t* out) const
 {
-    if (!std::isfinite(days) || days <= FirstDay - 1 || days >= DayAfterLast)
-        return floating(days, out);
+    if (!std::isfinite(days) || days <= FirstDay - 1 || days >= DayAfterLast) return floating(days, out);
     // The whole part is the day (it may be negative); the fraction, taken as its absolute value,
     // is the time of that day: -1.25 is 1899-12-29 06:00.
     const double whole = std::trunc(days);
@@ -175,12 +172,10 @@ std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_
         digits[count++] = '0';
 
     std::size_t written = 0;
-    if ((b[0] & 0x80) != 0 && !zero)
-        out[written++] = u'-';
+    if ((b[0] & 0x80) != 0 && !zero) out[written++] = u'-';
     for (std::size_t i = count; i-- > 0;) {
         out[written++] = static_cast<char16_t>(digits[i]);
-        if (i == scale && scale > 0)
-            out[written++] = m_separator;
+        if (i == scale && scale > 0) out[written++] = m_separator;
     }
     return written;
 }

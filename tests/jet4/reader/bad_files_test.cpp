@@ -39,8 +39,7 @@ std::string outcome(const std::function<Database()>& open, const std::string& ta
 {
     try {
         const Database database = open();
-        if (!table.empty())
-            (void)database.readTable(table);
+        if (!table.empty()) (void)database.readTable(table);
         return "no error";
     } catch (const Error& e) {
         return e.what();
@@ -72,8 +71,7 @@ TEST_P(BadFiles, GiveAClearError)
         path = scratch.path();
     else if (bad.name != "empty file")
         bytes = bad.make().bytes();
-    if (bad.name != "missing file" && bad.name != "directory")
-        writeBytes(path, bytes);
+    if (bad.name != "missing file" && bad.name != "directory") writeBytes(path, bytes);
 
     const std::string fromPath = outcomeWithin([&] { return Database::open(path); }, bad.table);
     EXPECT_EQ(fromPath.rfind(path.string() + ": ", 0), 0u) << fromPath;
@@ -243,8 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Damage, BadFiles, ::testing::ValuesIn(badFiles()),
                          [](const ::testing::TestParamInfo<BadFile>& param) {
                              std::string name = param.param.name;
                              for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
 

@@ -30,8 +30,7 @@ TEST(CrashReplay, FuzzerFindingsAndSampleFilesReadOrFailCleanly)
     const std::filesystem::path crashes(JET4_FUZZ_CRASHES_DIR);
     if (std::filesystem::is_directory(crashes))
         for (const auto& entry : std::filesystem::directory_iterator(crashes))
-            if (entry.is_regular_file() && entry.path().extension() != ".md")
-                inputs.push_back(entry.path());
+            if (entry.is_regular_file() && entry.path().extension() != ".md") inputs.push_back(entry.path());
     for (const std::filesystem::path& input : inputs) {
         SCOPED_TRACE(input.string());
         EXPECT_NO_FATAL_FAILURE(readEverything(input));

@@ -20,8 +20,7 @@ std::vector<std::filesystem::path> allFixtures()
     std::vector<std::filesystem::path> files;
     for (const char* folder : {"jet3", "jet4"})
         for (const auto& entry : std::filesystem::directory_iterator(fixture(folder)))
-            if (entry.path().extension() == ".mdb")
-                files.push_back(entry.path());
+            if (entry.path().extension() == ".mdb") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -41,8 +40,7 @@ void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 ScratchDir::ScratchDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "jet4-reader-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a scratch directory");
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch directory");
     m_path = pattern;
 }
 
@@ -102,8 +100,7 @@ std::size_t PatchedFile::findUnique(const std::vector<std::uint8_t>& pattern) co
 {
     const auto first = std::search(m_bytes.begin(), m_bytes.end(), pattern.begin(), pattern.end());
     EXPECT_NE(first, m_bytes.end()) << "pattern not found";
-    if (first == m_bytes.end())
-        return 0;
+    if (first == m_bytes.end()) return 0;
     EXPECT_EQ(std::search(first + 1, m_bytes.end(), pattern.begin(), pattern.end()), m_bytes.end())
         << "pattern occurs twice";
     return static_cast<std::size_t>(first - m_bytes.begin());

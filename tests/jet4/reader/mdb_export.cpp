@@ -28,8 +28,7 @@ std::string quoted(const std::string& argument)
 std::string run(const std::string& command)
 {
     const std::unique_ptr<FILE, PipeCloser> pipe(::popen(command.c_str(), "r"));
-    if (!pipe)
-        throw std::runtime_error("cannot run " + command);
+    if (!pipe) throw std::runtime_error("cannot run " + command);
     std::string output;
     char buffer[65536];
     std::size_t got = 0;
@@ -60,8 +59,7 @@ OracleTable mdbExport(const std::filesystem::path& file, const std::string& tabl
     std::vector<std::string> records = split(output, RowDelimiter);
     records.pop_back(); // after the last delimiter
     OracleTable result;
-    if (records.empty())
-        return result;
+    if (records.empty()) return result;
     result.columns = split(records.front(), CellDelimiter);
     for (std::size_t i = 1; i < records.size(); ++i) {
         std::vector<std::optional<std::string>> row;

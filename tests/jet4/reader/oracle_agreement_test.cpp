@@ -38,10 +38,8 @@ std::string canonicalNumber(const std::string& text)
 // Brings our text and mdbtools' text for one cell to a form in which they must be equal.
 std::optional<std::string> comparable(ColumnType type, std::optional<std::string> cell, bool ours)
 {
-    if (static_cast<unsigned>(type) == 0x11)
-        return "(not shown by mdbtools)";
-    if (!cell)
-        return cell;
+    if (static_cast<unsigned>(type) == 0x11) return "(not shown by mdbtools)";
+    if (!cell) return cell;
     std::string& text = *cell;
     switch (type) {
     case ColumnType::Boolean:
@@ -57,8 +55,7 @@ std::optional<std::string> comparable(ColumnType type, std::optional<std::string
         // mdbtools stops at the first zero byte.
         if (ours)
             for (std::size_t i = 0; i + 1 < text.size(); i += 2)
-                if (text.compare(i, 2, "00") == 0)
-                    return text.substr(0, i);
+                if (text.compare(i, 2, "00") == 0) return text.substr(0, i);
         return text;
     case ColumnType::Text:
     case ColumnType::Memo:
