@@ -29,20 +29,25 @@ bool isSurrogate(char16_t c)
     return (c & 0xF800) == 0xD800;
 }
 
-// A grid cannot show half a surrogate pair. Most text has no surrogate at all, so a quick look
-// comes first.
+// A grid cannot show half a surrogate pair.
 void replaceUnpairedSurrogates(char16_t* text, std::size_t length)
 {
-    if (std::none_of(text, text + length, isSurrogate)) return;
     for (std::size_t i = 0; i < length; ++i) {
         if (isHigh(text[i]) && i + 1 < length && isLow(text[i + 1]))
             ++i;
-        else if (isHigh(text[i]) || isLow(text[i]))
+        else if (isSurrogate(text[i]))
             text[i] = Replacement;
     }
 }
 
-std::size_t decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
+// What a decoding wrote, and whether it met a surrogate on the way: most text has none, and
+// then needs no second look.
+struct Decoded {
+    std::size_t length = 0;
+    bool surrogates = false;
+};
+
+Decoded decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
 {
     const std::size_t length = bytes.size() / 2; // a trailing odd byte is not a character
     if constexpr (std::endian::native == std::endian::little) {
@@ -51,14 +56,17 @@ std::size_t decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
         for (std::size_t i = 0; i < length; ++i)
             out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
     }
-    return length;
+    bool surrogates = false; // no early exit: the loop stays vectorised
+    for (std::size_t i = 0; i < length; ++i)
+        surrogates |= isSurrogate(out[i]);
+    return {length, surrogates};
 }
 
-std::size_t decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
+Decoded decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
 {
     // Starts in one-byte mode; every 0x00 at a character boundary switches between one byte per
-    // character (high byte zero) and two.
-    std::size_t written = 0;
+    // character (high byte zero) and two. Only two-byte characters can be surrogates.
+    Decoded decoded;
     bool compressed = true;
     std::size_t i = 2;
     while (i < bytes.size()) {
@@ -66,14 +74,28 @@ std::size_t decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
             compressed = !compressed;
             ++i;
         } else if (compressed) {
-            out[written++] = bytes[i++];
+            // A whole run of one-byte characters at once, up to the next switch.
+            const auto* run = bytes.data() + i;
+            const auto* zero = static_cast<const std::uint8_t*>(std::memchr(run, 0, bytes.size() - i));
+            const std::size_t length = zero ? static_cast<std::size_t>(zero - run) : bytes.size() - i;
+            std::copy(run, run + length, out + decoded.length);
+            decoded.length += length;
+            i += length;
         } else {
             if (i + 1 >= bytes.size()) break;
-            out[written++] = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+            const auto c = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+            out[decoded.length++] = c;
+            decoded.surrogates |= isSurrogate(c);
             i += 2;
         }
     }
-    return written;
+    return decoded;
+}
+
+std::size_t finish(Decoded decoded, char16_t* out)
+{
+    if (decoded.surrogates) replaceUnpairedSurrogates(out, decoded.length);
+    return decoded.length;
 }
 
 } // namespace
@@ -87,9 +109,7 @@ std::size_t TextDecoder::maxChars(std::span<const std::uint8_t> bytes) const
 std::size_t TextDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const
 {
     if (m_codePage) return m_codePage->decode(bytes, out);
-    const std::size_t written = isCompressed(bytes) ? decodeCompressed(bytes, out) : decodePlain(bytes, out);
-    replaceUnpairedSurrogates(out, written);
-    return written;
+    return finish(isCompressed(bytes) ? decodeCompressed(bytes, out) : decodePlain(bytes, out), out);
 }
 
 std::u16string TextDecoder::decode(std::span<const std::uint8_t> bytes) const
@@ -103,7 +123,7 @@ std::u16string TextDecoder::decodeName(std::span<const std::uint8_t> bytes) cons
 {
     if (m_codePage) return decode(bytes);
     std::u16string name(bytes.size() / 2, u'\0');
-    replaceUnpairedSurrogates(name.data(), decodePlain(bytes, name.data()));
+    finish(decodePlain(bytes, name.data()), name.data());
     return name;
 }
 

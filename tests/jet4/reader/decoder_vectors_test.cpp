@@ -108,7 +108,12 @@ INSTANTIATE_TEST_SUITE_P(Vectors, Jet4Text,
                                            TextVector{"fffe 4153434949 00 1a021a27 00 4153434949", u"ASCIIȚ✚ASCII"},
                                            TextVector{"fffe 41 00 1a021a", u"AȚ"}, TextVector{"fffe", u""},
                                            TextVector{"3dd8 00de", u"\U0001F600"}, TextVector{"00d8 4100", u"\uFFFDA"},
-                                           TextVector{"4100 42", u"A"}));
+                                           TextVector{"4100 42", u"A"},
+                                           // Half a surrogate pair becomes U+FFFD, in either form.
+                                           TextVector{"4100 00dc", u"A\uFFFD"},
+                                           TextVector{"fffe 00 3dd8 01de", u"\U0001F601"},
+                                           TextVector{"fffe 41 00 01d8 00 42", u"A\uFFFDB"},
+                                           TextVector{"fffe 00 01de 3dd8", u"\uFFFD\uFFFD"}));
 
 TEST(CodePageText, Jet3TextUsesTheDatabaseCodePage)
 {
