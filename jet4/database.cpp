@@ -96,17 +96,18 @@ std::vector<std::string> Database::tableNames() const
     return names;
 }
 
-Table Database::readTable(std::string_view name, char16_t decimalSeparator) const
+Table Database::readTable(std::string_view name, char16_t decimalSeparator, Table storage) const
 {
     const State& state = *m_state;
     std::u16string wanted;
     const bool wellFormed = utf8::appendUtf16(name, wanted) == std::string_view::npos;
     const CatalogTable* table = wellFormed ? state.catalog.find(wanted) : nullptr;
     if (!table) throw Error(state.displayName, "no table " + std::string(name));
+    state.source->dropReadAhead();
     return naming(state.displayName, [&] {
         const TableDefinition definition =
             TableDefinition::read(state.pages, Catalog::definitionPage(*table, state.pages), *state.text);
-        return TableReader(state.pages, *state.text, decimalSeparator).read(definition);
+        return TableReader(state.pages, *state.text, decimalSeparator).read(definition, std::move(storage));
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "parse_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -36,21 +37,47 @@ std::uint64_t FilePageSource::size() const
     return m_size;
 }
 
-std::span<const std::uint8_t> FilePageSource::read(std::uint64_t offset, std::size_t length,
-                                                   std::vector<std::uint8_t>& scratch) const
+std::size_t FilePageSource::readAt(std::uint64_t offset, std::uint8_t* into, std::size_t length) const
 {
-    scratch.resize(length);
     std::size_t done = 0;
-    while (done < scratch.size()) {
-        const ssize_t got =
-            ::pread(m_fd.get(), scratch.data() + done, scratch.size() - done, static_cast<off_t>(offset + done));
+    while (done < length) {
+        const ssize_t got = ::pread(m_fd.get(), into + done, length - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR) continue;
             throw ParseError(std::string("read error: ") + std::strerror(errno));
         }
-        if (got == 0) throw FileTruncated();
+        if (got == 0) break;
         done += static_cast<std::size_t>(got);
     }
+    return done;
+}
+
+void FilePageSource::dropReadAhead() const
+{
+    m_window.clear();
+    m_windowOffset = 0;
+}
+
+std::span<const std::uint8_t> FilePageSource::read(std::uint64_t offset, std::size_t length,
+                                                   std::vector<std::uint8_t>& scratch) const
+{
+    scratch.resize(length);
+    const auto inWindow = [&] {
+        return offset >= m_windowOffset && offset - m_windowOffset + length <= m_window.size();
+    };
+    const bool continues = offset == m_lastEnd || (!m_window.empty() && offset == m_windowOffset + m_window.size());
+    if (!inWindow() && continues && length <= WindowBytes) {
+        m_window.resize(WindowBytes);
+        m_windowOffset = offset;
+        m_window.resize(readAt(offset, m_window.data(), WindowBytes));
+        m_lastEnd = offset + m_window.size();
+    }
+    if (inWindow()) {
+        std::copy_n(m_window.begin() + static_cast<std::ptrdiff_t>(offset - m_windowOffset), length, scratch.begin());
+        return scratch;
+    }
+    if (readAt(offset, scratch.data(), length) < length) throw FileTruncated();
+    m_lastEnd = offset + length;
     return scratch;
 }
 

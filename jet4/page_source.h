@@ -20,6 +20,10 @@ public:
     // Throws FileTruncated when the bytes are not there (a file cut short under us).
     [[nodiscard]] virtual std::span<const std::uint8_t> read(std::uint64_t offset, std::size_t length,
                                                              std::vector<std::uint8_t>& scratch) const = 0;
+
+    // Forgets bytes kept from earlier reads, so that the reads after it see the file as it is
+    // now (a table read again after the file changed under us).
+    virtual void dropReadAhead() const {}
 };
 
 } // namespace jet4

@@ -1,6 +1,7 @@
 // The reader never changes a file, and a file that shrinks under it gives an error, not a fault.
 #include "fixture_files.h"
 #include "jet4/database.h"
+#include "jet4/database_writer.h"
 #include "jet4/error.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,42 @@ TEST(ReadOnly, FileCutShortWhileOpenGivesAnError)
         ADD_FAILURE() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), path.string() + ": truncated");
+    }
+}
+
+// The reader keeps a window of the file's pages for speed; a table read again after the file
+// was rewritten in place must come from the new bytes, not from that window.
+TEST(ReadOnly, ReadingAgainSeesTheFileAsItIsNow)
+{
+    const ScratchDir scratch;
+    const std::filesystem::path path = scratch.path() / "phrases.mdb";
+    const auto write = [&](const std::string& text) {
+        DatabaseWriter writer({"Eng"});
+        writer.addRow({text});
+        writer.writeFile(scratch.path() / "next.mdb");
+        writeBytes(path, readBytes(scratch.path() / "next.mdb")); // the same file, not a new one
+    };
+    write("Good morning");
+    const Database database = Database::open(path);
+    EXPECT_EQ(rowsOf(database.readTable("Dict")), std::vector<Row>{{"Good morning"}});
+    write("Good evening");
+    EXPECT_EQ(rowsOf(database.readTable("Dict")), std::vector<Row>{{"Good evening"}});
+}
+
+// A table read into the storage of another gives exactly what a fresh read gives, whatever the
+// two tables' shapes.
+TEST(ReadOnly, ReadingIntoAnotherTablesStorageGivesTheSameTable)
+{
+    Table storage;
+    for (const std::filesystem::path& file : allFixtures()) {
+        SCOPED_TRACE(file.filename().string());
+        const Database database = Database::open(file);
+        for (const std::string& name : database.tableNames()) {
+            const Table fresh = database.readTable(name);
+            storage = database.readTable(name, u'.', std::move(storage));
+            EXPECT_EQ(columnNamesOf(storage), columnNamesOf(fresh));
+            EXPECT_EQ(rowsOf(storage), rowsOf(fresh));
+        }
     }
 }
 
