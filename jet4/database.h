@@ -36,8 +36,9 @@ public:
     [[nodiscard]] std::vector<std::string> tableNames() const;
 
     // Reads a whole table, found by name without regard to case ("no table Dict" when absent).
-    // Numbers are shown with decimalSeparator where they have a fraction.
-    [[nodiscard]] Table readTable(std::string_view name, char16_t decimalSeparator = u'.') const;
+    // Numbers are shown with decimalSeparator where they have a fraction. A table given as
+    // storage lends its memory to the new one (reading the same table again allocates nothing).
+    [[nodiscard]] Table readTable(std::string_view name, char16_t decimalSeparator = u'.', Table storage = {}) const;
 
 private:
     struct State;

@@ -14,6 +14,13 @@ Table::Table(std::vector<Column> columns)
 {
 }
 
+void Table::reset(std::vector<Column> columns)
+{
+    m_columns = std::move(columns);
+    m_text.clear();
+    m_ends.clear();
+}
+
 std::size_t Table::rowCount() const
 {
     return m_columns.empty() ? 0 : m_ends.size() / m_columns.size();
@@ -26,7 +33,7 @@ std::optional<std::u16string_view> Table::cell(std::size_t row, std::size_t colu
         throw std::out_of_range("jet4::Table::cell: no such cell");
     if (m_ends[index] & NullBit) return std::nullopt;
     const std::size_t begin = index == 0 ? 0 : (m_ends[index - 1] & ~NullBit);
-    return std::u16string_view(m_text).substr(begin, m_ends[index] - begin);
+    return std::u16string_view(m_text.data() + begin, m_ends[index] - begin);
 }
 
 void Table::reserveText(std::size_t chars)

@@ -26,6 +26,10 @@ public:
     // The cell's text, or nullopt for NULL (an empty string is a present, empty value).
     [[nodiscard]] std::optional<std::u16string_view> cell(std::size_t row, std::size_t column) const;
 
+    // Empties the table and gives it new columns, keeping the memory its text and cells took:
+    // reading a large table again into the same storage costs no fresh pages.
+    void reset(std::vector<Column> columns);
+
     // Filling, row by row and column by column (used by the reader).
     void reserveText(std::size_t chars);
     void appendCell(std::u16string_view text);
@@ -38,7 +42,9 @@ public:
 private:
     static constexpr std::uint32_t NullBit = 0x80000000u;
     std::vector<Column> m_columns;
-    std::u16string m_text;
+    // A vector, not a u16string: moving an empty table over a full one must free the text, and
+    // a string moved onto from a short string keeps its old buffer.
+    std::vector<char16_t> m_text;
     std::vector<std::uint32_t> m_ends; // end offset of each cell in m_text, NullBit set for NULL
 };
 

@@ -137,13 +137,14 @@ private:
 
 } // namespace
 
-Table TableReader::read(const TableDefinition& definition) const
+Table TableReader::read(const TableDefinition& definition, Table storage) const
 {
     std::vector<Column> columns;
     columns.reserve(definition.columns().size());
     for (const ColumnDefinition& column : definition.columns())
         columns.push_back(Column{utf8::fromUtf16(column.name), column.type, column.number});
-    Table table(std::move(columns));
+    Table table = std::move(storage);
+    table.reset(std::move(columns));
 
     TableScanner scanner(m_pages, definition);
     RowSink sink(table, definition, m_pages, m_text, m_decimalSeparator);

@@ -17,7 +17,8 @@ public:
     {
     }
 
-    [[nodiscard]] Table read(const TableDefinition& definition) const;
+    // Fills `storage` (emptied first; its memory is reused) and returns it.
+    [[nodiscard]] Table read(const TableDefinition& definition, Table storage = {}) const;
 
 private:
     const PageReader& m_pages;

@@ -4,6 +4,7 @@
 #include "decimal_separator.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace phrase_data {
 
@@ -17,9 +18,10 @@ AdoTable::~AdoTable()
     m_connection.detach(this);
 }
 
-jet4::Table AdoTable::readRows() const
+jet4::Table AdoTable::readRows(jet4::Table storage) const
 {
-    return m_connection.database().readTable(m_tableName.toStdString(), DecimalSeparator::current());
+    return m_connection.database().readTable(m_tableName.toStdString(), DecimalSeparator::current(),
+                                             std::move(storage));
 }
 
 void AdoTable::setActive(bool active)
@@ -38,7 +40,18 @@ void AdoTable::refresh()
 {
     if (!m_active)
         throw std::runtime_error(m_tableName.toStdString() + ": cannot refresh a closed table");
-    replaceRows(readRows(), true);
+    // The rows read before lend their memory to the new ones, so a large table is never held
+    // twice; a failed read therefore leaves the table closed and empty.
+    emit aboutToChange();
+    jet4::Table storage = std::exchange(m_rows, {});
+    try {
+        m_rows = readRows(std::move(storage));
+    } catch (...) {
+        m_active = false;
+        emit changed();
+        throw;
+    }
+    emit changed();
 }
 
 void AdoTable::replaceRows(jet4::Table rows, bool active)

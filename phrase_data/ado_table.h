@@ -26,7 +26,8 @@ public:
     // is closed); does nothing when already active. Closing drops the rows.
     // Throws jet4::Error when the file has no such table; the table then stays closed.
     void setActive(bool active);
-    // Reads the open table's rows again from the file.
+    // Reads the open table's rows again from the file. Throws jet4::Error when that fails; the
+    // table is then closed.
     void refresh();
 
     // The rows of the open table; empty while closed.
@@ -38,7 +39,7 @@ signals:
 
 private:
     void replaceRows(jet4::Table rows, bool active);
-    [[nodiscard]] jet4::Table readRows() const;
+    [[nodiscard]] jet4::Table readRows(jet4::Table storage = {}) const;
 
     AdoConnection& m_connection;
     QString m_tableName = QStringLiteral("Dict");

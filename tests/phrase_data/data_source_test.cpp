@@ -58,6 +58,7 @@ private slots:
     void fieldsMatchWithoutRegardToCase();
     void fileNameMatchesWithoutRegardToCase();
     void numbersUseTheProgramsDecimalSeparator();
+    void failedRefreshLeavesTheTableClosedAndEmpty();
     void modelPassesTheItemModelTester();
 
 private:
@@ -220,6 +221,17 @@ void DataSourceTest::numbersUseTheProgramsDecimalSeparator()
     m_table->refresh();
     DecimalSeparator::set(previous);
     QVERIFY2(column(*m_source, m_source->fieldName(5)).first().contains(u'.'), qPrintable(doubles.join(u'|')));
+}
+
+void DataSourceTest::failedRefreshLeavesTheTableClosedAndEmpty()
+{
+    QAbstractItemModelTester tester(m_source, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    LoadDataFile(*m_connection, *m_table, "dsb\\start.dsb");
+    std::filesystem::resize_file("dsb/start.dsb", 4096); // cut short under the open connection
+    QVERIFY_THROWS_EXCEPTION(jet4::Error, m_table->refresh());
+    QVERIFY(!m_table->active());
+    QCOMPARE(m_source->rowCount(), 0);
+    QVERIFY(m_connection->connected());
 }
 
 void DataSourceTest::modelPassesTheItemModelTester()
