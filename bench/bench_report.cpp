@@ -16,3 +16,10 @@ void BenchReport::print() const
         std::printf("\n");
     }
 }
+
+std::string BenchReport::format(const char* pattern, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, pattern, value);
+    return buffer;
+}

@@ -11,6 +11,9 @@ public:
     void add(std::string what, std::string value, std::string target = {}, std::optional<bool> met = std::nullopt);
     void print() const;
 
+    // One number in a printf pattern, e.g. format("%.3f s", seconds).
+    [[nodiscard]] static std::string format(const char* pattern, double value);
+
 private:
     struct Figure {
         std::string what;

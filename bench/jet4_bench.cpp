@@ -8,6 +8,7 @@
 #include "jet4/database.h"
 #include "jet4/database_writer.h"
 #include "jet4/error.h"
+#include "peak_memory.h"
 #include "sample_phrases.h"
 
 #include <algorithm>
@@ -16,7 +17,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -57,13 +57,6 @@ template <typename F> double bestOf(int runs, F&& f)
     return best;
 }
 
-std::string format(const char* pattern, double value)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
 // Runs a program with its output thrown away; returns its resource usage, or throws.
 rusage runChild(const std::vector<std::string>& args)
 {
@@ -102,32 +95,22 @@ void measureWriter(BenchSample& sample, BenchReport& report)
             writer.addRow(row);
         writer.writeFile(sample.file);
     });
-    report.add("writer: encode, lay out and write the file", format("%.3f s", best), "< 0.5 s", best < 0.5);
-    report.add("file size", format("%.1f MB", static_cast<double>(std::filesystem::file_size(sample.file)) / 1e6));
+    report.add("writer: encode, lay out and write the file", BenchReport::format("%.3f s", best), "< 0.5 s", best < 0.5);
+    report.add("file size", BenchReport::format("%.1f MB", static_cast<double>(std::filesystem::file_size(sample.file)) / 1e6));
 }
 
 void measureLoad(BenchSample& sample, BenchReport& report)
 {
     sample.loadSeconds = bestOf(5, [&] { loadTable(sample.file); });
-    report.add("reader: open and load the whole table", format("%.3f s", sample.loadSeconds));
+    report.add("reader: open and load the whole table", BenchReport::format("%.3f s", sample.loadSeconds));
 }
 
 void measureMdbExport(BenchSample& sample, BenchReport& report)
 {
     const double best = bestOf(3, [&] { runChild({"mdb-export", sample.file.string(), "Dict"}); });
-    report.add("mdb-export: print the table to /dev/null", format("%.3f s", best));
+    report.add("mdb-export: print the table to /dev/null", BenchReport::format("%.3f s", best));
     const double ratio = sample.loadSeconds / best;
-    report.add("our load / mdb-export", format("%.3f", ratio), "<= 0.25", ratio <= 0.25);
-}
-
-// Peak resident memory of this process so far, in KiB. After exec it covers only the new program,
-// unlike ru_maxrss, which also counts the pages a forked child shared with its parent.
-long peakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    throw std::runtime_error("no VmHWM in /proc/self/status");
+    report.add("our load / mdb-export", BenchReport::format("%.3f", ratio), "<= 0.25", ratio <= 0.25);
 }
 
 // Runs this program with --load FILE in a fresh process and returns the peak it reports.
@@ -150,8 +133,8 @@ void measureLoadMemory(BenchSample& sample, BenchReport& report)
     const long loaded = loadPeakKiB(sample.file);
     const double peak = static_cast<double>(loaded - baseline) * 1024.0;
     const double ratio = peak / static_cast<double>(sample.textBytes);
-    report.add("load peak memory (above an idle process)", format("%.1f MB", peak / 1e6));
-    report.add("load peak / table text", format("%.2f x", ratio), "< 3 x", ratio < 3.0);
+    report.add("load peak memory (above an idle process)", BenchReport::format("%.1f MB", peak / 1e6));
+    report.add("load peak / table text", BenchReport::format("%.2f x", ratio), "< 3 x", ratio < 3.0);
 }
 
 } // namespace
@@ -184,7 +167,7 @@ int main(int argc, char** argv)
         BenchReport report;
         report.add("table", std::to_string(RowCount) + " rows x " + std::to_string(SamplePhrases::columns().size()) +
                                 " columns");
-        report.add("table text (UTF-16)", format("%.1f MB", static_cast<double>(sample.textBytes) / 1e6));
+        report.add("table text (UTF-16)", BenchReport::format("%.1f MB", static_cast<double>(sample.textBytes) / 1e6));
         for (const auto& measure : measurements)
             measure(sample, report);
 
