@@ -20,7 +20,7 @@ build: deps
 run: build
 	cd build/dev/bin && ./tarvolyn
 
-test: test-dev test-asan
+test: format-check test-dev test-asan
 
 test-dev: build
 	ctest --preset dev -j $(JOBS)
@@ -42,7 +42,7 @@ fuzz: deps
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-format-check:
+format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:

@@ -26,7 +26,8 @@ const QString Caption = QStringLiteral("Tarvolin");
 const QString ComicSans = QStringLiteral("Comic Sans MS");
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int height, const QColor& color,
-              DesignFontStyle style) {
+              DesignFontStyle style)
+{
     auto* label = new QLabel(text, parent);
     label->setFont(designFont(ComicSans, height, style));
     QPalette palette = label->palette();
@@ -41,12 +42,14 @@ QLabel* label(QWidget* parent, const QString& text, int x, int y, int height, co
 
 // A label sizes itself to its text from its top-left corner. The width is the text's advance,
 // trailing spaces included: "Tarvolyn  " is underlined under its two spaces as well.
-void autoSize(QLabel* label) {
+void autoSize(QLabel* label)
+{
     const QFontMetrics metrics(label->font());
     label->resize(metrics.horizontalAdvance(label->text()), metrics.height());
 }
 
-QWidget* clickable(QWidget* widget) {
+QWidget* clickable(QWidget* widget)
+{
     // A click belongs to the control it lands on, as on the platform the windows were designed
     // for: it never travels on to the panel or the window behind, not even from a label that
     // does nothing with it.
@@ -70,7 +73,8 @@ TForm2::TForm2(QWidget* mainForm)
                                   "T. A. Gribova (Krasnodar, 1998)"),
                    8, 112, -15, Grey, {.bold = true}))
     , Timer1(new QTimer(this))
-    , m_mainForm(mainForm) {
+    , m_mainForm(mainForm)
+{
     setObjectName(QStringLiteral("Form2"));
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -128,7 +132,8 @@ TForm2::TForm2(QWidget* mainForm)
     show();
 }
 
-void TForm2::Timer1Timer() {
+void TForm2::Timer1Timer()
+{
     if (m_handedOver) return;
     m_handedOver = true;
     // Only this hand-over sets the separator; a click leaves the system's.
@@ -140,7 +145,8 @@ void TForm2::Timer1Timer() {
     Timer1->stop();
 }
 
-void TForm2::handOverByClick() {
+void TForm2::handOverByClick()
+{
     if (m_handedOver) return;
     m_handedOver = true;
     close();
@@ -148,26 +154,32 @@ void TForm2::handOverByClick() {
     Timer1->stop();
 }
 
-void TForm2::FormClick() {
+void TForm2::FormClick()
+{
     handOverByClick();
 }
 
-void TForm2::Panel1Click() {
+void TForm2::Panel1Click()
+{
     handOverByClick();
 }
 
-void TForm2::Image1Click() {
+void TForm2::Image1Click()
+{
     handOverByClick();
 }
 
-void TForm2::Label2Click() {
+void TForm2::Label2Click()
+{
     handOverByClick();
 }
 
-void TForm2::Label5Click() {
+void TForm2::Label5Click()
+{
     handOverByClick();
 }
 
-void TForm2::Label1Click() {
+void TForm2::Label1Click()
+{
     handOverByClick();
 }

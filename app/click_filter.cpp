@@ -5,11 +5,13 @@
 
 ClickFilter::ClickFilter(QWidget* widget)
     : QObject(widget)
-    , m_widget(widget) {
+    , m_widget(widget)
+{
     widget->installEventFilter(this);
 }
 
-bool ClickFilter::eventFilter(QObject* watched, QEvent* event) {
+bool ClickFilter::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched != m_widget) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:

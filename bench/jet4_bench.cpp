@@ -95,8 +95,10 @@ void measureWriter(BenchSample& sample, BenchReport& report)
             writer.addRow(row);
         writer.writeFile(sample.file);
     });
-    report.add("writer: encode, lay out and write the file", BenchReport::format("%.3f s", best), "< 0.5 s", best < 0.5);
-    report.add("file size", BenchReport::format("%.1f MB", static_cast<double>(std::filesystem::file_size(sample.file)) / 1e6));
+    report.add("writer: encode, lay out and write the file", BenchReport::format("%.3f s", best), "< 0.5 s",
+               best < 0.5);
+    report.add("file size",
+               BenchReport::format("%.1f MB", static_cast<double>(std::filesystem::file_size(sample.file)) / 1e6));
 }
 
 void measureLoad(BenchSample& sample, BenchReport& report)

@@ -9,7 +9,10 @@ namespace jet4 {
 // e.g. "dsb/weath.dsb: not a Jet database".
 class Error : public std::runtime_error {
 public:
-    Error(const std::string& fileName, const std::string& what) : std::runtime_error(fileName + ": " + what) {}
+    Error(const std::string& fileName, const std::string& what)
+        : std::runtime_error(fileName + ": " + what)
+    {
+    }
 };
 
 } // namespace jet4

@@ -1,8 +1,8 @@
 #include "Unit1.h"
 
+#include "busy_cursor.h"
 #include "design_font.h"
 #include "error_box.h"
-#include "busy_cursor.h"
 #include "jpeg_decoder.h"
 #include "phrase_data/data_file.h"
 #include "phrase_grid.h"
@@ -17,9 +17,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QWindow>
 #include <QScrollArea>
-
+#include <QWindow>
 #include <algorithm>
 
 QByteArray DataFilePath;
@@ -84,7 +83,8 @@ TForm1::TForm1(QWidget* parent)
     , GroupBox1(placed(new QGroupBox(Client), 168, 0, 665, 33))
     , Button7(textButton(QStringLiteral("A"), GroupBox1, 392, designFont(QStringLiteral("Verdana"), -13)))
     , Button6(textButton(QStringLiteral("a"), GroupBox1, 464, designFont(QStringLiteral("Verdana"), -13)))
-    , Button1(textButton(QStringLiteral("A"), GroupBox1, 536, designFont(QStringLiteral("MS Sans Serif"), -16, {.bold = true})))
+    , Button1(textButton(QStringLiteral("A"), GroupBox1, 536,
+                         designFont(QStringLiteral("MS Sans Serif"), -16, {.bold = true})))
     , GroupBox2(placed(new QGroupBox(Client), 168, 32, 769, 241))
     , DBGrid1(placed(new PhraseGrid(DataSource1, GroupBox2), 8, 24, 433, 265))
     , GroupBox3(placed(new QGroupBox(QStringLiteral("GroupBox3"), Client), 8, 320, 153, 153))
@@ -338,8 +338,7 @@ void TForm1::RadioGroup1Click()
     ErrorBox::guard(
         [this] {
             CloseDataFile();
-            if (const auto file = PhraseCatalogue::topicFile(RadioGroup1->itemIndex()))
-                DataFilePath = *file;
+            if (const auto file = PhraseCatalogue::topicFile(RadioGroup1->itemIndex())) DataFilePath = *file;
             LoadDataFile();
             applyWidthRule(WidthRule::HalfSplit);
             bindLanguages(PhraseCatalogue::DefaultLeft, PhraseCatalogue::DefaultRight);
@@ -388,8 +387,7 @@ void TForm1::Exit1Click()
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok)
-        close();
+    if (box.exec() == QMessageBox::Ok) close();
 }
 
 void TForm1::bindLanguage(int place, LanguageField field)
@@ -397,6 +395,8 @@ void TForm1::bindLanguage(int place, LanguageField field)
     DBGrid1->bindColumn(place, fieldName(field));
 }
 
+// One line each: the menu's commands read as a table.
+// clang-format off
 void TForm1::Clock1Click() { loadReference(ReferenceCommand::Clock); }
 void TForm1::Days1Click() { loadReference(ReferenceCommand::Days); }
 void TForm1::ModalVerbs1Click() { loadReference(ReferenceCommand::ModalVerbs); }
@@ -423,3 +423,4 @@ void TForm1::F1Click() { bindLanguage(RightPlace, LanguageField::Ital); }
 void TForm1::Spanish1Click() { bindLanguage(RightPlace, LanguageField::Span); }
 void TForm1::Portuguese1Click() { bindLanguage(RightPlace, LanguageField::Port); }
 void TForm1::Japanese1Click() { bindLanguage(RightPlace, LanguageField::Jap); }
+// clang-format on

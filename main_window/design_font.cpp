@@ -1,7 +1,6 @@
 #include "design_font.h"
 
 #include <QFontMetrics>
-
 #include <algorithm>
 #include <cmath>
 

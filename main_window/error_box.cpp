@@ -5,15 +5,14 @@
 
 QString ErrorBox::messageText(const QString& message)
 {
-    if (!message.isEmpty() && message.back() > QChar(u'.'))
-        return message + u'.';
+    if (!message.isEmpty() && message.back() > QChar(u'.')) return message + u'.';
     return message;
 }
 
 void ErrorBox::show(const QString& message, QWidget* parent)
 {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), messageText(message),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), messageText(message), QMessageBox::Ok,
+                    parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
 }

@@ -10,7 +10,8 @@ const QString Japanese = QStringLiteral("Noto Sans CJK JP");
 
 } // namespace
 
-void FontSubstitutes::install() {
+void FontSubstitutes::install()
+{
     // Replacing, not appending, so a second call leaves the same lists.
     for (const QString& face : {QStringLiteral("MS Sans Serif"), QStringLiteral("Verdana")}) {
         QFont::removeSubstitutions(face);

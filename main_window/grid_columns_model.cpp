@@ -26,7 +26,8 @@ int GridColumnsModel::columnCount(const QModelIndex& parent) const
 
 QVariant GridColumnsModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (role != Qt::DisplayRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     const int field = m_columns[std::size_t(index.column())].field;
     return field < 0 ? QString() : m_source.text(index.row(), field);
@@ -34,8 +35,7 @@ QVariant GridColumnsModel::data(const QModelIndex& index, int role) const
 
 QVariant GridColumnsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
-        return {};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
     return m_columns[std::size_t(section)].name;
 }
 
@@ -50,8 +50,7 @@ void GridColumnsModel::setFieldName(int column, const QString& name)
     target.name = name;
     bind(target);
     emit headerDataChanged(Qt::Horizontal, column, column);
-    if (rowCount() > 0)
-        emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::DisplayRole});
+    if (rowCount() > 0) emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::DisplayRole});
 }
 
 void GridColumnsModel::bindAll()
@@ -64,6 +63,5 @@ void GridColumnsModel::bind(Column& column) const
 {
     column.field = m_source.fieldIndex(column.name);
     // A bound column takes over the name as the table writes it.
-    if (column.field >= 0)
-        column.name = m_source.fieldName(column.field);
+    if (column.field >= 0) column.name = m_source.fieldName(column.field);
 }

@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-
 #include <array>
 
 namespace phrase_data {

@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-IndicatorHeader::IndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+IndicatorHeader::IndicatorHeader(QWidget* parent)
+    : QHeaderView(Qt::Vertical, parent)
 {
     setSectionsClickable(false);
     setSectionResizeMode(QHeaderView::Fixed);

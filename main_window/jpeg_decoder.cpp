@@ -17,14 +17,16 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-ErrorManager& errorManager(j_common_ptr info) {
+ErrorManager& errorManager(j_common_ptr info)
+{
     return *reinterpret_cast<ErrorManager*>(info->err);
 }
 
 // libjpeg's own error_exit ends the process, and a C++ exception must not unwind through
 // libjpeg's C frames. So we keep the message and jump back into the frame that called libjpeg;
 // that frame returns normally and its caller throws.
-[[noreturn]] void exitWithError(j_common_ptr info) {
+[[noreturn]] void exitWithError(j_common_ptr info)
+{
     ErrorManager& manager = errorManager(info);
     (*info->err->format_message)(info, manager.message);
     std::longjmp(manager.jump, 1);
@@ -33,7 +35,8 @@ ErrorManager& errorManager(j_common_ptr info) {
 // Level -1 is a warning about damaged data, typically "Premature end of JPEG file" after which
 // libjpeg would pad the picture with grey; we stop there instead. Levels 0 and up are trace
 // messages, of no use to us.
-void emitMessage(j_common_ptr info, int level) {
+void emitMessage(j_common_ptr info, int level)
+{
     if (level < 0) exitWithError(info);
 }
 
@@ -42,7 +45,8 @@ enum class Outcome { Decoded, LibjpegError, TooLarge, OutOfMemory };
 // The two functions below call setjmp. After it they only call libjpeg and assign to objects
 // that live outside their frame, so a jump back from libjpeg skips no destructor.
 
-bool create(jpeg_decompress_struct& info, ErrorManager& error) noexcept {
+bool create(jpeg_decompress_struct& info, ErrorManager& error) noexcept
+{
     info.err = jpeg_std_error(&error.pub);
     error.pub.error_exit = exitWithError;
     error.pub.emit_message = emitMessage;
@@ -52,7 +56,8 @@ bool create(jpeg_decompress_struct& info, ErrorManager& error) noexcept {
 }
 
 Outcome decodeInto(jpeg_decompress_struct& info, ErrorManager& error, const unsigned char* data, unsigned long size,
-                   QImage& image) noexcept {
+                   QImage& image) noexcept
+{
     if (setjmp(error.jump) != 0) return Outcome::LibjpegError;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
@@ -86,13 +91,15 @@ struct JpegDecoder::Decompressor {
 };
 
 JpegDecoder::JpegDecoder()
-    : m_decompressor(std::make_unique<Decompressor>()) {
+    : m_decompressor(std::make_unique<Decompressor>())
+{
     if (!create(m_decompressor->info, m_decompressor->error)) throw JpegError("libjpeg", m_decompressor->error.message);
 }
 
 JpegDecoder::~JpegDecoder() = default;
 
-QImage JpegDecoder::decode(QByteArrayView data, const QString& source) {
+QImage JpegDecoder::decode(QByteArrayView data, const QString& source)
+{
     Decompressor& d = *m_decompressor;
     // Back to a clean start for the next picture, however this one ends.
     struct AbortOnExit {
@@ -118,7 +125,8 @@ QImage JpegDecoder::decode(QByteArrayView data, const QString& source) {
     throw JpegError(source.toStdString(), "unknown decoding outcome");
 }
 
-QImage JpegDecoder::fromResource(const QString& path) {
+QImage JpegDecoder::fromResource(const QString& path)
+{
     QFile file(path);
     if (!file.exists()) throw JpegError(path.toStdString(), "no such picture among the program's resources");
     if (!file.open(QIODevice::ReadOnly)) throw JpegError(path.toStdString(), file.errorString().toStdString());

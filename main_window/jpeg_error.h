@@ -8,5 +8,7 @@
 class JpegError : public std::runtime_error {
 public:
     JpegError(const std::string& source, const std::string& what)
-        : std::runtime_error(source + ": " + what) {}
+        : std::runtime_error(source + ": " + what)
+    {
+    }
 };

@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScopedValueRollback>
-
 #include <algorithm>
 
 namespace {
@@ -50,8 +49,7 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     connect(titles, &QHeaderView::sectionMoved, this, &PhraseGrid::keepHiddenColumnFirst);
     // The user's dragging of a title border sets the width the column list keeps.
     connect(titles, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-        if (!m_settingSections && !horizontalHeader()->isSectionHidden(logical))
-            m_widths[std::size_t(logical)] = size;
+        if (!m_settingSections && !horizontalHeader()->isSectionHidden(logical)) m_widths[std::size_t(logical)] = size;
     });
 
     m_columns->setFieldName(0, QStringLiteral("???"));
@@ -72,8 +70,7 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
 
 int PhraseGrid::logicalAt(int place) const
 {
-    if (place < 0 || place >= ColumnCount)
-        throw std::out_of_range("grid column index out of range");
+    if (place < 0 || place >= ColumnCount) throw std::out_of_range("grid column index out of range");
     return horizontalHeader()->logicalIndex(place);
 }
 
@@ -115,14 +112,12 @@ bool PhraseGrid::isColumnVisibleAt(int place) const
 void PhraseGrid::setColumnVisibleAt(int place, bool visible)
 {
     const int logical = logicalAt(place);
-    if (visible == isColumnVisibleAt(place))
-        return;
+    if (visible == isColumnVisibleAt(place)) return;
     {
         // A hidden column keeps its width for when it shows again.
         const QScopedValueRollback setting(m_settingSections, true);
         horizontalHeader()->setSectionHidden(logical, !visible);
-        if (visible)
-            horizontalHeader()->resizeSection(logical, std::max(0, m_widths[std::size_t(logical)]));
+        if (visible) horizontalHeader()->resizeSection(logical, std::max(0, m_widths[std::size_t(logical)]));
     }
     layOut();
 }
@@ -165,8 +160,7 @@ void PhraseGrid::layOut()
 void PhraseGrid::showFromTop()
 {
     // A freshly opened table starts on its first row, shown from the top.
-    if (m_columns->rowCount() > 0)
-        setCurrentIndex(m_columns->index(0, logicalAt(1)));
+    if (m_columns->rowCount() > 0) setCurrentIndex(m_columns->index(0, logicalAt(1)));
     scrollToTop();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QFont>
 #include <QTableView>
-
 #include <array>
 
 namespace phrase_data {

@@ -5,13 +5,14 @@
 #include <QFontMetrics>
 #include <QRadioButton>
 
-RadioGroup::RadioGroup(QWidget* parent) : QGroupBox(parent), m_group(new QButtonGroup(this))
+RadioGroup::RadioGroup(QWidget* parent)
+    : QGroupBox(parent)
+    , m_group(new QButtonGroup(this))
 {
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         updateTabStops();
-        if (checked && !m_settingIndex)
-            emit clicked();
+        if (checked && !m_settingIndex) emit clicked();
     });
 }
 
@@ -58,14 +59,12 @@ void RadioGroup::resizeEvent(QResizeEvent* event)
 void RadioGroup::changeEvent(QEvent* event)
 {
     QGroupBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        arrangeButtons();
+    if (event->type() == QEvent::FontChange) arrangeButtons();
 }
 
 void RadioGroup::arrangeButtons()
 {
-    if (m_buttons.empty())
-        return;
+    if (m_buttons.empty()) return;
     const int textHeight = QFontMetrics(font()).height();
     const int free = height() - textHeight - 5;
     const int n = count();

@@ -2,7 +2,6 @@
 
 #include <QGroupBox>
 #include <QStringList>
-
 #include <vector>
 
 class QButtonGroup;

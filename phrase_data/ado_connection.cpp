@@ -15,8 +15,7 @@ QString dataSourceOf(const QString& connectionString)
     static const QString key = QStringLiteral("data source=");
     for (const QString& part : connectionString.split(u';')) {
         const QString trimmed = part.trimmed();
-        if (trimmed.startsWith(key, Qt::CaseInsensitive))
-            return trimmed.mid(key.size()).trimmed();
+        if (trimmed.startsWith(key, Qt::CaseInsensitive)) return trimmed.mid(key.size()).trimmed();
     }
     return {};
 }
@@ -26,8 +25,7 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& dir, const s
 {
     std::error_code error;
     const std::filesystem::path exact = dir / name;
-    if (std::filesystem::exists(exact, error))
-        return exact;
+    if (std::filesystem::exists(exact, error)) return exact;
     const QString wanted = QString::fromStdString(name.string());
     for (std::filesystem::directory_iterator it(dir.empty() ? "." : dir, error), end; !error && it != end;
          it.increment(error)) {
@@ -57,8 +55,7 @@ std::filesystem::path AdoConnection::resolveDataSource(const QString& connection
     std::filesystem::path resolved;
     for (const QString& part : source.split(u'/')) {
         if (part.isEmpty()) {
-            if (resolved.empty())
-                resolved = "/";
+            if (resolved.empty()) resolved = "/";
             continue;
         }
         const std::filesystem::path name = part.toStdString();
@@ -69,11 +66,9 @@ std::filesystem::path AdoConnection::resolveDataSource(const QString& connection
 
 void AdoConnection::open()
 {
-    if (m_database)
-        return;
+    if (m_database) return;
     const std::filesystem::path path = resolveDataSource(m_connectionString);
-    if (path.empty())
-        throw std::runtime_error("The connection names no data source");
+    if (path.empty()) throw std::runtime_error("The connection names no data source");
     m_database.emplace(jet4::Database::open(path));
 }
 
@@ -86,8 +81,7 @@ void AdoConnection::close()
 
 const jet4::Database& AdoConnection::database() const
 {
-    if (!m_database)
-        throw std::logic_error("AdoConnection: not connected");
+    if (!m_database) throw std::logic_error("AdoConnection: not connected");
     return *m_database;
 }
 

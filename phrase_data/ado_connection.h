@@ -3,7 +3,6 @@
 #include "jet4/database.h"
 
 #include <QString>
-
 #include <filesystem>
 #include <optional>
 #include <vector>

@@ -8,7 +8,9 @@
 
 namespace phrase_data {
 
-AdoTable::AdoTable(AdoConnection& connection, QObject* parent) : QObject(parent), m_connection(connection)
+AdoTable::AdoTable(AdoConnection& connection, QObject* parent)
+    : QObject(parent)
+    , m_connection(connection)
 {
     m_connection.attach(this);
 }
@@ -26,8 +28,7 @@ jet4::Table AdoTable::readRows(jet4::Table storage) const
 
 void AdoTable::setActive(bool active)
 {
-    if (active == m_active)
-        return;
+    if (active == m_active) return;
     if (!active) {
         replaceRows({}, false);
         return;
@@ -38,8 +39,7 @@ void AdoTable::setActive(bool active)
 
 void AdoTable::refresh()
 {
-    if (!m_active)
-        throw std::runtime_error(m_tableName.toStdString() + ": cannot refresh a closed table");
+    if (!m_active) throw std::runtime_error(m_tableName.toStdString() + ": cannot refresh a closed table");
     // The rows read before lend their memory to the new ones, so a large table is never held
     // twice; a failed read therefore leaves the table closed and empty.
     emit aboutToChange();

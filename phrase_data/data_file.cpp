@@ -7,8 +7,8 @@ namespace phrase_data {
 
 QString BuildConnectionString(const QByteArray& dataFilePath)
 {
-    const QByteArray text = QByteArrayLiteral("Provider=MSDataShape.1;Data Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
-                            + dataFilePath;
+    const QByteArray text =
+        QByteArrayLiteral("Provider=MSDataShape.1;Data Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + dataFilePath;
     return QString::fromLocal8Bit(text);
 }
 
@@ -19,8 +19,7 @@ void CloseDataFile(AdoConnection& connection)
 
 void LoadDataFile(AdoConnection& connection, AdoTable& table, const QByteArray& dataFilePath)
 {
-    if (!connection.connected())
-        connection.setConnectionString(BuildConnectionString(dataFilePath));
+    if (!connection.connected()) connection.setConnectionString(BuildConnectionString(dataFilePath));
     connection.open();
     table.setActive(true);
     table.refresh();

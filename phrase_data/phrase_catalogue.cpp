@@ -74,8 +74,7 @@ std::span<const LanguageEntry> PhraseCatalogue::languages()
 
 std::optional<QByteArray> PhraseCatalogue::topicFile(int index)
 {
-    if (index < 0 || index >= int(Topics.size()))
-        return std::nullopt;
+    if (index < 0 || index >= int(Topics.size())) return std::nullopt;
     return QByteArray(Topics[std::size_t(index)].dataFile);
 }
 

@@ -5,7 +5,6 @@
 #include "topic_entry.h"
 
 #include <QByteArray>
-
 #include <cstdint>
 #include <optional>
 #include <span>

@@ -14,8 +14,8 @@ packages=(
   libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
-  # fuzzing, formatting
-  clang-14 libclang-rt-14-dev clang-format
+  # fuzzing; the format check (it lists the sources with git)
+  clang-14 libclang-rt-14-dev clang-format git
 )
 
 missing=()

@@ -29,7 +29,8 @@ constexpr char16_t SystemSeparator = u',';
 
 // The colour text is drawn in: the commonest colour other than the background, since the
 // inside of the strokes is solid and only their edges are blended.
-QColor mostCommonInk(const QImage& image, const QColor& background) {
+QColor mostCommonInk(const QImage& image, const QColor& background)
+{
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -94,7 +95,8 @@ private:
     std::unique_ptr<TForm2> m_splash;
 };
 
-void SplashTest::initTestCase() {
+void SplashTest::initTestCase()
+{
     FontSubstitutes::install();
     // A desktop theme whose button face differs from its window colour, so a test can tell which
     // of the two a background shows.
@@ -104,7 +106,8 @@ void SplashTest::initTestCase() {
     QApplication::setPalette(theme);
 }
 
-void SplashTest::init() {
+void SplashTest::init()
+{
     m_data = std::make_unique<DataFolder>();
     DecimalSeparator::set(SystemSeparator);
     // As the program starts: the main window first, hidden; then the splash, which shows itself.
@@ -113,13 +116,15 @@ void SplashTest::init() {
     QVERIFY(QTest::qWaitForWindowExposed(m_splash.get()));
 }
 
-void SplashTest::cleanup() {
+void SplashTest::cleanup()
+{
     m_splash.reset();
     m_main.reset();
     m_data.reset();
 }
 
-QLabel* SplashTest::label(const QString& name) const {
+QLabel* SplashTest::label(const QString& name) const
+{
     QLabel* const labels[] = {m_splash->Label1, m_splash->Label2, m_splash->Label3,
                               m_splash->Label4, m_splash->Label5, m_splash->Image1};
     const QStringList names{"Label1", "Label2", "Label3", "Label4", "Label5", "Image1"};
@@ -128,33 +133,38 @@ QLabel* SplashTest::label(const QString& name) const {
     return labels[index];
 }
 
-QWidget* SplashTest::control(const QString& name) const {
+QWidget* SplashTest::control(const QString& name) const
+{
     if (name == QLatin1String("Form2")) return m_splash.get();
     if (name == QLatin1String("Panel1")) return m_splash->Panel1;
     return label(name);
 }
 
-void SplashTest::clickAt(QPoint point) {
+void SplashTest::clickAt(QPoint point)
+{
     QWidget* target = m_splash->childAt(point);
     if (!target) target = m_splash.get();
     QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(m_splash.get(), point));
 }
 
-void SplashTest::verifyHandedOver(char16_t separator) {
+void SplashTest::verifyHandedOver(char16_t separator)
+{
     QVERIFY(m_main->isVisible());
     QVERIFY(m_splash->isHidden());
     QVERIFY(!m_splash->Timer1->isActive());
     QCOMPARE(DecimalSeparator::current(), separator);
 }
 
-void SplashTest::verifyNotHandedOver() {
+void SplashTest::verifyNotHandedOver()
+{
     QVERIFY(m_main->isHidden());
     QVERIFY(m_splash->isVisible());
     QVERIFY(m_splash->Timer1->isActive());
     QCOMPARE(DecimalSeparator::current(), SystemSeparator);
 }
 
-void SplashTest::windowAsDesigned() {
+void SplashTest::windowAsDesigned()
+{
     QCOMPARE(m_splash->windowTitle(), QStringLiteral("Tarvolin"));
     QVERIFY(m_splash->isVisible());
     QVERIFY(m_main->isHidden());
@@ -181,7 +191,8 @@ void SplashTest::windowAsDesigned() {
     QCOMPARE(QColor(shot.pixel(450, 320)), QColor(0xd4, 0xd0, 0xc8));
 }
 
-void SplashTest::controlsAtTheirPlaces_data() {
+void SplashTest::controlsAtTheirPlaces_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");
@@ -204,7 +215,8 @@ void SplashTest::controlsAtTheirPlaces_data() {
                             << "Panel1" << QRect(8, 112, 0, 0);
 }
 
-void SplashTest::controlsAtTheirPlaces() {
+void SplashTest::controlsAtTheirPlaces()
+{
     QFETCH(QString, name);
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
@@ -218,13 +230,15 @@ void SplashTest::controlsAtTheirPlaces() {
         QCOMPARE(widget->geometry(), geometry);
 }
 
-void SplashTest::labelsSizeToTheirText_data() {
+void SplashTest::labelsSizeToTheirText_data()
+{
     QTest::addColumn<QString>("name");
     for (const char* name : {"Label2", "Label3", "Label4", "Label5"})
         QTest::newRow(name) << name;
 }
 
-void SplashTest::labelsSizeToTheirText() {
+void SplashTest::labelsSizeToTheirText()
+{
     QFETCH(QString, name);
 
     const QLabel* single = label(name);
@@ -233,7 +247,8 @@ void SplashTest::labelsSizeToTheirText() {
     QCOMPARE(single->size(), QSize(metrics.horizontalAdvance(single->text()), metrics.height()));
 }
 
-void SplashTest::creditWrapsAtItsWidth() {
+void SplashTest::creditWrapsAtItsWidth()
+{
     const QLabel* credit = m_splash->Label1;
     QVERIFY(credit->text().startsWith(QStringLiteral("Based On ")));
     QVERIFY(credit->wordWrap());
@@ -247,7 +262,8 @@ void SplashTest::creditWrapsAtItsWidth() {
     QVERIFY(credit->height() < text.height() + metrics.lineSpacing());
 }
 
-void SplashTest::nothingOverlaps() {
+void SplashTest::nothingOverlaps()
+{
     const QRect inside = m_splash->Panel1->contentsRect();
     const QList<QWidget*> controls{m_splash->Image1, m_splash->Label1, m_splash->Label2,
                                    m_splash->Label3, m_splash->Label4, m_splash->Label5};
@@ -261,7 +277,8 @@ void SplashTest::nothingOverlaps() {
     }
 }
 
-void SplashTest::labelFonts_data() {
+void SplashTest::labelFonts_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("pixelSize");
@@ -280,7 +297,8 @@ void SplashTest::labelFonts_data() {
     QTest::newRow("Label1") << "Label1" << QString() << 15 << false << grey;
 }
 
-void SplashTest::labelFonts() {
+void SplashTest::labelFonts()
+{
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(int, pixelSize);
@@ -300,31 +318,36 @@ void SplashTest::labelFonts() {
     QCOMPARE(mostCommonInk(seen, QColor(0xd4, 0xd0, 0xc8)), colour);
 }
 
-void SplashTest::showsTheSplashPicture() {
+void SplashTest::showsTheSplashPicture()
+{
     const QImage expected = JpegDecoder::fromResource(QStringLiteral(":/assets/splash.jpg"));
     const QImage shown = m_splash->Image1->grab().toImage().convertToFormat(expected.format());
     QCOMPARE(shown, expected);
 }
 
-void SplashTest::timerRunsFromCreation() {
+void SplashTest::timerRunsFromCreation()
+{
     QVERIFY(m_splash->Timer1->isActive());
     QCOMPARE(m_splash->Timer1->interval(), 5000);
     QVERIFY(m_splash->Timer1->remainingTime() > 4000);
 }
 
-void SplashTest::timerHandsOver() {
+void SplashTest::timerHandsOver()
+{
     // The real timer, made to run out at once.
     m_splash->Timer1->setInterval(1);
     QTRY_VERIFY(m_main->isVisible());
     verifyHandedOver(u'.');
 }
 
-void SplashTest::handOverByTimer() {
+void SplashTest::handOverByTimer()
+{
     m_splash->Timer1Timer();
     verifyHandedOver(u'.');
 }
 
-void SplashTest::handOverByClick_data() {
+void SplashTest::handOverByClick_data()
+{
     QTest::addColumn<QString>("name");
     // Where to click, relative to the control's top-left corner; an invalid point means its centre.
     QTest::addColumn<QPoint>("at");
@@ -338,7 +361,8 @@ void SplashTest::handOverByClick_data() {
     QTest::newRow("Label1") << "Label1" << QPoint();
 }
 
-void SplashTest::handOverByClick() {
+void SplashTest::handOverByClick()
+{
     QFETCH(QString, name);
     QFETCH(QPoint, at);
 
@@ -352,13 +376,15 @@ void SplashTest::handOverByClick() {
     verifyHandedOver(SystemSeparator);
 }
 
-void SplashTest::versionAndCallSignIgnoreClicks_data() {
+void SplashTest::versionAndCallSignIgnoreClicks_data()
+{
     QTest::addColumn<QString>("name");
     QTest::newRow("Label3") << "Label3";
     QTest::newRow("Label4") << "Label4";
 }
 
-void SplashTest::versionAndCallSignIgnoreClicks() {
+void SplashTest::versionAndCallSignIgnoreClicks()
+{
     QFETCH(QString, name);
 
     const QWidget* ignoring = label(name);
@@ -371,7 +397,8 @@ void SplashTest::versionAndCallSignIgnoreClicks() {
     verifyHandedOver(u'.');
 }
 
-void SplashTest::handsOverOnlyOnce() {
+void SplashTest::handsOverOnlyOnce()
+{
     QTest::mouseClick(m_splash->Image1, Qt::LeftButton);
     verifyHandedOver(SystemSeparator);
 
@@ -384,7 +411,8 @@ void SplashTest::handsOverOnlyOnce() {
     QCOMPARE(DecimalSeparator::current(), SystemSeparator);
 }
 
-void SplashTest::closeBoxOnlyHides() {
+void SplashTest::closeBoxOnlyHides()
+{
     // Closed inside the program's event loop, where closing the last window on screen would end
     // the program unless that window is told not to.
     bool loopRanOn = false;
@@ -411,7 +439,8 @@ void SplashTest::closeBoxOnlyHides() {
     verifyHandedOver(u'.');
 }
 
-void SplashTest::failedActivationStillHandsOver_data() {
+void SplashTest::failedActivationStillHandsOver_data()
+{
     QTest::addColumn<bool>("byTimer");
     QTest::addColumn<bool>("splashBehindBox");
     // The timer shows the main window before hiding the splash; a click hides the splash first.
@@ -419,7 +448,8 @@ void SplashTest::failedActivationStillHandsOver_data() {
     QTest::newRow("click") << false << false;
 }
 
-void SplashTest::failedActivationStillHandsOver() {
+void SplashTest::failedActivationStillHandsOver()
+{
     QFETCH(bool, byTimer);
     QFETCH(bool, splashBehindBox);
 

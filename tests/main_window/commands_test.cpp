@@ -8,14 +8,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
-
 #include <memory>
 
 using phrase_data::PhraseCatalogue;
@@ -116,13 +115,25 @@ void CommandsTest::menuIsAsDesigned()
           {"ProverbsRusGer1", "Proverbs Rus-Ger", true},
           {"SlangGerRus1", "Slang Ger-Rus", true}}},
         {{"Left1", "Left", true},
-         {{"Rus2", "Russian", true}, {"RusPhonetic2", "Rus (Phonetic)", true}, {"Eng2", "English", true},
-          {"Ger1", "German", true}, {"French2", "French", true}, {"Italian1", "Italian", true},
-          {"Spanish2", "Spanish", true}, {"Portuguese2", "Portuguese", true}, {"Japanese2", "Japanese", true}}},
+         {{"Rus2", "Russian", true},
+          {"RusPhonetic2", "Rus (Phonetic)", true},
+          {"Eng2", "English", true},
+          {"Ger1", "German", true},
+          {"French2", "French", true},
+          {"Italian1", "Italian", true},
+          {"Spanish2", "Spanish", true},
+          {"Portuguese2", "Portuguese", true},
+          {"Japanese2", "Japanese", true}}},
         {{"Right1", "Right", true},
-         {{"Rus3", "Russian", true}, {"RusPhonetic1", "Rus (Phonetic)", true}, {"Eng3", "English", true},
-          {"Ger2", "German", true}, {"French1", "French", true}, {"F1", "Italian", true},
-          {"Spanish1", "Spanish", true}, {"Portuguese1", "Portuguese", true}, {"Japanese1", "Japanese", true}}},
+         {{"Rus3", "Russian", true},
+          {"RusPhonetic1", "Rus (Phonetic)", true},
+          {"Eng3", "English", true},
+          {"Ger2", "German", true},
+          {"French1", "French", true},
+          {"F1", "Italian", true},
+          {"Spanish1", "Spanish", true},
+          {"Portuguese1", "Portuguese", true},
+          {"Japanese1", "Japanese", true}}},
     };
     const QList<QAction*> tops = m_form->menuBar()->actions();
     QCOMPARE(tops.size(), qsizetype(design.size()));
@@ -150,8 +161,7 @@ void CommandsTest::accessKeysAreUniqueWithinEachMenu()
         QString keys;
         for (const QAction* action : actions) {
             const qsizetype mark = action->text().indexOf(u'&');
-            if (mark >= 0)
-                keys += action->text()[mark + 1].toUpper();
+            if (mark >= 0) keys += action->text()[mark + 1].toUpper();
         }
         return keys;
     };
@@ -230,8 +240,8 @@ void CommandsTest::everyReferenceCommandLoads_data()
     QTest::addColumn<int>("entry");
     QTest::addColumn<int>("leftWidth");
     QTest::addColumn<int>("rightWidth");
-    const char* actions[] = {"Clock1",          "Days1",           "ModalVerbs1", "Dictionaries1",
-                             "SlangEngRus1",    "ProverbsRusGer1", "SlangGerRus1"};
+    const char* actions[] = {"Clock1",       "Days1",           "ModalVerbs1", "Dictionaries1",
+                             "SlangEngRus1", "ProverbsRusGer1", "SlangGerRus1"};
     for (int i = 0; i < 7; ++i) {
         const bool fifth = i == 4;
         QTest::newRow(PhraseCatalogue::references()[std::size_t(i)].caption)
@@ -297,10 +307,10 @@ void CommandsTest::languageCommandsRebindOneColumn_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("place");
     QTest::addColumn<QString>("field");
-    const char* left[] = {"Rus2", "RusPhonetic2", "Eng2", "Ger1", "French2", "Italian1", "Spanish2", "Portuguese2",
-                          "Japanese2"};
-    const char* right[] = {"Rus3", "RusPhonetic1", "Eng3", "Ger2", "French1", "F1", "Spanish1", "Portuguese1",
-                           "Japanese1"};
+    const char* left[] = {"Rus2",     "RusPhonetic2", "Eng2",        "Ger1",     "French2",
+                          "Italian1", "Spanish2",     "Portuguese2", "Japanese2"};
+    const char* right[] = {"Rus3", "RusPhonetic1", "Eng3",        "Ger2",     "French1",
+                           "F1",   "Spanish1",     "Portuguese1", "Japanese1"};
     const auto languages = PhraseCatalogue::languages();
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const QString field = PhraseCatalogue::fieldName(languages[i].field);

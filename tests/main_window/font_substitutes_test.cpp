@@ -19,13 +19,15 @@ private slots:
     void japaneseTextFindsGlyphs();
 };
 
-void FontSubstitutesTest::initTestCase() {
+void FontSubstitutesTest::initTestCase()
+{
     FontSubstitutes::install();
     // Twice, as a program might: the second call must not disturb the first.
     FontSubstitutes::install();
 }
 
-void FontSubstitutesTest::designedFaceFindsInstalledFamily_data() {
+void FontSubstitutesTest::designedFaceFindsInstalledFamily_data()
+{
     QTest::addColumn<QString>("face");
     QTest::addColumn<bool>("bold");
     QTest::addColumn<QString>("family");
@@ -37,7 +39,8 @@ void FontSubstitutesTest::designedFaceFindsInstalledFamily_data() {
     QTest::newRow("Comic Sans MS bold") << "Comic Sans MS" << true << "Comic Neue";
 }
 
-void FontSubstitutesTest::designedFaceFindsInstalledFamily() {
+void FontSubstitutesTest::designedFaceFindsInstalledFamily()
+{
     QFETCH(QString, face);
     QFETCH(bool, bold);
     QFETCH(QString, family);
@@ -51,14 +54,16 @@ void FontSubstitutesTest::designedFaceFindsInstalledFamily() {
     QCOMPARE(info.bold(), bold);
 }
 
-void FontSubstitutesTest::japaneseTextFindsGlyphs_data() {
+void FontSubstitutesTest::japaneseTextFindsGlyphs_data()
+{
     QTest::addColumn<QString>("face");
     QTest::newRow("MS Sans Serif") << "MS Sans Serif";
     QTest::newRow("Verdana") << "Verdana";
     QTest::newRow("Comic Sans MS") << "Comic Sans MS";
 }
 
-void FontSubstitutesTest::japaneseTextFindsGlyphs() {
+void FontSubstitutesTest::japaneseTextFindsGlyphs()
+{
     QFETCH(QString, face);
 
     QFont font(face);

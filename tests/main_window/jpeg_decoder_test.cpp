@@ -12,21 +12,24 @@
 
 namespace {
 
-QByteArray resourceBytes(const QString& path) {
+QByteArray resourceBytes(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(path));
     return file.readAll();
 }
 
 // Qt's own JPEG reader, as an independent opinion on what the picture holds.
-QImage qtDecoded(const QByteArray& bytes) {
+QImage qtDecoded(const QByteArray& bytes)
+{
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer, "jpeg");
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray qtEncoded(const QImage& image, bool progressive) {
+QByteArray qtEncoded(const QImage& image, bool progressive)
+{
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "jpeg");
@@ -37,7 +40,8 @@ QByteArray qtEncoded(const QImage& image, bool progressive) {
 }
 
 // Largest difference of any colour channel over all pixels.
-int largestDifference(const QImage& a, const QImage& b) {
+int largestDifference(const QImage& a, const QImage& b)
+{
     int largest = 0;
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
@@ -50,19 +54,22 @@ int largestDifference(const QImage& a, const QImage& b) {
     return largest;
 }
 
-bool near(QRgb pixel, const QColor& expected, int tolerance) {
+bool near(QRgb pixel, const QColor& expected, int tolerance)
+{
     return std::abs(qRed(pixel) - expected.red()) <= tolerance &&
            std::abs(qGreen(pixel) - expected.green()) <= tolerance &&
            std::abs(qBlue(pixel) - expected.blue()) <= tolerance;
 }
 
-qsizetype markerOffset(const QByteArray& bytes, unsigned char marker) {
+qsizetype markerOffset(const QByteArray& bytes, unsigned char marker)
+{
     const char pattern[] = {char(0xFF), char(marker)};
     return bytes.indexOf(QByteArrayView(pattern, 2));
 }
 
 // Writes a 16-bit big-endian value, as JPEG headers hold them.
-void putWord(QByteArray& bytes, qsizetype at, int value) {
+void putWord(QByteArray& bytes, qsizetype at, int value)
+{
     bytes[at] = char((value >> 8) & 0xFF);
     bytes[at + 1] = char(value & 0xFF);
 }
@@ -90,7 +97,8 @@ private slots:
     void iconHasBothSizes();
 };
 
-void JpegDecoderTest::decodesThePrograms_data() {
+void JpegDecoderTest::decodesThePrograms_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     // Points the drawing fills with one flat colour, away from edges.
@@ -102,7 +110,8 @@ void JpegDecoderTest::decodesThePrograms_data() {
                                         << QColor(0x5a, 0x7d, 0x3a);
 }
 
-void JpegDecoderTest::decodesThePrograms() {
+void JpegDecoderTest::decodesThePrograms()
+{
     QFETCH(QString, path);
     QFETCH(QSize, size);
     QFETCH(QPoint, flatPoint);
@@ -118,7 +127,8 @@ void JpegDecoderTest::decodesThePrograms() {
     QVERIFY(largestDifference(image, qtDecoded(resourceBytes(path))) <= 4);
 }
 
-void JpegDecoderTest::decodesOtherKinds_data() {
+void JpegDecoderTest::decodesOtherKinds_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("grey");
 
@@ -127,7 +137,8 @@ void JpegDecoderTest::decodesOtherKinds_data() {
     QTest::newRow("grey") << qtEncoded(splash.convertToFormat(QImage::Format_Grayscale8), false) << true;
 }
 
-void JpegDecoderTest::decodesOtherKinds() {
+void JpegDecoderTest::decodesOtherKinds()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(bool, grey);
 
@@ -139,7 +150,8 @@ void JpegDecoderTest::decodesOtherKinds() {
     if (grey) QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
 }
 
-void JpegDecoderTest::refusesBadData_data() {
+void JpegDecoderTest::refusesBadData_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     // A piece of the message that tells what was wrong.
     QTest::addColumn<QString>("reason");
@@ -186,7 +198,8 @@ void JpegDecoderTest::refusesBadData_data() {
     QTest::newRow("header claims zero width") << empty << "Empty JPEG image";
 }
 
-void JpegDecoderTest::refusesBadData() {
+void JpegDecoderTest::refusesBadData()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reason);
 
@@ -201,7 +214,8 @@ void JpegDecoderTest::refusesBadData() {
     }
 }
 
-void JpegDecoderTest::recoversAfterAnError() {
+void JpegDecoderTest::recoversAfterAnError()
+{
     const QByteArray good = resourceBytes(QStringLiteral(":/assets/image2.jpg"));
     JpegDecoder decoder;
     QVERIFY_THROWS_EXCEPTION(JpegError, (void)decoder.decode(good.left(good.size() / 2)));
@@ -209,7 +223,8 @@ void JpegDecoderTest::recoversAfterAnError() {
     QCOMPARE(image, JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg")));
 }
 
-void JpegDecoderTest::namesAMissingResource() {
+void JpegDecoderTest::namesAMissingResource()
+{
     try {
         (void)JpegDecoder::fromResource(QStringLiteral(":/assets/missing.jpg"));
         QFAIL("a missing resource decoded");
@@ -219,14 +234,16 @@ void JpegDecoderTest::namesAMissingResource() {
     }
 }
 
-void JpegDecoderTest::iconHasBothSizes_data() {
+void JpegDecoderTest::iconHasBothSizes_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("side");
     QTest::newRow("16") << ":/assets/icon16.png" << 16;
     QTest::newRow("48") << ":/assets/icon48.png" << 48;
 }
 
-void JpegDecoderTest::iconHasBothSizes() {
+void JpegDecoderTest::iconHasBothSizes()
+{
     QFETCH(QString, path);
     QFETCH(int, side);
 

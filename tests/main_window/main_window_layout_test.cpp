@@ -13,7 +13,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
-
 #include <memory>
 
 // The main window's controls at their design places and as the window's size changes.

@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
-
 #include <memory>
 
 namespace {
@@ -124,9 +123,12 @@ void PhraseGridTest::columnsBindByNameWithoutRegardToCase_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("cells");
-    QTest::newRow("present") << "Port" << "Port" << QStringList{"Olá", "Tchau"};
-    QTest::newRow("stored in other case") << "Jap" << "JAP" << QStringList{"こんにちは", "さようなら"};
-    QTest::newRow("missing keeps its name") << "Ital" << "Ital" << QStringList{"", ""};
+    QTest::newRow("present") << "Port"
+                             << "Port" << QStringList{"Olá", "Tchau"};
+    QTest::newRow("stored in other case") << "Jap"
+                                          << "JAP" << QStringList{"こんにちは", "さようなら"};
+    QTest::newRow("missing keeps its name") << "Ital"
+                                            << "Ital" << QStringList{"", ""};
 }
 
 void PhraseGridTest::columnsBindByNameWithoutRegardToCase()
@@ -214,16 +216,26 @@ void PhraseGridTest::fullStopRule_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "no table Dict" << "no table Dict.";
-    QTest::newRow("digit") << "corrupt page 17" << "corrupt page 17.";
-    QTest::newRow("question mark") << "what?" << "what?.";
-    QTest::newRow("colon") << "cannot open:" << "cannot open:.";
-    QTest::newRow("cyrillic") << "нет файла" << "нет файла.";
-    QTest::newRow("full stop") << "done." << "done.";
-    QTest::newRow("exclamation") << "stop!" << "stop!";
-    QTest::newRow("bracket") << "(x)" << "(x)";
-    QTest::newRow("space") << "trailing " << "trailing ";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("letter") << "no table Dict"
+                            << "no table Dict.";
+    QTest::newRow("digit") << "corrupt page 17"
+                           << "corrupt page 17.";
+    QTest::newRow("question mark") << "what?"
+                                   << "what?.";
+    QTest::newRow("colon") << "cannot open:"
+                           << "cannot open:.";
+    QTest::newRow("cyrillic") << "нет файла"
+                              << "нет файла.";
+    QTest::newRow("full stop") << "done."
+                               << "done.";
+    QTest::newRow("exclamation") << "stop!"
+                                 << "stop!";
+    QTest::newRow("bracket") << "(x)"
+                             << "(x)";
+    QTest::newRow("space") << "trailing "
+                           << "trailing ";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void PhraseGridTest::fullStopRule()

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <filesystem>
 
 using namespace phrase_data;

@@ -2,7 +2,6 @@
 
 #include <QSet>
 #include <QTest>
-
 #include <limits>
 
 using namespace phrase_data;
@@ -115,8 +114,8 @@ void PhraseCatalogueTest::references()
 
 void PhraseCatalogueTest::languages()
 {
-    const QStringList captions{"Russian", "Rus (Phonetic)", "English", "German", "French",
-                               "Italian", "Spanish", "Portuguese", "Japanese"};
+    const QStringList captions{"Russian", "Rus (Phonetic)", "English",    "German",  "French",
+                               "Italian", "Spanish",        "Portuguese", "Japanese"};
     const QStringList fields{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
     const auto languages = PhraseCatalogue::languages();
     QCOMPARE(languages.size(), std::size_t(captions.size()));

@@ -4,12 +4,11 @@
 #include "jet4/database.h"
 #include "phrase_data/phrase_catalogue.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <sstream>
@@ -44,8 +43,8 @@ std::vector<Source> sources()
         const std::string name = baseName(topic.dataFile);
         all.push_back({name, languages, name == "phonet" ? 36u : 25u, true});
     }
-    const std::map<std::string, std::size_t> minimum{{"clock", 30},  {"days", 30},  {"engmodal", 20}, {"eng", 60},
-                                                     {"engsl", 100}, {"ger", 40},   {"gersl", 60}};
+    const std::map<std::string, std::size_t> minimum{{"clock", 30},  {"days", 30}, {"engmodal", 20}, {"eng", 60},
+                                                     {"engsl", 100}, {"ger", 40},  {"gersl", 60}};
     for (const auto& entry : PhraseCatalogue::references()) {
         const std::string name = baseName(entry.dataFile);
         all.push_back({name,
@@ -83,12 +82,14 @@ bool validUtf8(const std::string& text)
 {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        if (length == 0 || i + length > text.size() || (length > 1 && lead < 0xC2 && length == 2))
-            return false;
+        const std::size_t length = lead < 0x80         ? 1
+                                   : (lead >> 5) == 6  ? 2
+                                   : (lead >> 4) == 14 ? 3
+                                   : (lead >> 3) == 30 ? 4
+                                                       : 0;
+        if (length == 0 || i + length > text.size() || (length > 1 && lead < 0xC2 && length == 2)) return false;
         for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
         i += length;
     }
     return true;
@@ -99,8 +100,7 @@ std::string toUtf8(std::u16string_view text)
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         if (c < 0x80) {
             out += char(c);
         } else if (c < 0x800) {
@@ -156,8 +156,7 @@ TEST_P(PhraseSource, EveryCellIsFilledAndTidy)
             const std::string& cell = row[column];
             const std::string where = "line " + std::to_string(line + 1) + ", " + GetParam().fields[column];
             EXPECT_FALSE(cell.empty()) << where;
-            if (cell.empty())
-                continue;
+            if (cell.empty()) continue;
             EXPECT_NE(cell.front(), ' ') << where;
             EXPECT_NE(cell.back(), ' ') << where;
             EXPECT_EQ(cell.find("  "), std::string::npos) << where << ": doubled space";
@@ -205,9 +204,11 @@ TEST_P(TopicSource, JapaneseCellsCarryTheirRomanisation)
         EXPECT_EQ(cell.back(), ')') << "line " << line + 1;
         const std::string japanese = cell.substr(0, open);
         const std::string romanised = cell.substr(open + 2);
-        EXPECT_TRUE(std::any_of(japanese.begin(), japanese.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
+        EXPECT_TRUE(
+            std::any_of(japanese.begin(), japanese.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
             << "line " << line + 1 << ": no Japanese script before the romanisation";
-        EXPECT_TRUE(std::none_of(romanised.begin(), romanised.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
+        EXPECT_TRUE(std::none_of(romanised.begin(), romanised.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
             << "line " << line + 1 << ": Japanese script inside the romanisation";
     }
 }
@@ -250,8 +251,7 @@ TEST(Pronunciation, EveryWordOfSeveralSyllablesShowsItsStress)
     const std::u32string accented = U"áéíóúýÁÉÍÓÚÝ";
     const std::u32string vowels = U"aeiouyAEIOUYáéíóúýÁÉÍÓÚÝ";
     for (const Source& source : sources()) {
-        if (!source.topic)
-            continue;
+        if (!source.topic) continue;
         const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
         for (std::size_t line = 1; line < rows.size(); ++line) {
             const std::string& russian = rows[line][0];
@@ -259,16 +259,18 @@ TEST(Pronunciation, EveryWordOfSeveralSyllablesShowsItsStress)
             for (std::string token; words >> token;) {
                 std::u32string word;
                 for (const char32_t c : toUtf32(token))
-                    if ((c < 0x80 && (std::isalpha(int(c)) || c == U'\'' || c == U'-')) || accented.find(c) != std::u32string::npos)
+                    if ((c < 0x80 && (std::isalpha(int(c)) || c == U'\'' || c == U'-')) ||
+                        accented.find(c) != std::u32string::npos)
                         word += c;
                 if (word.empty() || token.find_first_of("0123456789") != std::string::npos ||
                     russian.find(token.substr(0, token.find_last_not_of(".,!?:;)") + 1)) != std::string::npos)
                     continue;
-                const auto accents = std::count_if(word.begin(), word.end(),
-                                                   [&](char32_t c) { return accented.find(c) != std::u32string::npos; });
+                const auto accents = std::count_if(
+                    word.begin(), word.end(), [&](char32_t c) { return accented.find(c) != std::u32string::npos; });
                 int syllables = 0;
                 for (std::size_t i = 0; i < word.size(); ++i)
-                    if (vowels.find(word[i]) != std::u32string::npos && (i == 0 || vowels.find(word[i - 1]) == std::u32string::npos))
+                    if (vowels.find(word[i]) != std::u32string::npos &&
+                        (i == 0 || vowels.find(word[i - 1]) == std::u32string::npos))
                         ++syllables;
                 const bool hasYo = token.find("yo") != std::string::npos || token.find("Yo") != std::string::npos;
                 const std::string where = source.name + ".tsv line " + std::to_string(line + 1) + ": " + token;

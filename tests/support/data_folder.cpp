@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <filesystem>
 #include <stdexcept>
 
@@ -30,7 +29,8 @@ void writeGenerated(const QString& name, const std::vector<std::string>& fields)
 
 } // namespace
 
-DataFolder::DataFolder() : m_previous(QDir::currentPath())
+DataFolder::DataFolder()
+    : m_previous(QDir::currentPath())
 {
     if (!m_dir.isValid() || !QDir::setCurrent(m_dir.path()))
         throw std::runtime_error("cannot make a working directory for the test");

@@ -4,7 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
-ModalAnswer::ModalAnswer(QMessageBox::StandardButton answer) : m_answer(answer)
+ModalAnswer::ModalAnswer(QMessageBox::StandardButton answer)
+    : m_answer(answer)
 {
     m_timer.setInterval(10);
     QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
@@ -14,16 +15,14 @@ ModalAnswer::ModalAnswer(QMessageBox::StandardButton answer) : m_answer(answer)
 void ModalAnswer::poll()
 {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
-        return;
+    if (!box || !box->isVisible()) return;
     m_timer.stop();
     m_seen = true;
     m_title = box->windowTitle();
     m_text = box->text();
     m_icon = box->icon();
     m_buttons = box->standardButtons();
-    if (auto* button = box->defaultButton())
-        m_default = box->standardButton(button);
+    if (auto* button = box->defaultButton()) m_default = box->standardButton(button);
     m_busyPointer = QApplication::overrideCursor() != nullptr;
     if (m_answer == QMessageBox::NoButton)
         QTest::keyClick(box, Qt::Key_Escape);
