@@ -54,6 +54,8 @@ start_program() {
     splash=$(wait_window '^Tarvolin$' 10) || fail "no splash window"
     started=$(date +%s%N)
     log "splash window $splash"
+    sleep 0.5
+    shot splash
     main=$(wait_window '^Tarvolin - QZ7KV$' 10) || fail "no main window"
     local waited=$((($(date +%s%N) - started) / 1000000))
     log "main window $main after ${waited} ms"
