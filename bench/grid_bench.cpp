@@ -28,8 +28,8 @@ namespace {
 
 constexpr std::size_t LargeRows = 100000;
 constexpr int Runs = 7;
-constexpr int StartTopic = 1;   // any topic but the weather; the start file is shown through it
-constexpr int WeatherTopic = 7; // dsb/weath.dsb, which the large file replaces
+constexpr int StartTopic = 1;   // "Start": dsb/start.dsb, as shipped
+constexpr int WeatherTopic = 7; // "Weather": dsb/weath.dsb, here the 100,000-row file
 
 // Writes the large file in a child process: the writer holds every row until it writes, and
 // that memory must not count in the peak of the process that shows the file.
