@@ -50,6 +50,7 @@ struct Decoded {
 Decoded decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
 {
     const std::size_t length = bytes.size() / 2; // a trailing odd byte is not a character
+    if (length == 0) return {}; // out may be null then, which memcpy must not see
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(out, bytes.data(), 2 * length);
     } else {
