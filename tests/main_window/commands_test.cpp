@@ -21,11 +21,6 @@ using phrase_data::PhraseCatalogue;
 
 namespace {
 
-QString baseName(const char* dataFile)
-{
-    return QString::fromLatin1(dataFile).section(u'\\', 1).section(u'.', 0, 0);
-}
-
 QString withoutAccessKey(QString caption)
 {
     return caption.remove(u'&');
@@ -196,8 +191,8 @@ void CommandsTest::everyTopicLoadsByClick()
     QCOMPARE(grid.model()->rowCount(), DataFolder::RowsPerFile);
     QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
     QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
-    QCOMPARE(firstCell(grid, 1), DataFolder::cell(baseName(topic.dataFile), "Rus", 1));
-    QCOMPARE(firstCell(grid, 2), DataFolder::cell(baseName(topic.dataFile), "Eng", 1));
+    QCOMPARE(firstCell(grid, 1), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Rus", 1));
+    QCOMPARE(firstCell(grid, 2), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Eng", 1));
     QCOMPARE(grid.columnWidthAt(1), 398);
     QCOMPARE(grid.columnWidthAt(2), 398);
     QVERIFY(!grid.isColumnVisibleAt(0));
@@ -213,8 +208,9 @@ void CommandsTest::arrowKeysLoadEachTopicInTurn()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(m_form->RadioGroup1->itemIndex(), index);
         QCOMPARE(DataFilePath, *PhraseCatalogue::topicFile(index));
-        QCOMPARE(firstCell(*m_form->DBGrid1, 1),
-                 DataFolder::cell(baseName(PhraseCatalogue::topics()[std::size_t(index)].dataFile), "Rus", 1));
+        QCOMPARE(
+            firstCell(*m_form->DBGrid1, 1),
+            DataFolder::cell(DataFolder::baseName(PhraseCatalogue::topics()[std::size_t(index)].dataFile), "Rus", 1));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QCOMPARE(DataFilePath, QByteArray("dsb\\address.dsb"));
@@ -270,8 +266,8 @@ void CommandsTest::everyReferenceCommandLoads()
     const QString right = PhraseCatalogue::fieldName(reference.rightField);
     QCOMPARE(grid.columnTitle(1), left);
     QCOMPARE(grid.columnTitle(2), right);
-    QCOMPARE(firstCell(grid, 1), DataFolder::cell(baseName(reference.dataFile), left, 1));
-    QCOMPARE(firstCell(grid, 2), DataFolder::cell(baseName(reference.dataFile), right, 1));
+    QCOMPARE(firstCell(grid, 1), DataFolder::cell(DataFolder::baseName(reference.dataFile), left, 1));
+    QCOMPARE(firstCell(grid, 2), DataFolder::cell(DataFolder::baseName(reference.dataFile), right, 1));
     QCOMPARE(grid.columnWidthAt(1), leftWidth);
     QCOMPARE(grid.columnWidthAt(2), rightWidth);
     QCOMPARE(grid.columnWidthAt(0), columnZeroWidth);

@@ -2,6 +2,7 @@
 // break. The phrases themselves are not asserted.
 
 #include "jet4/database.h"
+#include "jet4/utf8_codec.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <algorithm>
@@ -95,31 +96,6 @@ bool validUtf8(const std::string& text)
     return true;
 }
 
-std::string toUtf8(std::u16string_view text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 class PhraseSource : public testing::TestWithParam<Source> {
 protected:
     void SetUp() override
@@ -184,7 +160,7 @@ TEST_P(PhraseSource, BuildsIntoTheDataFileRowForRow)
         EXPECT_EQ(table.columns()[column].name, GetParam().fields[column]);
     for (std::size_t row = 0; row < table.rowCount(); ++row)
         for (std::size_t column = 0; column < table.columnCount(); ++column)
-            EXPECT_EQ(toUtf8(table.cell(row, column).value_or(u"<NULL>")), m_rows[row + 1][column])
+            EXPECT_EQ(jet4::utf8::fromUtf16(table.cell(row, column).value_or(u"<NULL>")), m_rows[row + 1][column])
                 << "row " << row + 1 << ", " << GetParam().fields[column];
 }
 

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString baseName(const char* dataFile)
-{
-    return QString::fromLatin1(dataFile).section(u'\\', 1).section(u'.', 0, 0);
-}
-
 void writeGenerated(const QString& name, const std::vector<std::string>& fields)
 {
     std::vector<std::vector<std::string>> rows;
@@ -38,9 +33,9 @@ DataFolder::DataFolder()
     using phrase_data::PhraseCatalogue;
     const std::vector<std::string> languages{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
     for (const auto& topic : PhraseCatalogue::topics())
-        writeGenerated(baseName(topic.dataFile), languages);
+        writeGenerated(DataFolder::baseName(topic.dataFile), languages);
     for (const auto& entry : PhraseCatalogue::references())
-        writeGenerated(baseName(entry.dataFile),
+        writeGenerated(DataFolder::baseName(entry.dataFile),
                        {PhraseCatalogue::fieldName(entry.leftField), PhraseCatalogue::fieldName(entry.rightField)});
 }
 
@@ -66,4 +61,9 @@ QString DataFolder::cell(const QString& name, const QString& field, int row)
 void DataFolder::remove(const QString& name)
 {
     QFile::remove(QStringLiteral("dsb/%1.dsb").arg(name));
+}
+
+QString DataFolder::baseName(const char* dataFile)
+{
+    return QString::fromLatin1(dataFile).section(u'\\', 1).section(u'.', 0, 0);
 }

@@ -20,6 +20,8 @@ public:
     // Writes dsb/<name>.dsb with these fields and rows (replacing any file of that name).
     static void write(const QString& name, const std::vector<std::string>& fields,
                       const std::vector<std::vector<std::string>>& rows, const std::string& table = "Dict");
+    // "dsb\weath.dsb" -> "weath".
+    [[nodiscard]] static QString baseName(const char* dataFile);
     // The text a generated file holds in a field's cell.
     [[nodiscard]] static QString cell(const QString& name, const QString& field, int row);
     static void remove(const QString& name);
