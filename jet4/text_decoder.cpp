@@ -50,14 +50,15 @@ struct Decoded {
 Decoded decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
 {
     const std::size_t length = bytes.size() / 2; // a trailing odd byte is not a character
-    if (length == 0) return {}; // out may be null then, which memcpy must not see
+    // With nothing to copy, out may be null, which memcpy must not be given.
+    if (length == 0) return {};
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(out, bytes.data(), 2 * length);
     } else {
         for (std::size_t i = 0; i < length; ++i)
             out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
     }
-    bool surrogates = false; // no early exit: the loop stays vectorised
+    bool surrogates = false; // one look over the copied value, to spare most text the second pass
     for (std::size_t i = 0; i < length; ++i)
         surrogates |= isSurrogate(out[i]);
     return {length, surrogates};
