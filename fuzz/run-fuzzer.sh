@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # run-fuzzer.sh BINARY SECONDS: fuzzes the Jet reader for SECONDS on one core from a corpus seeded
 # with every sample database, then prints the executions and any crashes. Inputs that crash are
-# copied to fuzz/crashes/, which the test suite replays. FUZZ_RUNS=N stops after N executions.
+# copied to fuzz/crashes/, which the test suite replays; a campaign also starts by running them
+# again under clang's sanitizers, which see more than the test suite's. FUZZ_RUNS=N stops after
+# N executions.
 set -euo pipefail
 
 binary=${1:?usage: run-fuzzer.sh BINARY SECONDS}
@@ -38,7 +40,7 @@ trap 'rm -rf "$artifacts" "$log"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:max_malloc_fill_size=0}
 status=0
 started=$(date +%s)
-"$binary" "$corpus" -dict="$here/jet4.dict" -max_total_time="$seconds" -runs="${FUZZ_RUNS:--1}" -max_len=131072 \
+"$binary" "$corpus" "$crashes" -dict="$here/jet4.dict" -max_total_time="$seconds" -runs="${FUZZ_RUNS:--1}" -max_len=131072 \
   -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" >"$log" 2>&1 || status=$?
 elapsed=$(($(date +%s) - started))
 
