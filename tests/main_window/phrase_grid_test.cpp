@@ -216,26 +216,18 @@ void PhraseGridTest::fullStopRule_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "no table Dict"
-                            << "no table Dict.";
-    QTest::newRow("digit") << "corrupt page 17"
-                           << "corrupt page 17.";
-    QTest::newRow("question mark") << "what?"
-                                   << "what?.";
-    QTest::newRow("colon") << "cannot open:"
-                           << "cannot open:.";
-    QTest::newRow("cyrillic") << "нет файла"
-                              << "нет файла.";
-    QTest::newRow("full stop") << "done."
-                               << "done.";
-    QTest::newRow("exclamation") << "stop!"
-                                 << "stop!";
-    QTest::newRow("bracket") << "(x)"
-                             << "(x)";
-    QTest::newRow("space") << "trailing "
-                           << "trailing ";
-    QTest::newRow("empty") << ""
-                           << "";
+    // clang-format off
+    QTest::newRow("letter") << "no table Dict" << "no table Dict.";
+    QTest::newRow("digit") << "corrupt page 17" << "corrupt page 17.";
+    QTest::newRow("question mark") << "what?" << "what?.";
+    QTest::newRow("colon") << "cannot open:" << "cannot open:.";
+    QTest::newRow("cyrillic") << "нет файла" << "нет файла.";
+    QTest::newRow("full stop") << "done." << "done.";
+    QTest::newRow("exclamation") << "stop!" << "stop!";
+    QTest::newRow("bracket") << "(x)" << "(x)";
+    QTest::newRow("space") << "trailing " << "trailing ";
+    QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void PhraseGridTest::fullStopRule()
