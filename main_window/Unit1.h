@@ -143,5 +143,7 @@ private:
     void bindLanguage(int place, phrase_data::LanguageField field);
     void updateScrollExtent();
 
+    // The menu after "Right": the commands that go beyond the designed window.
+    QMenu* m_phraseMenu = nullptr;
     bool m_placed = false;
 };
