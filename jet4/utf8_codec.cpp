@@ -91,6 +91,12 @@ std::string fromUtf16(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size() * 3 / 2);
+    appendUtf8(text, out);
+    return out;
+}
+
+void appendUtf8(std::u16string_view text, std::string& out)
+{
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -102,7 +108,6 @@ std::string fromUtf16(std::u16string_view text)
             appendCodePoint(unit, out);
         }
     }
-    return out;
 }
 
 } // namespace jet4::utf8

@@ -14,5 +14,7 @@ namespace jet4::utf8 {
 
 // UTF-8 form of UTF-16 text; an unpaired surrogate becomes U+FFFD.
 [[nodiscard]] std::string fromUtf16(std::u16string_view text);
+// The same, appended to out: a caller writing many values reuses one buffer.
+void appendUtf8(std::u16string_view text, std::string& out);
 
 } // namespace jet4::utf8

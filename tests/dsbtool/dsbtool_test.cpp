@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BadSource{"TooFewCells", "A\tB\nx\ty\nz\n", "src.tsv:3: expected 2 cells, found 1"},
                     BadSource{"TooManyCells", "A\tB\nx\ty\tz\n", "src.tsv:2: expected 2 cells, found 3"},
                     BadSource{"LongValue", "A\tB\nx\t" + std::string(256, 'b') + "\n",
-                              "src.tsv:2:2: value longer than 255 characters (256)"},
+                              "src.tsv:2:2: value longer than 255 UTF-16 units (256)"},
                     BadSource{"MalformedUtf8", "A\tB\r\nok\tok\r\nx\t\xFF\r\n",
                               "src.tsv:3:2: malformed UTF-8 at byte 1 of the value"},
                     BadSource{"DuplicateColumn", "Rus\tEng\trus\n",

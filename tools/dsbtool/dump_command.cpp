@@ -4,9 +4,11 @@
 #include "jet4/utf8_codec.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -32,17 +34,41 @@ std::string chooseTable(const jet4::Database& database, const std::filesystem::p
         (names.empty() ? std::string(" and no other user table") : "; name one of its tables: " + list));
 }
 
-// TSV has no way to write a tab or a line break inside a cell.
-std::size_t flattenLineBreaks(std::string& text)
+// TSV has no way to write a tab or a line break inside a cell: from `from` on, they become
+// spaces, and the count of them is returned.
+std::size_t flattenFrom(std::string& out, std::size_t from)
 {
     std::size_t replaced = 0;
-    for (char& c : text) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
+    for (auto c = out.begin() + static_cast<std::ptrdiff_t>(from); c != out.end(); ++c) {
+        if (*c == '\t' || *c == '\n' || *c == '\r') {
+            *c = ' ';
             ++replaced;
         }
     }
     return replaced;
+}
+
+std::size_t appendFlattened(std::u16string_view text, std::string& out)
+{
+    const std::size_t from = out.size();
+    jet4::utf8::appendUtf8(text, out);
+    return flattenFrom(out, from);
+}
+
+// Straight to the file descriptor, so that a full disk or a failing device is reported at once
+// and never passes for a complete listing.
+void writeOut(std::string& buffer)
+{
+    std::string_view rest(buffer);
+    while (!rest.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, rest.data(), rest.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw std::runtime_error(std::string("standard output: cannot write: ") + std::strerror(errno));
+        }
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    buffer.clear();
 }
 
 } // namespace
@@ -51,33 +77,34 @@ int dumpTable(const std::filesystem::path& file, const std::optional<std::string
 {
     const jet4::Database database = jet4::Database::open(file);
     const std::string name = table ? *table : chooseTable(database, file);
-    const jet4::Table rows = database.readTable(name);
 
+    constexpr std::size_t FlushAt = 256 * 1024;
     std::string out;
+    out.reserve(2 * FlushAt);
     std::size_t flattened = 0;
-    for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-        std::string title = rows.columns()[column].name;
-        flattened += flattenLineBreaks(title);
-        out += (column == 0 ? "" : "\t") + title;
-    }
-    out += '\n';
-    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
-        for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-            if (column > 0) out += '\t';
-            if (const auto cell = rows.cell(row, column)) {
-                std::string text = jet4::utf8::fromUtf16(*cell);
-                flattened += flattenLineBreaks(text);
-                out += text;
+    bool headerDone = false;
+    // A page at a time: the whole table is never held, however many rows it has.
+    database.readTableInParts(name, [&](const jet4::Table& part) {
+        if (!headerDone) {
+            for (std::size_t column = 0; column < part.columnCount(); ++column) {
+                if (column > 0) out += '\t';
+                const std::size_t from = out.size();
+                out += part.columns()[column].name;
+                flattened += flattenFrom(out, from);
             }
+            out += '\n';
+            headerDone = true;
         }
-        out += '\n';
-        if (out.size() > (1u << 20)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
+        for (std::size_t row = 0; row < part.rowCount(); ++row) {
+            for (std::size_t column = 0; column < part.columnCount(); ++column) {
+                if (column > 0) out += '\t';
+                if (const auto cell = part.cell(row, column)) flattened += appendFlattened(*cell, out);
+            }
+            out += '\n';
         }
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    if (std::fflush(stdout) != 0) throw std::runtime_error("standard output: cannot write");
+        if (out.size() >= FlushAt) writeOut(out);
+    });
+    writeOut(out);
     if (flattened > 0)
         std::cerr << file.string() << ": " << flattened << " tab(s) or line break(s) inside values printed as spaces\n";
     return 0;
