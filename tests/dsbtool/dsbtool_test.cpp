@@ -2,7 +2,9 @@
 
 #include "tool_run.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -114,7 +116,14 @@ INSTANTIATE_TEST_SUITE_P(
                     BadSource{"BadColumnName", "Rus\tEng.\n",
                               "src.tsv:1:2: column name \"Eng.\" may use only the letters A-Z and a-z, digits and "
                               "spaces"},
-                    BadSource{"Empty", "", "src.tsv: empty file; its first line must name the columns"}),
+                    BadSource{"Empty", "", "src.tsv: empty file; its first line must name the columns"},
+                    // A NUL would end the message where it stands; the rest of the name shows.
+                    BadSource{"NulInColumnName", std::string("Rus\tE\0ng\n", 9),
+                              "src.tsv:1:2: column name \"E\\x00ng\" may use only the letters A-Z and a-z, digits "
+                              "and spaces"},
+                    BadSource{"CrOnlyLineEnds", "A\tB\rx\ty\r",
+                              "src.tsv:1: carriage return (CR) without a line feed; lines must end in LF or CRLF, "
+                              "not CR alone"}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
@@ -141,6 +150,21 @@ TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
     EXPECT_NE(noTable.err.find("Other"), std::string::npos) << noTable.err;
     for (const auto& run : {missing, noFolder, notJet, noTable})
         EXPECT_EQ(run.err.find("terminate"), std::string::npos);
+}
+
+// A listing cut short by a full disk must not pass for a whole one.
+TEST(DsbtoolDump, FailsWhenItsOutputCannotBeWritten)
+{
+    Folder dir;
+    // Megabytes of text, more than any buffer on the way holds, so that writes fail midway.
+    std::string source = "A\tB\n";
+    for (int row = 0; row < 10000; ++row)
+        source += std::to_string(row) + "\t" + std::string(250, 'x') + "\n";
+    dir.write("a.tsv", source);
+    ASSERT_EQ(runDsbtool({"build", "a.dsb", "a.tsv"}, dir.path()).status, 0);
+    const ToolRun full = runDsbtool({"dump", "a.dsb"}, dir.path(), std::nullopt, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, std::string("standard output: cannot write: ") + std::strerror(ENOSPC) + "\n");
 }
 
 TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -34,42 +37,89 @@ std::string chooseTable(const jet4::Database& database, const std::filesystem::p
         (names.empty() ? std::string(" and no other user table") : "; name one of its tables: " + list));
 }
 
-// TSV has no way to write a tab or a line break inside a cell: from `from` on, they become
-// spaces, and the count of them is returned.
-std::size_t flattenFrom(std::string& out, std::size_t from)
-{
-    std::size_t replaced = 0;
-    for (auto c = out.begin() + static_cast<std::ptrdiff_t>(from); c != out.end(); ++c) {
-        if (*c == '\t' || *c == '\n' || *c == '\r') {
-            *c = ' ';
-            ++replaced;
-        }
-    }
-    return replaced;
-}
+// TSV text collected in a buffer and written straight to the file descriptor, so that a full
+// disk or a failing device is reported at once and never passes for a complete listing. TSV has
+// no way to write a tab or a line break inside a cell: they are printed as spaces, and counted.
+class TsvOutput {
+public:
+    static constexpr std::size_t FlushAt = 256 * 1024;
 
-std::size_t appendFlattened(std::u16string_view text, std::string& out)
-{
-    const std::size_t from = out.size();
-    jet4::utf8::appendUtf8(text, out);
-    return flattenFrom(out, from);
-}
-
-// Straight to the file descriptor, so that a full disk or a failing device is reported at once
-// and never passes for a complete listing.
-void writeOut(std::string& buffer)
-{
-    std::string_view rest(buffer);
-    while (!rest.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, rest.data(), rest.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            throw std::runtime_error(std::string("standard output: cannot write: ") + std::strerror(errno));
-        }
-        rest.remove_prefix(static_cast<std::size_t>(written));
+    TsvOutput()
+        : m_buffer(2 * FlushAt)
+    {
     }
-    buffer.clear();
-}
+
+    void put(char c)
+    {
+        room(1);
+        m_buffer[m_used++] = c;
+    }
+
+    void cell(std::string_view text)
+    {
+        room(text.size());
+        flattenInto(std::copy(text.begin(), text.end(), m_buffer.data() + m_used));
+    }
+
+    void cell(std::u16string_view text)
+    {
+        room(text.size() * jet4::utf8::MaxUtf8PerUnit);
+        flattenInto(jet4::utf8::writeUtf8(text, m_buffer.data() + m_used));
+    }
+
+    void flushIfFull()
+    {
+        if (m_used >= FlushAt) flush();
+    }
+
+    void flush()
+    {
+        for (std::size_t done = 0; done < m_used;) {
+            const ssize_t written = ::write(STDOUT_FILENO, m_buffer.data() + done, m_used - done);
+            if (written < 0) {
+                if (errno == EINTR) continue;
+                throw std::runtime_error(std::string("standard output: cannot write: ") + std::strerror(errno));
+            }
+            done += static_cast<std::size_t>(written);
+        }
+        m_used = 0;
+    }
+
+    [[nodiscard]] std::size_t flattened() const { return m_flattened; }
+
+private:
+    void room(std::size_t bytes)
+    {
+        if (m_used + bytes > m_buffer.size()) m_buffer.resize(m_used + bytes);
+    }
+
+    // Takes the bytes from m_used to end into the output.
+    void flattenInto(char* end)
+    {
+        // Most values hold none, so eight bytes at a time first look for any byte below 0x0E
+        // (which takes in tab, LF and CR); only a value that has one is gone through byte by byte.
+        constexpr std::uint64_t Ones = 0x0101010101010101u;
+        bool any = false;
+        const char* look = m_buffer.data() + m_used;
+        for (std::uint64_t word; !any && end - look >= 8; look += 8) {
+            std::memcpy(&word, look, 8);
+            any = ((word - Ones * 0x0E) & ~word & Ones * 0x80) != 0;
+        }
+        for (; !any && look != end; ++look)
+            any = static_cast<unsigned char>(*look) < 0x0E;
+        for (char* c = m_buffer.data() + m_used; any && c != end; ++c) {
+            if (*c == '\t' || *c == '\n' || *c == '\r') {
+                *c = ' ';
+                ++m_flattened;
+            }
+        }
+        m_used = static_cast<std::size_t>(end - m_buffer.data());
+    }
+
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+    std::size_t m_flattened = 0;
+};
 
 } // namespace
 
@@ -78,34 +128,30 @@ int dumpTable(const std::filesystem::path& file, const std::optional<std::string
     const jet4::Database database = jet4::Database::open(file);
     const std::string name = table ? *table : chooseTable(database, file);
 
-    constexpr std::size_t FlushAt = 256 * 1024;
-    std::string out;
-    out.reserve(2 * FlushAt);
-    std::size_t flattened = 0;
+    TsvOutput out;
     bool headerDone = false;
     // A page at a time: the whole table is never held, however many rows it has.
     database.readTableInParts(name, [&](const jet4::Table& part) {
         if (!headerDone) {
             for (std::size_t column = 0; column < part.columnCount(); ++column) {
-                if (column > 0) out += '\t';
-                const std::size_t from = out.size();
-                out += part.columns()[column].name;
-                flattened += flattenFrom(out, from);
+                if (column > 0) out.put('\t');
+                out.cell(std::string_view(part.columns()[column].name));
             }
-            out += '\n';
+            out.put('\n');
             headerDone = true;
         }
         for (std::size_t row = 0; row < part.rowCount(); ++row) {
             for (std::size_t column = 0; column < part.columnCount(); ++column) {
-                if (column > 0) out += '\t';
-                if (const auto cell = part.cell(row, column)) flattened += appendFlattened(*cell, out);
+                if (column > 0) out.put('\t');
+                if (const auto cell = part.cell(row, column)) out.cell(*cell);
             }
-            out += '\n';
+            out.put('\n');
         }
-        if (out.size() >= FlushAt) writeOut(out);
+        out.flushIfFull();
     });
-    writeOut(out);
-    if (flattened > 0)
-        std::cerr << file.string() << ": " << flattened << " tab(s) or line break(s) inside values printed as spaces\n";
+    out.flush();
+    if (out.flattened() > 0)
+        std::cerr << file.string() << ": " << out.flattened()
+                  << " tab(s) or line break(s) inside values printed as spaces\n";
     return 0;
 }
