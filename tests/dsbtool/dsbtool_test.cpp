@@ -3,11 +3,17 @@
 #include "tool_run.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -152,15 +158,110 @@ TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
         EXPECT_EQ(run.err.find("terminate"), std::string::npos);
 }
 
+// A source whose build spends a while writing its file (some megabytes).
+std::string largeSource()
+{
+    std::string source = "A\tB\n";
+    for (int row = 0; row < 20000; ++row)
+        source += std::to_string(row) + "\t" + std::string(250, 'x') + "\n";
+    return source;
+}
+
+std::vector<std::string> temporaries(const Folder& dir, const std::string& destination)
+{
+    std::vector<std::string> names;
+    std::error_code error; // the writer may remove a file while we list the folder
+    for (auto entry = std::filesystem::directory_iterator(dir.path(), error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+        if (entry->path().filename().string().starts_with("." + destination + ".tmp-"))
+            names.push_back(entry->path().filename().string());
+    return names;
+}
+
+// Builds out.dsb from src.tsv and sends the build `signal` as soon as its temporary file shows.
+// Returns the wait status, or nullopt when the build was done before the temporary was seen.
+std::optional<int> signalBuildWhileWriting(const Folder& dir, int signal)
+{
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0 || chdir(dir.path().c_str()) != 0) _exit(127);
+        execl(DSBTOOL_PATH, DSBTOOL_PATH, "build", "out.dsb", "src.tsv", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The writer's own name for it; looking for one name is quicker than listing the folder.
+    const std::filesystem::path temporary = dir.path() / (".out.dsb.tmp-" + std::to_string(child) + "-0");
+    bool sent = false;
+    for (int status = 0;;) {
+        if (!sent && access(temporary.c_str(), F_OK) == 0) sent = kill(child, signal) == 0;
+        if (waitpid(child, &status, sent ? 0 : WNOHANG) == child) return sent ? std::optional(status) : std::nullopt;
+    }
+}
+
+// The build is caught while writing; a busy machine could let it finish first, so a few tries.
+int stopBuildWhileWriting(const Folder& dir, int signal)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::filesystem::remove(dir.path() / "out.dsb");
+        if (const std::optional<int> status = signalBuildWhileWriting(dir, signal)) return *status;
+    }
+    throw std::runtime_error("the build never showed its temporary file");
+}
+
+class DsbtoolStopped : public testing::TestWithParam<int> {};
+
+// SIGINT and SIGTERM wait for the file to be whole or gone: nothing partial stays behind, and
+// what does stay is a complete data file.
+TEST_P(DsbtoolStopped, WhileWritingLeavesNoTemporaryFile)
+{
+    Folder dir;
+    dir.write("src.tsv", largeSource());
+    const int status = stopBuildWhileWriting(dir, GetParam());
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{});
+    if (dir.exists("out.dsb")) {
+        EXPECT_EQ(runDsbtool({"tables", "out.dsb"}, dir.path()).out, "Dict\t20000\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, DsbtoolStopped, testing::Values(SIGINT, SIGTERM),
+                         [](const testing::TestParamInfo<int>& signal) {
+                             return std::string(sigabbrev_np(signal.param));
+                         });
+
+// SIGKILL leaves the temporary behind; the next build of the same file removes it, but not one
+// of a writer still running, nor one of another file.
+TEST(DsbtoolBuild, RemovesTemporariesThatKilledBuildsLeft)
+{
+    Folder dir;
+    dir.write("src.tsv", largeSource());
+    // The kill can come just after the temporary became out.dsb: then once more.
+    std::vector<std::string> left;
+    for (int attempt = 0; attempt < 5 && left.empty(); ++attempt) {
+        const int status = stopBuildWhileWriting(dir, SIGKILL);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+        left = temporaries(dir, "out.dsb");
+    }
+    ASSERT_EQ(left.size(), 1u);
+
+    const std::string running = ".out.dsb.tmp-" + std::to_string(getpid()) + "-0";
+    const std::string otherFile = ".other.dsb" + left.front().substr(std::string(".out.dsb").size());
+    dir.write(running, "still being written");
+    dir.write(otherFile, "another file's");
+    dir.write("small.tsv", Source);
+    const ToolRun build = runDsbtool({"build", "out.dsb", "small.tsv"}, dir.path());
+    EXPECT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{running});
+    EXPECT_TRUE(dir.exists(otherFile));
+}
+
 // A listing cut short by a full disk must not pass for a whole one.
 TEST(DsbtoolDump, FailsWhenItsOutputCannotBeWritten)
 {
     Folder dir;
     // Megabytes of text, more than any buffer on the way holds, so that writes fail midway.
-    std::string source = "A\tB\n";
-    for (int row = 0; row < 10000; ++row)
-        source += std::to_string(row) + "\t" + std::string(250, 'x') + "\n";
-    dir.write("a.tsv", source);
+    dir.write("a.tsv", largeSource());
     ASSERT_EQ(runDsbtool({"build", "a.dsb", "a.tsv"}, dir.path()).status, 0);
     const ToolRun full = runDsbtool({"dump", "a.dsb"}, dir.path(), std::nullopt, "/dev/full");
     EXPECT_EQ(full.status, 1);
