@@ -84,6 +84,15 @@ const std::vector<RoundTripCase>& cases()
 
 class WriterRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
+// The file the writer makes of rows, opened from memory.
+jet4::Database built(const std::vector<std::string>& columns, const Rows& rows)
+{
+    jet4::DatabaseWriter writer(columns);
+    for (const auto& row : rows)
+        writer.addRow(row);
+    return jet4::Database::fromBytes(writer.build(), "out.dsb");
+}
+
 TEST_P(WriterRoundTrip, MdbExportReadsTheSourceBack)
 {
     const RoundTripCase& c = GetParam();
@@ -111,10 +120,7 @@ TEST_P(WriterRoundTrip, OurReaderReadsTheSourceBack)
 {
     const RoundTripCase& c = GetParam();
     const Rows rows = c.rows();
-    jet4::DatabaseWriter writer(c.columns);
-    for (const auto& row : rows)
-        writer.addRow(row);
-    const jet4::Database database = jet4::Database::fromBytes(writer.build(), "out.dsb");
+    const jet4::Database database = built(c.columns, rows);
     ASSERT_EQ(database.tableNames(), std::vector<std::string>{"Dict"});
     const jet4::Table table = database.readTable("Dict");
     ASSERT_EQ(table.columnCount(), c.columns.size());
@@ -140,10 +146,7 @@ TEST_P(WriterRoundTrip, OurReaderReadsTheSourceBackInParts)
 {
     const RoundTripCase& c = GetParam();
     const Rows rows = c.rows();
-    jet4::DatabaseWriter writer(c.columns);
-    for (const auto& row : rows)
-        writer.addRow(row);
-    const jet4::Database database = jet4::Database::fromBytes(writer.build(), "out.dsb");
+    const jet4::Database database = built(c.columns, rows);
     std::size_t parts = 0;
     std::size_t r = 0;
     database.readTableInParts("Dict", [&](const jet4::Table& part) {
