@@ -4,9 +4,9 @@
 #include "Unit2.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
+#include "program_icon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -14,9 +14,7 @@ int main(int argc, char* argv[])
     // The title of the task-bar button and of the error box.
     QApplication::setApplicationName(QStringLiteral("Tarvolin"));
     QApplication::setDesktopFileName(QStringLiteral("tarvolyn"));
-    QIcon icon(QStringLiteral(":/assets/icon16.png"));
-    icon.addFile(QStringLiteral(":/assets/icon48.png"));
-    QApplication::setWindowIcon(icon);
+    ProgramIcon::install();
     FontSubstitutes::install();
 
     TForm1 Form1;

@@ -31,7 +31,7 @@ using enum WidthRule;
 
 // Both proverb dictionaries put the foreign language on the left although their captions
 // name Russian first.
-constexpr std::array<ReferenceEntry, 7> References{{
+constexpr std::array<ReferenceEntry, PhraseCatalogue::ReferenceCount> References{{
     {"Reference-eng", "Clock", "dsb\\clock.dsb", Eng, Rus, HalfSplit},
     {"Reference-eng", "Days", "dsb\\days.dsb", Eng, Rus, HalfSplit},
     {"Reference-eng", "Modal Verbs", "dsb\\engmodal.dsb", Eng, Rus, HalfSplit},
@@ -41,7 +41,7 @@ constexpr std::array<ReferenceEntry, 7> References{{
     {"Dictionaries", "Slang Ger-Rus", "dsb\\gersl.dsb", Ger, Rus, HalfSplit},
 }};
 
-constexpr std::array<LanguageEntry, 9> Languages{{
+constexpr std::array<LanguageEntry, PhraseCatalogue::LanguageCount> Languages{{
     {"Russian", Rus},
     {"Rus (Phonetic)", RusP},
     {"English", Eng},
@@ -53,7 +53,8 @@ constexpr std::array<LanguageEntry, 9> Languages{{
     {"Japanese", Jap},
 }};
 
-constexpr std::array<const char*, 9> FieldNames{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
+constexpr std::array<const char*, PhraseCatalogue::LanguageCount> FieldNames{"Rus",  "RusP", "Eng",  "Ger", "Fren",
+                                                                             "Ital", "Span", "Port", "Jap"};
 
 } // namespace
 
@@ -76,11 +77,6 @@ std::optional<QByteArray> PhraseCatalogue::topicFile(int index)
 {
     if (index < 0 || index >= int(Topics.size())) return std::nullopt;
     return QByteArray(Topics[std::size_t(index)].dataFile);
-}
-
-const ReferenceEntry& PhraseCatalogue::reference(ReferenceCommand command)
-{
-    return References[std::size_t(command)];
 }
 
 const char* PhraseCatalogue::fieldName(LanguageField field)

@@ -2,10 +2,12 @@
 // timer or by a click, with the real main window behind it.
 
 #include "app/Unit2.h"
+#include "app/program_icon.h"
 #include "data_folder.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/jpeg_decoder.h"
+#include "modal_answer.h"
 #include "phrase_data/decimal_separator.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -99,6 +101,7 @@ private:
 void SplashTest::initTestCase()
 {
     FontSubstitutes::install();
+    ProgramIcon::install();
     // A desktop theme whose button face differs from its window colour, so a test can tell which
     // of the two a background shows.
     QPalette theme = QApplication::palette();
@@ -471,28 +474,17 @@ void SplashTest::failedActivationStillHandsOver()
     QFETCH(bool, splashBehindBox);
 
     // The main window's first activation loads the start topic; without its file it fails.
-    DataFolder::remove(
-        QString::fromLatin1(phrase_data::PhraseCatalogue::StartFile).section(u'\\', 1).section(u'.', 0, 0));
+    DataFolder::remove(DataFolder::baseName(phrase_data::PhraseCatalogue::StartFile));
 
-    bool boxSeen = false;
     bool splashVisibleAtBox = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) return;
-        answer.stop();
-        boxSeen = true;
-        splashVisibleAtBox = m_splash->isVisible();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    answer.start(5);
+    const ModalAnswer answer(QMessageBox::NoButton, [&] { splashVisibleAtBox = m_splash->isVisible(); });
 
     if (byTimer)
         m_splash->Timer1Timer();
     else
         QTest::mouseClick(m_splash->Image1, Qt::LeftButton);
 
-    QVERIFY(boxSeen);
+    QVERIFY(answer.seen());
     QCOMPARE(splashVisibleAtBox, splashBehindBox);
     verifyHandedOver(byTimer ? u'.' : SystemSeparator);
 }

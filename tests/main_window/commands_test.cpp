@@ -390,6 +390,7 @@ void CommandsTest::exitAsksFirst()
         QCOMPARE(escape.icon(), QMessageBox::Question);
         QCOMPARE(escape.buttons(), QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(escape.defaultButton(), QMessageBox::Ok);
+        QCOMPARE(escape.escapeButton(), QMessageBox::Cancel);
     }
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));

@@ -114,7 +114,7 @@ void MainWindowLayoutTest::sizesFollowTheWindow()
     QCOMPARE(m_form->GroupBox1->geometry(), strip);
     QCOMPARE(m_form->GroupBox2->geometry(), panel);
     QCOMPARE(m_form->DBGrid1->geometry(), grid);
-    for (int place = 0; place < PhraseGrid::ColumnCount; ++place)
+    for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
         QCOMPARE(m_form->DBGrid1->columnWidthAt(place), columnWidth);
 }
 
