@@ -122,6 +122,7 @@ inline constexpr QSize SplashClient{536, 367};
 inline constexpr QRect SplashPanel{8, 8, 521, 353};
 inline constexpr QRect SplashPicture{192, 8, 320, 240};
 inline constexpr int CreditWidth = 171;
+inline constexpr int HandOverDelayMs = 5000;
 
 struct Label {
     const char* name;
