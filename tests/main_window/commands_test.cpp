@@ -154,8 +154,9 @@ void CommandsTest::accessKeysAreUniqueWithinEachMenu()
 void CommandsTest::everyTopicLoadsByClick_data()
 {
     QTest::addColumn<int>("index");
-    for (const auto& topic : PhraseCatalogue::topics())
-        QTest::newRow(topic.caption) << topic.index;
+    const auto topics = PhraseCatalogue::topics();
+    for (int index = 0; index < int(topics.size()); ++index)
+        QTest::newRow(topics[std::size_t(index)].caption) << index;
 }
 
 void CommandsTest::everyTopicLoadsByClick()
