@@ -109,8 +109,9 @@ void CommandsTest::menuIsAsDesigned()
         }
         return commands;
     };
+    // The designed menus come first; menus beyond the designed window may follow them.
     const QList<QAction*> tops = m_form->menuBar()->actions();
-    QCOMPARE(tops.size(), qsizetype(design::MenuBar.size()));
+    QVERIFY(tops.size() >= qsizetype(design::MenuBar.size()));
     for (std::size_t i = 0; i < design::MenuBar.size(); ++i) {
         const design::MenuItem& top = design::MenuBar[i];
         QMenu* menu = tops[qsizetype(i)]->menu();
@@ -141,9 +142,10 @@ void CommandsTest::accessKeysAreUniqueWithinEachMenu()
         }
         return keys;
     };
-    const QString top = letters(m_form->menuBar()->actions());
-    QCOMPARE(top.size(), 6);
-    QCOMPARE(QSet<QChar>(top.begin(), top.end()).size(), 6);
+    const QList<QAction*> tops = m_form->menuBar()->actions();
+    const QString top = letters(tops);
+    QCOMPARE(top.size(), tops.size());
+    QCOMPARE(QSet<QChar>(top.begin(), top.end()).size(), tops.size());
     const QString right = letters(m_form->Right1->actions());
     QCOMPARE(QSet<QChar>(right.begin(), right.end()).size(), 9);
     // Alt+L opens "Language", and X there is "Exit".

@@ -120,7 +120,7 @@ inline constexpr std::array<Control, 6> MainWindowFixedControls{{
 // themselves to their text from their top-left corner (Label1 keeps its width and wraps).
 inline constexpr QSize SplashClient{536, 367};
 inline constexpr QRect SplashPanel{8, 8, 521, 353};
-inline constexpr QRect SplashPicture{192, 8, 320, 240};
+inline constexpr QRect SplashPicture{192, 8, 320, 240}; // the control takes the picture's size
 inline constexpr int CreditWidth = 171;
 inline constexpr int HandOverDelayMs = 5000;
 
