@@ -10,6 +10,7 @@
 #include "phrase_list_document.h"
 #include "radio_group.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -25,6 +26,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QWindow>
 #include <algorithm>
 
@@ -559,9 +561,11 @@ void TForm1::ExportPdfClick()
 {
     ErrorBox::guard(
         [this] {
-            const QString file =
-                QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"),
-                                             shownCaption() + QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
+            // Offered in the documents folder: the working directory is the program's data.
+            const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                          .filePath(shownCaption() + QStringLiteral(".pdf"));
+            const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), suggested,
+                                                              QStringLiteral("PDF (*.pdf)"));
             if (!file.isEmpty()) PhraseListDocument::fromGrid(*DBGrid1, shownCaption()).exportPdf(file);
         },
         this);

@@ -117,6 +117,9 @@ private slots:
 
 private:
     [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
+    [[nodiscard]] QByteArray myFileBytes() const;
+    // Saves phrases as an earlier session would have, one save each.
+    void saveEarlier(const std::vector<PhraseTexts>& phrases) const;
     void show(std::unique_ptr<TForm1>& form);
     void showMyPhrases();
     void addPhrase(const QString& rus, const QString& eng, const QString& jap = {});
@@ -153,6 +156,20 @@ void MyPhrasesTest::show(std::unique_ptr<TForm1>& form)
     form = std::make_unique<TForm1>();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+QByteArray MyPhrasesTest::myFileBytes() const
+{
+    QFile file(QString::fromStdString(myFile().string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void MyPhrasesTest::saveEarlier(const std::vector<PhraseTexts>& phrases) const
+{
+    MyPhraseFile earlier(myFile());
+    QVERIFY(!earlier.open());
+    for (const PhraseTexts& phrase : phrases)
+        earlier.add(phrase);
 }
 
 void MyPhrasesTest::showMyPhrases()
@@ -348,10 +365,7 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
     QFETCH(QString, message);
     showMyPhrases();
     addPhrase(Antenna, AntennaEng);
-    const QByteArray before = [this] {
-        QFile file(QString::fromStdString(myFile().string()));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QByteArray before = myFileBytes();
     QString shown;
     bool stayedOpen = false;
     QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
@@ -366,9 +380,7 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
     }));
     QVERIFY2(shown.contains(message), qPrintable(shown));
     QVERIFY(stayedOpen);
-    QFile file(QString::fromStdString(myFile().string()));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
+    QCOMPARE(myFileBytes(), before);
 }
 
 void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
@@ -378,10 +390,7 @@ void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
     // A folder where the backup must go: the save fails after the new file is written.
     const QString backup = QString::fromStdString(myFile().string()) + QStringLiteral(".bak");
     QVERIFY(QDir().mkpath(backup + QStringLiteral("/in-the-way")));
-    const QByteArray before = [this] {
-        QFile file(QString::fromStdString(myFile().string()));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }();
+    const QByteArray before = myFileBytes();
     QString error;
     bool keptEdit = false;
     QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
@@ -393,9 +402,7 @@ void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
         }
         keptEdit = dialog.isVisible() &&
                    dialog.field(LanguageField::Eng)->text() == QStringLiteral("My rig is a ten-watt transceiver");
-        QFile file(QString::fromStdString(myFile().string()));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), before);
+        QCOMPARE(myFileBytes(), before);
         // The user clears the way and tries again.
         QVERIFY(QDir(backup).removeRecursively());
         dialog.accept();
@@ -408,11 +415,7 @@ void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
 
 void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
 {
-    {
-        MyPhraseFile first(myFile());
-        QVERIFY(!first.open());
-        first.add({Antenna, {}, AntennaEng});
-    }
+    saveEarlier({{Antenna, {}, AntennaEng}});
     MyPhraseFile other(myFile()); // the other running copy
     QVERIFY(!other.open());
     {
@@ -434,12 +437,7 @@ void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
 
 void MyPhrasesTest::unreadableFileIsMovedAsideAndTheBackupOffered()
 {
-    {
-        MyPhraseFile first(myFile());
-        QVERIFY(!first.open());
-        first.add({Antenna, {}, AntennaEng});
-        first.add({QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")});
-    }
+    saveEarlier({{Antenna, {}, AntennaEng}, {QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")}});
     QFile broken(QString::fromStdString(myFile().string()));
     QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("not a database");
