@@ -83,21 +83,32 @@ std::optional<MyPhraseFile::MovedAside> MyPhraseFile::open()
         return std::nullopt;
     } catch (const std::exception& failure) {
         if (readOnly()) throw;
-        MovedAside moved{.brokenFile = {}, .reason = QString::fromUtf8(failure.what()), .backupReadable = false};
-        const std::string stamp =
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
-        moved.brokenFile = besides(m_path, ".broken-" + stamp);
-        for (int n = 2; std::filesystem::exists(moved.brokenFile, error); ++n)
-            moved.brokenFile = besides(m_path, ".broken-" + stamp + "-" + std::to_string(n));
+        MovedAside moved{
+            .brokenFile = brokenName(), .reason = QString::fromUtf8(failure.what()), .backupReadable = false};
         std::filesystem::rename(m_path, moved.brokenFile, error);
         if (error) throw fileError(m_path, "cannot be read, nor moved aside: " + error.message());
-        try {
-            static_cast<void>(read(backupPath()));
-            moved.backupReadable = true;
-        } catch (const std::exception&) {
-            moved.backupReadable = false;
-        }
+        moved.backupReadable = readable(backupPath());
         return moved;
+    }
+}
+
+std::filesystem::path MyPhraseFile::brokenName() const
+{
+    const std::string stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+    std::filesystem::path name = besides(m_path, ".broken-" + stamp);
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(name, error); ++n)
+        name = besides(m_path, ".broken-" + stamp + "-" + std::to_string(n));
+    return name;
+}
+
+bool MyPhraseFile::readable(const std::filesystem::path& file)
+{
+    try {
+        static_cast<void>(read(file));
+        return true;
+    } catch (const std::exception&) {
+        return false;
     }
 }
 
@@ -180,21 +191,30 @@ void MyPhraseFile::save(const std::vector<PhraseTexts>& phrases)
 
 void MyPhraseFile::keepBackup() const
 {
-    // A second name for the present file, put in place by a rename: the file itself never goes
-    // away, and a kill leaves either the old backup or the new one.
     std::error_code error;
     if (!std::filesystem::exists(m_path, error)) return;
+    // Spoilt since it was read (by another program): its bytes are kept, but not as the backup.
+    if (!readable(m_path)) {
+        secondName(m_path, brokenName());
+        return;
+    }
+    // The new backup goes in place by a rename: a kill leaves either the old backup or the new.
     const std::filesystem::path next = besides(m_path, ".bak.new");
     std::filesystem::remove(next, error);
-    std::filesystem::create_hard_link(m_path, next, error);
-    if (error) {
-        // A file system without hard links gets a copy.
-        error.clear();
-        std::filesystem::copy_file(m_path, next, error);
-        if (error) throw fileError(next, "cannot keep a backup: " + error.message());
-    }
+    secondName(m_path, next);
     std::filesystem::rename(next, backupPath(), error);
     if (error) throw fileError(backupPath(), "cannot keep a backup: " + error.message());
+}
+
+void MyPhraseFile::secondName(const std::filesystem::path& file, const std::filesystem::path& name)
+{
+    // A hard link, so that the file itself never goes away; a copy where links are not possible.
+    std::error_code error;
+    std::filesystem::create_hard_link(file, name, error);
+    if (!error) return;
+    error.clear();
+    std::filesystem::copy_file(file, name, error);
+    if (error) throw fileError(name, "cannot keep a copy of " + file.filename().string() + ": " + error.message());
 }
 
 void MyPhraseFile::removeStaleTemporaryFiles() const

@@ -52,7 +52,8 @@ public:
     [[nodiscard]] const std::vector<PhraseTexts>& phrases() const { return m_phrases; }
 
     // Each change saves the whole file, and the list changes only when that succeeded; a
-    // failure throws an error naming the file and leaves the file as it was.
+    // failure throws an error naming the file and leaves the file as it was. A file spoilt since
+    // it was read is kept as "<file>.broken-<time>" rather than as the backup.
     void add(const PhraseTexts& phrase);
     void replace(std::size_t row, const PhraseTexts& phrase);
     void remove(std::size_t row);
@@ -67,6 +68,9 @@ private:
     void lock();
     void save(const std::vector<PhraseTexts>& phrases);
     void keepBackup() const;
+    [[nodiscard]] std::filesystem::path brokenName() const;
+    [[nodiscard]] static bool readable(const std::filesystem::path& file);
+    static void secondName(const std::filesystem::path& file, const std::filesystem::path& name);
     void removeStaleTemporaryFiles() const;
     [[nodiscard]] std::size_t checkedRow(std::size_t row) const;
 

@@ -141,6 +141,7 @@ private slots:
     void killedSaveLeavesTheFileAndItsTemporaryGoesNextTime();
     void unreadableFileIsMovedAsideNeverOverwritten_data();
     void unreadableFileIsMovedAsideNeverOverwritten();
+    void fileSpoiltSinceReadIsKeptNotMadeTheBackup();
     void missingFolderIsMadeOnTheFirstSave();
     void lockOfACopyThatNoLongerRunsIsTakenOver();
 
@@ -377,6 +378,23 @@ void MyPhraseFileTest::unreadableFileIsMovedAsideNeverOverwritten()
     }
     // The moved-aside file stays as it was whatever is saved next.
     QCOMPARE(bytesOf(moved->brokenFile), contents);
+}
+
+void MyPhraseFileTest::fileSpoiltSinceReadIsKeptNotMadeTheBackup()
+{
+    MyPhraseFile mine(file());
+    QVERIFY(!mine.open());
+    mine.add(Antenna);
+    mine.add(Name);
+    const QByteArray backup = bytesOf(mine.backupPath());
+    // Another program writes over the file while this one has it open.
+    writeBytes(file(), "spoilt");
+    mine.add(Rig);
+    QCOMPARE(MyPhraseFile::read(file()), (std::vector<PhraseTexts>{Antenna, Name, Rig}));
+    QCOMPARE(bytesOf(mine.backupPath()), backup);
+    const QStringList aside = QDir(m_dir->path()).entryList({QStringLiteral("my.dsb.broken-*")}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(bytesOf(folder() / aside[0].toStdString()), QByteArray("spoilt"));
 }
 
 void MyPhraseFileTest::missingFolderIsMadeOnTheFirstSave()
