@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using phrase_data::LanguageField;
 using phrase_data::MyPhraseFile;
@@ -51,26 +52,28 @@ QLineEdit* PhraseDialog::field(LanguageField field) const
     return m_fields[std::size_t(field)];
 }
 
-QString PhraseDialog::problem() const
+PhraseDialog::Problem PhraseDialog::problem() const
 {
     const phrase_data::PhraseTexts now = texts();
     for (const auto& language : PhraseCatalogue::languages()) {
         const QString& text = now[std::size_t(language.field)];
         if (std::size_t(text.size()) > MyPhraseFile::MaxTextLength)
-            return QStringLiteral("%1: %2 characters, but a field holds at most %3")
-                .arg(QString::fromLatin1(language.caption))
-                .arg(text.size())
-                .arg(MyPhraseFile::MaxTextLength);
+            return {QStringLiteral("%1: %2 characters, but a field holds at most %3")
+                        .arg(QString::fromLatin1(language.caption))
+                        .arg(text.size())
+                        .arg(MyPhraseFile::MaxTextLength),
+                    field(language.field)};
     }
     if (std::all_of(now.begin(), now.end(), [](const QString& text) { return text.isEmpty(); }))
-        return QStringLiteral("A phrase needs text in at least one language");
+        return {QStringLiteral("A phrase needs text in at least one language"), m_fields.front()};
     return {};
 }
 
 void PhraseDialog::accept()
 {
-    if (const QString why = problem(); !why.isEmpty()) {
-        ErrorBox::show(why, this);
+    if (const Problem why = problem(); why.field) {
+        ErrorBox::show(why.message, this);
+        why.field->setFocus();
         return;
     }
     bool saved = false;

@@ -27,8 +27,12 @@ public:
     void accept() override;
 
 private:
-    // Why the texts cannot be saved; empty when they can.
-    [[nodiscard]] QString problem() const;
+    // Why the texts cannot be saved, and the field to mend; no field when they can.
+    struct Problem {
+        QString message;
+        QLineEdit* field = nullptr;
+    };
+    [[nodiscard]] Problem problem() const;
 
     std::array<QLineEdit*, phrase_data::LanguageFieldCount> m_fields{};
     Save m_save;

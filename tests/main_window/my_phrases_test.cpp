@@ -325,9 +325,15 @@ void MyPhrasesTest::addToMyPhrasesStartsFromTheCurrentRow()
     weather->click();
     const PhraseGrid& grid = *m_form->DBGrid1;
     m_form->DBGrid1->setCurrentIndex(grid.model()->index(1, grid.horizontalHeader()->logicalIndex(1)));
+    // The lines show in the grid's cell font as the user set it.
+    m_form->Button6Click();
+    m_form->Button1Click();
     PhraseTexts offered;
+    bool gridFont = true;
     QVERIFY(answerDialog(action(*m_form, "AddToMyPhrasesAction"), [&](PhraseDialog& dialog) {
         offered = dialog.texts();
+        for (const auto& language : phrase_data::PhraseCatalogue::languages())
+            gridFont = gridFont && dialog.field(language.field)->font() == m_form->DBGrid1->font();
         setText(dialog, LanguageField::Eng, QStringLiteral("It rains at my QTH"));
         dialog.accept();
     }));
@@ -335,6 +341,8 @@ void MyPhrasesTest::addToMyPhrasesStartsFromTheCurrentRow()
         QCOMPARE(offered[std::size_t(language.field)],
                  DataFolder::cell(QStringLiteral("weath"),
                                   QString::fromLatin1(phrase_data::PhraseCatalogue::fieldName(language.field)), 2));
+    QVERIFY(gridFont);
+    QVERIFY(m_form->DBGrid1->font().bold());
     // The topic stays shown; the phrase went into the file.
     QCOMPARE(m_form->RadioGroup1->itemIndex(), 7);
     const auto saved = MyPhraseFile::read(myFile());
@@ -350,7 +358,7 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
     QTest::newRow("nothing") << int(LanguageField::Rus) << QString() << QStringLiteral("at least one language");
-    QTest::newRow("spaces only") << int(LanguageField::Eng) << QStringLiteral("   ")
+    QTest::newRow("spaces only") << int(LanguageField::Rus) << QStringLiteral("   ")
                                  << QStringLiteral("at least one language");
     QTest::newRow("Japanese too long") << int(LanguageField::Jap) << QString(256, u'あ')
                                        << QStringLiteral("Japanese: 256 characters");
@@ -375,7 +383,8 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
             dialog.accept();
             shown = answer.text();
         }
-        stayedOpen = dialog.isVisible() && dialog.field(LanguageField(field))->text() == text;
+        stayedOpen = dialog.isVisible() && dialog.field(LanguageField(field))->text() == text &&
+                     dialog.focusWidget() == dialog.field(LanguageField(field));
         dialog.reject();
     }));
     QVERIFY2(shown.contains(message), qPrintable(shown));
