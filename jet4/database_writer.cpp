@@ -311,6 +311,8 @@ std::vector<std::uint8_t> DatabaseWriter::build() const
     return bytes;
 }
 
+static_assert(DatabaseWriter::MaxTextLength == RowEncoder::MaxTextLength);
+
 std::string DatabaseWriter::temporaryFilePrefix(const std::filesystem::path& path)
 {
     return TemporaryFile::namePrefix(path);

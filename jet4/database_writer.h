@@ -24,6 +24,7 @@ class DatabaseWriter {
 public:
     static constexpr std::size_t MaxColumns = 255;
     static constexpr std::size_t MaxNameLength = 64;
+    static constexpr std::size_t MaxTextLength = 255; // UTF-16 units, as Jet counts characters
     // 2000-01-01 00:00:00 UTC: the creation date when no other is set.
     static constexpr std::chrono::sys_seconds DefaultTimestamp{std::chrono::seconds{946684800}};
 

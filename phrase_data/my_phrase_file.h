@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jet4/database_writer.h"
 #include "language_field.h"
 
 #include <QLockFile>
@@ -21,7 +22,7 @@ using PhraseTexts = std::array<QString, LanguageFieldCount>;
 // file was kept as "<file>.bak". A lock file beside it keeps a second running copy read-only.
 class MyPhraseFile {
 public:
-    static constexpr std::size_t MaxTextLength = 255; // UTF-16 units, the Text(255) field
+    static constexpr std::size_t MaxTextLength = jet4::DatabaseWriter::MaxTextLength;
 
     // What open() found when the file could not be read: it is moved aside, never written over.
     struct MovedAside {
