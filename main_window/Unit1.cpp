@@ -232,7 +232,7 @@ void TForm1::buildMenu()
     Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
-    const auto shortcut = [](QAction* action, QKeySequence keys) {
+    const auto shortcut = [](QAction* action, const QKeySequence& keys) {
         action->setShortcut(keys);
         return action;
     };
