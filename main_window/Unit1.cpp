@@ -471,7 +471,7 @@ void TForm1::updatePhraseCommands()
     m_addToMyPhrases->setEnabled(editable && onRow);
     const QString tip = editable ? QString() : QStringLiteral("My phrases are read-only here: %1").arg(readOnly);
     for (QAction* action : {m_addPhrase, m_editPhrase, m_deletePhrase, m_addToMyPhrases}) {
-        action->setToolTip(tip.isEmpty() ? action->text().remove(u'&') : tip);
+        action->setToolTip(tip); // empty: the caption again
         action->setStatusTip(tip);
     }
 }

@@ -25,11 +25,11 @@ MyPhrasesEditor::MyPhrasesEditor(std::filesystem::path file, QWidget* window)
 
 void MyPhrasesEditor::open()
 {
-    const bool first = !m_opened;
+    const bool wasReadOnly = m_opened && m_file.readOnly();
     const auto moved = m_file.open();
     m_opened = true;
     if (moved) offerBackup(*moved);
-    if (first && m_file.readOnly()) {
+    if (m_file.readOnly() && !wasReadOnly) {
         QMessageBox box(
             QMessageBox::Information, QStringLiteral("My phrases"),
             QStringLiteral("%1 is read-only here: %2.").arg(fileName(m_file.path()), m_file.readOnlyReason()),
@@ -41,7 +41,7 @@ void MyPhrasesEditor::open()
 
 bool MyPhrasesEditor::openForEditing()
 {
-    // Read-only, the first opening said why, and the commands are off from then on.
+    // Going read-only says why once, and the commands are off while it lasts.
     open();
     return !m_file.readOnly();
 }

@@ -14,7 +14,8 @@ class MyPhrasesEditor {
 public:
     MyPhrasesEditor(std::filesystem::path file, QWidget* window);
 
-    // Reads the file again; the first time also takes its lock and says what it found.
+    // Reads the file again, taking its lock if this copy has not got it, and says what it found:
+    // a file moved aside, or that another copy has the lock.
     void open();
     // open(), and whether the file may be changed here.
     [[nodiscard]] bool openForEditing();

@@ -48,6 +48,7 @@ std::filesystem::path MyPhraseFile::backupPath() const
 
 void MyPhraseFile::lock()
 {
+    m_readOnlyReason.clear();
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
     if (error) {
@@ -74,7 +75,8 @@ void MyPhraseFile::lock()
 
 std::optional<MyPhraseFile::MovedAside> MyPhraseFile::open()
 {
-    if (!m_lock && m_readOnlyReason.isEmpty()) lock();
+    // Read-only, the lock is tried again: the other copy may have quit meanwhile.
+    if (!m_lock) lock();
     m_phrases.clear();
     std::error_code error;
     if (!std::filesystem::exists(m_path, error)) return std::nullopt;

@@ -40,7 +40,8 @@ public:
     MyPhraseFile& operator=(const MyPhraseFile&) = delete;
     ~MyPhraseFile();
 
-    // Takes the lock (or, when another copy holds it, goes read-only) and reads the file; a
+    // Takes the lock unless held (or, when another copy holds it, goes read-only, until an
+    // open() after the other copy quit) and reads the file; a
     // missing file is an empty list. An unreadable file is moved aside when the lock is ours
     // (and reported); read-only, it throws instead. Throws std::runtime_error naming the file.
     [[nodiscard]] std::optional<MovedAside> open();

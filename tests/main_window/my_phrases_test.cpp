@@ -425,8 +425,8 @@ void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
 void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
 {
     saveEarlier({{Antenna, {}, AntennaEng}});
-    MyPhraseFile other(myFile()); // the other running copy
-    QVERIFY(!other.open());
+    auto other = std::make_unique<MyPhraseFile>(myFile()); // the other running copy
+    QVERIFY(!other->open());
     {
         const ModalAnswer answer(QMessageBox::Ok);
         showMyPhrases();
@@ -439,9 +439,22 @@ void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
         QVERIFY(action(*m_form, name)->toolTip().contains(QStringLiteral("another copy")));
     }
     // The other copy's changes show when the list is shown again.
-    other.add({QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")});
-    showMyPhrases();
+    other->add({QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")});
+    {
+        const ModalAnswer answer(QMessageBox::Ok);
+        showMyPhrases();
+        QTest::qWait(50);
+        QVERIFY(!answer.seen()); // said once
+    }
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
+    QVERIFY(!action(*m_form, "AddPhraseAction")->isEnabled());
+    // Once the other copy has quit, showing the list again takes the file over.
+    other.reset();
+    showMyPhrases();
+    QVERIFY(action(*m_form, "AddPhraseAction")->isEnabled());
+    QVERIFY(!action(*m_form, "AddPhraseAction")->toolTip().contains(QStringLiteral("another copy")));
+    addPhrase(QStringLiteral("Мой город"), QStringLiteral("My town"));
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{3});
 }
 
 void MyPhrasesTest::unreadableFileIsMovedAsideAndTheBackupOffered()
