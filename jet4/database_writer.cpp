@@ -329,7 +329,14 @@ std::vector<std::uint8_t> DatabaseWriter::build() const
     return bytes;
 }
 
-void DatabaseWriter::writeFile(const std::filesystem::path& path) const
+static_assert(DatabaseWriter::MaxTextLength == RowEncoder::MaxTextLength);
+
+std::string DatabaseWriter::temporaryFilePrefix(const std::filesystem::path& path)
+{
+    return TemporaryFile::namePrefix(path);
+}
+
+void DatabaseWriter::writeFile(const std::filesystem::path& path, const std::function<void()>& beforeReplace) const
 {
     // Written in three parts so that the data pages go out from where they already are.
     const State& s = *m_state;
@@ -343,6 +350,8 @@ void DatabaseWriter::writeFile(const std::filesystem::path& path) const
     file.write(head);
     file.write(s.dataPages.bytes());
     file.write(tail);
+    file.sync();
+    if (beforeReplace) beforeReplace();
     file.commit();
 }
 

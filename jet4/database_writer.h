@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ class DatabaseWriter {
 public:
     static constexpr std::size_t MaxColumns = 255;
     static constexpr std::size_t MaxNameLength = 64;
+    static constexpr std::size_t MaxTextLength = 255; // UTF-16 units, as Jet counts characters
     // 2000-01-01 00:00:00 UTC: the creation date when no other is set.
     static constexpr std::chrono::sys_seconds DefaultTimestamp{std::chrono::seconds{946684800}};
 
@@ -43,8 +45,13 @@ public:
     // The whole database file.
     [[nodiscard]] std::vector<std::uint8_t> build() const;
     // Writes the database to path through a temporary file in the same folder, which replaces
-    // path only once it is complete.
-    void writeFile(const std::filesystem::path& path) const;
+    // path only once it is complete and on the disk; the folder is flushed after the rename.
+    // beforeReplace runs between the two (to keep a copy of the old file, say); when it throws,
+    // the temporary file goes and path stays as it was.
+    void writeFile(const std::filesystem::path& path, const std::function<void()>& beforeReplace = {}) const;
+    // What the name of every temporary file writeFile makes for path starts with: one left
+    // behind by a killed write can be found and removed.
+    [[nodiscard]] static std::string temporaryFilePrefix(const std::filesystem::path& path);
 
 private:
     struct State;

@@ -51,7 +51,7 @@ TemporaryFile::TemporaryFile(std::filesystem::path destination)
     std::filesystem::path folder = m_destination.parent_path();
     if (folder.empty()) folder = ".";
     // A hidden name in the same folder, so the final rename stays within one file system.
-    const std::string prefix = "." + m_destination.filename().string() + ".tmp-";
+    const std::string prefix = namePrefix(m_destination);
     removeStaleTemporaries(folder, prefix);
     const std::string stem = prefix + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -64,6 +64,11 @@ TemporaryFile::TemporaryFile(std::filesystem::path destination)
     const int error = errno;
     m_path.clear();
     fail("cannot create a file in " + folder.string(), error);
+}
+
+std::string TemporaryFile::namePrefix(const std::filesystem::path& destination)
+{
+    return "." + destination.filename().string() + ".tmp-";
 }
 
 TemporaryFile::~TemporaryFile()
@@ -89,15 +94,31 @@ void TemporaryFile::write(std::span<const std::uint8_t> bytes)
     }
 }
 
-void TemporaryFile::commit()
+void TemporaryFile::sync()
 {
-    // The data files are build products that can always be made again, so we skip fsync: the
-    // rename alone already guarantees that an interrupted build leaves no partial file behind.
+    if (m_fd < 0) return;
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0) fail("cannot write", errno);
+    // Without the flush, a power cut soon after the rename can leave the destination empty.
+    const bool flushed = ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0 && flushed) fail("cannot write", errno);
+    if (!flushed) fail("cannot write", error);
+}
+
+void TemporaryFile::commit()
+{
+    sync();
     if (::rename(m_path.c_str(), m_destination.c_str()) != 0) fail("cannot replace the file", errno);
     m_committed = true;
+    std::filesystem::path folder = m_destination.parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) fail("cannot open the folder to flush it", errno);
+    const bool flushed = ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!flushed) fail("cannot flush the folder", error);
 }
 
 } // namespace jet4::writing

@@ -3,14 +3,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 namespace jet4::writing {
 
 // A new file created beside its destination and renamed onto it only once it is complete, so
-// that nobody ever sees a half-written destination. Until commit() succeeds, the destructor
-// closes and removes the temporary file. Failures throw WriteError naming the destination.
-// Making one first removes the temporaries of the same destination that writers which no
-// longer run left behind (a writer killed with SIGKILL cannot clean up after itself).
+// that nobody ever sees a half-written destination, and flushed to the disk before and after
+// the rename, so that a crash or power cut leaves either the old or the new destination, never
+// an empty one. Until commit() succeeds, the destructor closes and removes the temporary file.
+// Failures throw WriteError naming the destination. Making one first removes the temporaries
+// of the same destination that writers which no longer run left behind (a writer killed with
+// SIGKILL cannot clean up after itself).
 class TemporaryFile {
 public:
     explicit TemporaryFile(std::filesystem::path destination);
@@ -18,8 +21,14 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile();
 
+    // What every temporary file name for destination starts with.
+    [[nodiscard]] static std::string namePrefix(const std::filesystem::path& destination);
+
     void write(std::span<const std::uint8_t> bytes);
-    // Closes the file and renames it onto the destination, replacing any file there.
+    // Flushes the file's bytes to the disk and closes it; commit() does this first if needed.
+    void sync();
+    // Renames the file onto the destination, replacing any file there, and flushes the folder
+    // so that the rename itself lasts.
     void commit();
 
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }

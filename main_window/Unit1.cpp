@@ -5,20 +5,29 @@
 #include "error_box.h"
 #include "jpeg_decoder.h"
 #include "message_box.h"
+#include "my_phrases_editor.h"
 #include "phrase_data/data_file.h"
 #include "phrase_grid.h"
+#include "phrase_list_document.h"
 #include "radio_group.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -26,6 +35,7 @@
 QByteArray DataFilePath;
 
 using phrase_data::LanguageField;
+using phrase_data::MyPhraseFile;
 using phrase_data::PhraseCatalogue;
 using phrase_data::WidthRule;
 
@@ -34,6 +44,13 @@ namespace {
 constexpr int LeftPlace = 1;
 constexpr int RightPlace = 2;
 const QColor Maroon(0x80, 0x00, 0x00);
+const QString MyPhrasesCaption = QStringLiteral("My phrases");
+
+// The data path of the user's own file, absolute.
+QByteArray myPhrasesDataPath()
+{
+    return QFile::encodeName(QString::fromStdString(MyPhraseFile::defaultPath().string()));
+}
 
 QString fieldName(LanguageField field)
 {
@@ -200,6 +217,8 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1()
 {
+    m_myPhrases.reset();
+    disconnect(DBGrid1->selectionModel(), nullptr, this, nullptr);
     // The grid reads through the data components: let it go first.
     delete ScrollBox;
 }
@@ -213,7 +232,7 @@ void TForm1::buildMenu()
         return item;
     };
     const auto command = [&](QMenu* parentMenu, const char* name, const char* title, void (TForm1::*handler)()) {
-        QAction* action = parentMenu->addAction(QString::fromLatin1(title));
+        QAction* action = parentMenu->addAction(QString::fromUtf8(title));
         action->setObjectName(QString::fromLatin1(name));
         if (handler)
             connect(action, &QAction::triggered, this, handler);
@@ -261,6 +280,29 @@ void TForm1::buildMenu()
     }
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
+    const auto shortcut = [](QAction* action, const QKeySequence& keys) {
+        action->setShortcut(keys);
+        return action;
+    };
+    m_phraseMenu->addSeparator();
+    shortcut(command(m_phraseMenu, "MyPhrasesAction", "My phrases", &TForm1::MyPhrasesClick), Qt::CTRL | Qt::Key_M);
+    m_addPhrase = shortcut(command(m_phraseMenu, "AddPhraseAction", "Add phrase…", &TForm1::AddPhraseClick),
+                           Qt::CTRL | Qt::Key_N);
+    m_editPhrase =
+        shortcut(command(m_phraseMenu, "EditPhraseAction", "Edit phrase…", &TForm1::EditPhraseClick), Qt::Key_F2);
+    m_deletePhrase = shortcut(command(m_phraseMenu, "DeletePhraseAction", "Delete phrase", &TForm1::DeletePhraseClick),
+                              Qt::CTRL | Qt::Key_Delete);
+    m_addToMyPhrases =
+        shortcut(command(m_phraseMenu, "AddToMyPhrasesAction", "Add to my phrases", &TForm1::AddToMyPhrasesClick),
+                 Qt::CTRL | Qt::Key_D);
+    m_phraseMenu->addSeparator();
+    shortcut(command(m_phraseMenu, "PrintAction", "Print…", &TForm1::PrintClick), Qt::CTRL | Qt::Key_P);
+    shortcut(command(m_phraseMenu, "ExportPdfAction", "Export PDF…", &TForm1::ExportPdfClick), Qt::CTRL | Qt::Key_E);
+    // The reason a command is off shows as its tip.
+    m_phraseMenu->setToolTipsVisible(true);
+    connect(m_phraseMenu, &QMenu::aboutToShow, this, &TForm1::updatePhraseCommands);
+    connect(&ADOTable1, &phrase_data::AdoTable::changed, this, &TForm1::updatePhraseCommands);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TForm1::updatePhraseCommands);
 
     assignAccessKeys(bar->actions());
     for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1, m_phraseMenu})
@@ -440,6 +482,138 @@ void TForm1::Exit1Click()
 void TForm1::bindLanguage(int place, const QAction* command)
 {
     DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
+}
+
+MyPhrasesEditor& TForm1::myPhrases()
+{
+    if (!m_myPhrases) m_myPhrases = std::make_unique<MyPhrasesEditor>(MyPhraseFile::defaultPath(), this);
+    return *m_myPhrases;
+}
+
+bool TForm1::showingMyPhrases() const
+{
+    return DataFilePath == myPhrasesDataPath();
+}
+
+QString TForm1::shownCaption() const
+{
+    if (showingMyPhrases()) return MyPhrasesCaption;
+    for (const auto& topic : PhraseCatalogue::topics())
+        if (DataFilePath == topic.dataFile) return QString::fromLatin1(topic.caption);
+    for (const auto& entry : PhraseCatalogue::references())
+        if (DataFilePath == entry.dataFile) return QString::fromLatin1(entry.caption);
+    return {};
+}
+
+void TForm1::updatePhraseCommands()
+{
+    const QString readOnly = m_myPhrases ? m_myPhrases->file().readOnlyReason() : QString();
+    const bool editable = readOnly.isEmpty();
+    const bool onRow = DBGrid1->currentIndex().isValid();
+    m_addPhrase->setEnabled(editable);
+    m_editPhrase->setEnabled(editable && onRow && showingMyPhrases());
+    m_deletePhrase->setEnabled(editable && onRow && showingMyPhrases());
+    m_addToMyPhrases->setEnabled(editable && onRow);
+    const QString tip = editable ? QString() : QStringLiteral("My phrases are read-only here: %1").arg(readOnly);
+    for (QAction* action : {m_addPhrase, m_editPhrase, m_deletePhrase, m_addToMyPhrases}) {
+        action->setToolTip(tip); // empty: the caption again
+        action->setStatusTip(tip);
+    }
+}
+
+void TForm1::showMyPhrases()
+{
+    const BusyCursor busy;
+    RadioGroup1->setItemIndex(-1);
+    CloseDataFile();
+    DataFilePath = myPhrasesDataPath();
+    // Until the first save there is no file, and the list shows empty.
+    if (QFile::exists(QFile::decodeName(DataFilePath))) LoadDataFile();
+    applyWidthRule(WidthRule::HalfSplit);
+    bindLanguages(PhraseCatalogue::DefaultLeft, PhraseCatalogue::DefaultRight);
+    DBGrid1->repaintGrid();
+    updatePhraseCommands();
+}
+
+void TForm1::afterMyPhrasesChange(std::optional<int> row)
+{
+    if (!row || !showingMyPhrases()) return;
+    // The file was replaced: the open one is the old.
+    CloseDataFile();
+    LoadDataFile();
+    if (*row >= 0)
+        DBGrid1->setCurrentIndex(DBGrid1->model()->index(*row, DBGrid1->horizontalHeader()->logicalIndex(LeftPlace)));
+    DBGrid1->repaintGrid();
+}
+
+void TForm1::MyPhrasesClick()
+{
+    ErrorBox::guard(
+        [this] {
+            myPhrases().open();
+            showMyPhrases();
+        },
+        this);
+}
+
+void TForm1::AddPhraseClick()
+{
+    ErrorBox::guard(
+        [this] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add phrase"), {}, DBGrid1->font())); }, this);
+}
+
+void TForm1::EditPhraseClick()
+{
+    if (!showingMyPhrases()) return;
+    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().edit(DBGrid1->currentIndex().row(), DBGrid1->font())); },
+                    this);
+}
+
+void TForm1::DeletePhraseClick()
+{
+    if (!showingMyPhrases()) return;
+    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().remove(DBGrid1->currentIndex().row())); }, this);
+}
+
+void TForm1::AddToMyPhrasesClick()
+{
+    const int row = DBGrid1->currentIndex().row();
+    if (row < 0) return;
+    phrase_data::PhraseTexts start;
+    for (const auto& language : PhraseCatalogue::languages()) {
+        const int column = DataSource1.fieldIndex(fieldName(language.field));
+        if (column >= 0) start[std::size_t(language.field)] = DataSource1.text(row, column);
+    }
+    ErrorBox::guard(
+        [&] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, DBGrid1->font())); },
+        this);
+}
+
+void TForm1::PrintClick()
+{
+    ErrorBox::guard(
+        [this] {
+            const PhraseListDocument document = PhraseListDocument::fromGrid(*DBGrid1, shownCaption());
+            QPrinter printer;
+            printer.setDocName(shownCaption());
+            QPrintDialog dialog(&printer, this);
+            if (dialog.exec() == QDialog::Accepted) document.print(printer);
+        },
+        this);
+}
+
+void TForm1::ExportPdfClick()
+{
+    ErrorBox::guard(
+        [this] {
+            // Offered in the documents folder: the working directory is the program's data.
+            const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                          .filePath(shownCaption() + QStringLiteral(".pdf"));
+            const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), suggested,
+                                                              QStringLiteral("PDF (*.pdf)"));
+            if (!file.isEmpty()) PhraseListDocument::fromGrid(*DBGrid1, shownCaption()).exportPdf(file);
+        },
+        this);
 }
 
 // One line each: the menu's commands read as a table.

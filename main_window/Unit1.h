@@ -9,6 +9,8 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <memory>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -16,6 +18,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class MyPhrasesEditor;
 class PhraseGrid;
 class RadioGroup;
 
@@ -131,6 +134,19 @@ public:
     void Portuguese1Click();
     void Japanese1Click();
 
+    // The commands of the menu "Phrase".
+    void MyPhrasesClick();
+    void AddPhraseClick();
+    void EditPhraseClick();
+    void DeletePhraseClick();
+    void AddToMyPhrasesClick();
+    void PrintClick();
+    void ExportPdfClick();
+
+    // The caption of the list now shown: its topic, its reference list or "My phrases".
+    [[nodiscard]] QString shownCaption() const;
+    [[nodiscard]] bool showingMyPhrases() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -143,8 +159,17 @@ private:
     void loadReference(const QAction* command);
     void bindLanguage(int place, const QAction* command);
     void updateScrollExtent();
+    MyPhrasesEditor& myPhrases();
+    void showMyPhrases();
+    void afterMyPhrasesChange(std::optional<int> row);
+    void updatePhraseCommands();
 
     // The menu after "Right": the commands that go beyond the designed window.
     QMenu* m_phraseMenu = nullptr;
+    QAction* m_addPhrase = nullptr;
+    QAction* m_editPhrase = nullptr;
+    QAction* m_deletePhrase = nullptr;
+    QAction* m_addToMyPhrases = nullptr;
+    std::unique_ptr<MyPhrasesEditor> m_myPhrases;
     bool m_placed = false;
 };

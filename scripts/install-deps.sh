@@ -12,6 +12,8 @@ packages=(
   fonts-dejavu-core fonts-comic-neue fonts-noto-cjk
   # tests: GoogleTest, the mdbtools oracle, an X server for the end-to-end run
   libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
+  # tests: pdftotext reads back the exported PDFs
+  poppler-utils
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
   # fuzzing; the format check (it lists the sources with git)

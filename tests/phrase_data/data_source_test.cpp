@@ -56,6 +56,8 @@ private slots:
     void fileWithoutDictFailsAtActivateLeavingTheConnectionOpen();
     void fieldsMatchWithoutRegardToCase();
     void fileNameMatchesWithoutRegardToCase();
+    void absolutePathOpensFromAnyWorkingDirectory_data();
+    void absolutePathOpensFromAnyWorkingDirectory();
     void numbersUseTheProgramsDecimalSeparator();
     void failedRefreshLeavesTheTableClosedAndEmpty();
     void modelPassesTheItemModelTester();
@@ -203,6 +205,32 @@ void DataSourceTest::fileNameMatchesWithoutRegardToCase()
     QCOMPARE(column(*m_source, "Eng"), QStringList({"Snow"}));
     QCOMPARE(AdoConnection::resolveDataSource(BuildConnectionString("SUB\\WEATHER.dsb")),
              std::filesystem::path("Sub/Weather.DSB"));
+}
+
+void DataSourceTest::absolutePathOpensFromAnyWorkingDirectory_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("plain") << QStringLiteral("share/Tarvolyn");
+    QTest::newRow("space and Cyrillic") << QStringLiteral("Мои данные/share dir/Tarvolyn");
+    QTest::newRow("dots") << QStringLiteral("a/../share/./Tarvolyn");
+}
+
+void DataSourceTest::absolutePathOpensFromAnyWorkingDirectory()
+{
+    // The user's own file lives under the data folder, named by its full path.
+    QFETCH(QString, folder);
+    const QString absolute = m_dir.filePath(folder);
+    QVERIFY(QDir().mkpath(absolute));
+    QDir().mkpath(m_dir.filePath(QStringLiteral("a")));
+    writeDataFile(QStringLiteral("my.dsb"), {"Rus", "Eng"}, {{"Антенна", "Antenna"}});
+    QFile::remove(absolute + QStringLiteral("/my.dsb"));
+    QVERIFY(QFile::rename(QStringLiteral("dsb/my.dsb"), absolute + QStringLiteral("/my.dsb")));
+    QVERIFY(QDir::setCurrent(QDir::rootPath()));
+    const QByteArray path = QFile::encodeName(absolute + QStringLiteral("/my.dsb"));
+    QCOMPARE(QString::fromStdString(AdoConnection::resolveDataSource(BuildConnectionString(path)).string()),
+             QString::fromUtf8(path));
+    LoadDataFile(*m_connection, *m_table, path);
+    QCOMPARE(column(*m_source, "Eng"), QStringList({"Antenna"}));
 }
 
 void DataSourceTest::numbersUseTheProgramsDecimalSeparator()

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -129,6 +130,37 @@ TEST(WriterFiles, AFailedWriteLeavesNoFileAndAnExistingOneUntouched)
     std::ofstream(dir / "old.dsb") << "old";
     writer.writeFile(dir / "old.dsb");
     EXPECT_EQ(std::filesystem::file_size(dir / "old.dsb") % 4096, 0u);
+}
+
+TEST(WriterFiles, TheHookRunsWithTheNewFileCompleteAndTheOldInPlace)
+{
+    ScratchDir dir;
+    jet4::DatabaseWriter writer({"Rus"});
+    writer.addRow({"Мир"});
+    const std::filesystem::path file = dir / "my.dsb";
+    std::ofstream(file) << "old";
+    const std::string prefix = jet4::DatabaseWriter::temporaryFilePrefix(file);
+    const auto temporaryFiles = [&] {
+        std::vector<std::filesystem::path> found;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().filename().string().starts_with(prefix)) found.push_back(entry.path());
+        return found;
+    };
+
+    // A throwing hook stops the write: the old file stays, the temporary one goes.
+    std::uintmax_t seenSize = 0;
+    EXPECT_THROW(writer.writeFile(file,
+                                  [&] {
+                                      ASSERT_EQ(temporaryFiles().size(), 1u);
+                                      seenSize = std::filesystem::file_size(temporaryFiles().front());
+                                      throw std::runtime_error("no backup");
+                                  }),
+                 std::runtime_error);
+    EXPECT_EQ(std::filesystem::file_size(file), 3u);
+    EXPECT_TRUE(temporaryFiles().empty());
+
+    writer.writeFile(file);
+    EXPECT_EQ(std::filesystem::file_size(file), seenSize) << "the hook saw the whole new file";
 }
 
 } // namespace

@@ -1,0 +1,560 @@
+#include "data_folder.h"
+#include "main_window/Unit1.h"
+#include "main_window/font_substitutes.h"
+#include "main_window/phrase_dialog.h"
+#include "main_window/phrase_grid.h"
+#include "main_window/phrase_list_document.h"
+#include "main_window/radio_group.h"
+#include "mdb_export.h"
+#include "modal_answer.h"
+#include "phrase_data/my_phrase_file.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using phrase_data::LanguageField;
+using phrase_data::MyPhraseFile;
+using phrase_data::PhraseTexts;
+
+namespace {
+
+QString cellAt(const PhraseGrid& grid, int row, int place)
+{
+    return grid.model()->index(row, grid.horizontalHeader()->logicalIndex(place)).data().toString();
+}
+
+QAction* action(const TForm1& form, const char* name)
+{
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void setText(PhraseDialog& dialog, LanguageField field, const QString& text)
+{
+    dialog.field(field)->setText(text);
+}
+
+// Runs a command that opens the phrase dialog and lets answer fill it in and close it; the
+// answer runs from the dialog's own event loop, once the dialog is up.
+bool answerDialog(QAction* command, const std::function<void(PhraseDialog&)>& answer)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<PhraseDialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            answer(*dialog);
+        }
+    });
+    command->trigger();
+    return seen;
+}
+
+// The checksum of every file under a folder, by name.
+QMap<QString, QByteArray> checksums(const QString& folder)
+{
+    QMap<QString, QByteArray> sums;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            sums[file.fileName()] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+    return sums;
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+const QString Antenna = QStringLiteral("Моя антенна — диполь на крыше");
+const QString AntennaEng = QStringLiteral("My antenna is a dipole on the roof");
+const QString AntennaJap = QStringLiteral("アンテナは屋根の上のダイポールです。");
+
+} // namespace
+
+// The user's own phrases in the main window: showing them, the dialog, the commands on them,
+// and printing any shown list to PDF.
+class MyPhrasesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void phraseMenuHoldsTheCommandsInOrder();
+    void emptyListBeforeTheFirstSave();
+    void addEditDeleteShowWhatWasSaved();
+    void editAndDeleteWorkOnlyOnMyPhrases();
+    void addToMyPhrasesStartsFromTheCurrentRow();
+    void dialogRefusesWhatCannotBeSaved_data();
+    void dialogRefusesWhatCannotBeSaved();
+    void failedSaveKeepsTheEditInTheDialog();
+    void secondCopyIsReadOnlyAndSaysWhy();
+    void unreadableFileIsMovedAsideAndTheBackupOffered();
+    void shippedFilesAreNeverWritten();
+    void pdfOfATopicHoldsItsCyrillicAndJapaneseText();
+    void pdfOfMyPhrasesIsCaptioned();
+
+private:
+    [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
+    [[nodiscard]] QByteArray myFileBytes() const;
+    // Saves phrases as an earlier session would have, one save each.
+    void saveEarlier(const std::vector<PhraseTexts>& phrases) const;
+    void show(std::unique_ptr<TForm1>& form);
+    void showMyPhrases();
+    void addPhrase(const QString& rus, const QString& eng, const QString& jap = {});
+
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<DataFolder> m_data;
+    std::unique_ptr<TForm1> m_form;
+};
+
+void MyPhrasesTest::initTestCase()
+{
+    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
+    FontSubstitutes::install();
+}
+
+void MyPhrasesTest::init()
+{
+    // Never the real home: a data folder of the test's own.
+    m_home = std::make_unique<QTemporaryDir>();
+    qputenv("XDG_DATA_HOME", m_home->path().toUtf8());
+    m_data = std::make_unique<DataFolder>();
+    show(m_form);
+}
+
+void MyPhrasesTest::cleanup()
+{
+    m_form.reset();
+    m_data.reset();
+    m_home.reset();
+}
+
+void MyPhrasesTest::show(std::unique_ptr<TForm1>& form)
+{
+    form = std::make_unique<TForm1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+}
+
+QByteArray MyPhrasesTest::myFileBytes() const
+{
+    QFile file(QString::fromStdString(myFile().string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void MyPhrasesTest::saveEarlier(const std::vector<PhraseTexts>& phrases) const
+{
+    MyPhraseFile earlier(myFile());
+    QVERIFY(!earlier.open());
+    for (const PhraseTexts& phrase : phrases)
+        earlier.add(phrase);
+}
+
+void MyPhrasesTest::showMyPhrases()
+{
+    action(*m_form, "MyPhrasesAction")->trigger();
+    QCOMPARE(m_form->shownCaption(), QStringLiteral("My phrases"));
+}
+
+void MyPhrasesTest::addPhrase(const QString& rus, const QString& eng, const QString& jap)
+{
+    QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
+        setText(dialog, LanguageField::Rus, rus);
+        setText(dialog, LanguageField::Eng, eng);
+        setText(dialog, LanguageField::Jap, jap);
+        dialog.accept();
+    }));
+}
+
+void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
+{
+    // Each group follows a separator: the list and its editing, then printing.
+    const std::vector<std::pair<const char*, QKeySequence>> design{
+        {"", {}},
+        {"My phrases", Qt::CTRL | Qt::Key_M},
+        {"Add phrase…", Qt::CTRL | Qt::Key_N},
+        {"Edit phrase…", Qt::Key_F2},
+        {"Delete phrase", Qt::CTRL | Qt::Key_Delete},
+        {"Add to my phrases", Qt::CTRL | Qt::Key_D},
+        {"", {}},
+        {"Print…", Qt::CTRL | Qt::Key_P},
+        {"Export PDF…", Qt::CTRL | Qt::Key_E},
+    };
+    const auto* menu = m_form->findChild<QMenu*>(QStringLiteral("PhraseMenu"));
+    QVERIFY(menu);
+    QList<QAction*> items = menu->actions();
+    const auto first = std::find_if(items.begin(), items.end(),
+                                    [](const QAction* item) { return item->objectName() == u"MyPhrasesAction"; });
+    QVERIFY(first != items.end() && first != items.begin());
+    items = items.mid(first - items.begin() - 1);
+    QCOMPARE(items.size(), qsizetype(design.size()));
+    QString keys;
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const QAction* item = items[qsizetype(i)];
+        QCOMPARE(item->isSeparator(), *design[i].first == 0);
+        QCOMPARE(item->text().remove(u'&'), QString::fromUtf8(design[i].first));
+        QCOMPARE(item->shortcut(), design[i].second);
+        if (const qsizetype mark = item->text().indexOf(u'&'); mark >= 0) keys += item->text()[mark + 1].toUpper();
+    }
+    QCOMPARE(QSet<QChar>(keys.begin(), keys.end()).size(), keys.size());
+}
+
+void MyPhrasesTest::emptyListBeforeTheFirstSave()
+{
+    m_form->RadioGroup1->button(7)->click();
+    const ModalAnswer answer(QMessageBox::Ok);
+    showMyPhrases();
+    QTest::qWait(50);
+    QVERIFY(!answer.seen());
+    const PhraseGrid& grid = *m_form->DBGrid1;
+    QCOMPARE(grid.model()->rowCount(), 0);
+    QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
+    QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
+    QCOMPARE(grid.columnWidthAt(1), grid.columnWidthAt(2));
+    QVERIFY(!std::filesystem::exists(myFile()));
+    QVERIFY(action(*m_form, "AddPhraseAction")->isEnabled());
+    QVERIFY(!action(*m_form, "EditPhraseAction")->isEnabled());
+}
+
+void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
+{
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng, AntennaJap);
+    addPhrase(QStringLiteral("Меня зовут Алексей"), QStringLiteral("My name is Alexey"));
+    const PhraseGrid& grid = *m_form->DBGrid1;
+    QCOMPARE(grid.model()->rowCount(), 2);
+    QCOMPARE(cellAt(grid, 1, 1), QStringLiteral("Меня зовут Алексей"));
+    QCOMPARE(grid.currentIndex().row(), 1);
+    const ExportedRows exported = mdbExport(myFile(), "Dict");
+    QCOMPARE(exported.size(), std::size_t{2});
+    QCOMPARE(QString::fromStdString(exported[0][std::size_t(LanguageField::Jap)].value_or("")), AntennaJap);
+    QVERIFY(!exported[1][std::size_t(LanguageField::Jap)]);
+
+    // F2 on the first row edits it, starting from what it holds.
+    m_form->DBGrid1->setCurrentIndex(grid.model()->index(0, grid.horizontalHeader()->logicalIndex(1)));
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->DBGrid1->setFocus();
+    bool edited = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<PhraseDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        edited = dialog->field(LanguageField::Jap)->text() == AntennaJap;
+        setText(*dialog, LanguageField::Eng, QStringLiteral("My antenna is a long wire"));
+        dialog->accept();
+    });
+    QTest::keyClick(m_form->DBGrid1, Qt::Key_F2);
+    QVERIFY(edited);
+    QCOMPARE(cellAt(grid, 0, 2), QStringLiteral("My antenna is a long wire"));
+    QCOMPARE(cellAt(grid, 0, 1), Antenna);
+
+    // Deleting asks first; Cancel keeps the phrase.
+    {
+        const ModalAnswer answer(QMessageBox::Cancel);
+        action(*m_form, "DeletePhraseAction")->trigger();
+        QVERIFY(answer.seen());
+        QVERIFY(answer.text().contains(Antenna));
+        QCOMPARE(grid.model()->rowCount(), 2);
+    }
+    {
+        const ModalAnswer answer(QMessageBox::Ok);
+        action(*m_form, "DeletePhraseAction")->trigger();
+        QVERIFY(answer.seen());
+    }
+    QCOMPARE(grid.model()->rowCount(), 1);
+    QCOMPARE(cellAt(grid, 0, 1), QStringLiteral("Меня зовут Алексей"));
+
+    // A new session shows what this one saved.
+    m_form.reset();
+    show(m_form);
+    showMyPhrases();
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
+    QCOMPARE(cellAt(*m_form->DBGrid1, 0, 2), QStringLiteral("My name is Alexey"));
+    QCOMPARE(mdbExport(myFile(), "Dict").size(), std::size_t{1});
+}
+
+void MyPhrasesTest::editAndDeleteWorkOnlyOnMyPhrases()
+{
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    QVERIFY(action(*m_form, "EditPhraseAction")->isEnabled());
+    QVERIFY(action(*m_form, "DeletePhraseAction")->isEnabled());
+
+    m_form->RadioGroup1->button(6)->click();
+    QVERIFY(!action(*m_form, "EditPhraseAction")->isEnabled());
+    QVERIFY(!action(*m_form, "DeletePhraseAction")->isEnabled());
+    QVERIFY(action(*m_form, "AddToMyPhrasesAction")->isEnabled());
+    // The shortcuts do nothing there either.
+    const ModalAnswer answer(QMessageBox::Ok);
+    m_form->EditPhraseClick();
+    m_form->DeletePhraseClick();
+    QTest::qWait(50);
+    QVERIFY(!answer.seen());
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{1});
+
+    m_form->Clock1Click();
+    QVERIFY(!action(*m_form, "DeletePhraseAction")->isEnabled());
+}
+
+void MyPhrasesTest::addToMyPhrasesStartsFromTheCurrentRow()
+{
+    QRadioButton* weather = m_form->RadioGroup1->button(7);
+    weather->click();
+    const PhraseGrid& grid = *m_form->DBGrid1;
+    m_form->DBGrid1->setCurrentIndex(grid.model()->index(1, grid.horizontalHeader()->logicalIndex(1)));
+    // The lines show in the grid's cell font as the user set it.
+    m_form->Button6Click();
+    m_form->Button1Click();
+    PhraseTexts offered;
+    bool gridFont = true;
+    QVERIFY(answerDialog(action(*m_form, "AddToMyPhrasesAction"), [&](PhraseDialog& dialog) {
+        offered = dialog.texts();
+        for (const auto& language : phrase_data::PhraseCatalogue::languages())
+            gridFont = gridFont && dialog.field(language.field)->font() == m_form->DBGrid1->font();
+        setText(dialog, LanguageField::Eng, QStringLiteral("It rains at my QTH"));
+        dialog.accept();
+    }));
+    for (const auto& language : phrase_data::PhraseCatalogue::languages())
+        QCOMPARE(offered[std::size_t(language.field)],
+                 DataFolder::cell(QStringLiteral("weath"),
+                                  QString::fromLatin1(phrase_data::PhraseCatalogue::fieldName(language.field)), 2));
+    QVERIFY(gridFont);
+    QVERIFY(m_form->DBGrid1->font().bold());
+    // The topic stays shown; the phrase went into the file.
+    QCOMPARE(m_form->RadioGroup1->itemIndex(), 7);
+    const auto saved = MyPhraseFile::read(myFile());
+    QCOMPARE(saved.size(), std::size_t{1});
+    QCOMPARE(saved[0][std::size_t(LanguageField::Eng)], QStringLiteral("It rains at my QTH"));
+    QCOMPARE(saved[0][std::size_t(LanguageField::Rus)],
+             DataFolder::cell(QStringLiteral("weath"), QStringLiteral("Rus"), 2));
+}
+
+void MyPhrasesTest::dialogRefusesWhatCannotBeSaved_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing") << int(LanguageField::Rus) << QString() << QStringLiteral("at least one language");
+    QTest::newRow("spaces only") << int(LanguageField::Rus) << QStringLiteral("   ")
+                                 << QStringLiteral("at least one language");
+    QTest::newRow("Japanese too long") << int(LanguageField::Jap) << QString(256, u'あ')
+                                       << QStringLiteral("Japanese: 256 characters");
+    QTest::newRow("Russian too long") << int(LanguageField::Rus) << QString(300, u'ж')
+                                      << QStringLiteral("Russian: 300 characters");
+}
+
+void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    const QByteArray before = myFileBytes();
+    QString shown;
+    bool stayedOpen = false;
+    QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
+        setText(dialog, LanguageField(field), text);
+        {
+            const ModalAnswer answer(QMessageBox::Ok);
+            dialog.accept();
+            shown = answer.text();
+        }
+        stayedOpen = dialog.isVisible() && dialog.field(LanguageField(field))->text() == text &&
+                     dialog.focusWidget() == dialog.field(LanguageField(field));
+        dialog.reject();
+    }));
+    QVERIFY2(shown.contains(message), qPrintable(shown));
+    QVERIFY(stayedOpen);
+    QCOMPARE(myFileBytes(), before);
+}
+
+void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
+{
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    // A folder where the backup must go: the save fails after the new file is written.
+    const QString backup = QString::fromStdString(myFile().string()) + QStringLiteral(".bak");
+    QVERIFY(QDir().mkpath(backup + QStringLiteral("/in-the-way")));
+    const QByteArray before = myFileBytes();
+    QString error;
+    bool keptEdit = false;
+    QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
+        setText(dialog, LanguageField::Eng, QStringLiteral("My rig is a ten-watt transceiver"));
+        {
+            const ModalAnswer answer(QMessageBox::Ok);
+            dialog.accept();
+            error = answer.text();
+        }
+        keptEdit = dialog.isVisible() &&
+                   dialog.field(LanguageField::Eng)->text() == QStringLiteral("My rig is a ten-watt transceiver");
+        QCOMPARE(myFileBytes(), before);
+        // The user clears the way and tries again.
+        QVERIFY(QDir(backup).removeRecursively());
+        dialog.accept();
+    }));
+    QVERIFY2(error.contains(QStringLiteral("my.dsb.bak")), qPrintable(error));
+    QVERIFY(keptEdit);
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{2});
+}
+
+void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
+{
+    saveEarlier({{Antenna, {}, AntennaEng}});
+    auto other = std::make_unique<MyPhraseFile>(myFile()); // the other running copy
+    QVERIFY(!other->open());
+    {
+        const ModalAnswer answer(QMessageBox::Ok);
+        showMyPhrases();
+        QVERIFY(answer.seen());
+        QVERIFY2(answer.text().contains(QStringLiteral("another copy")), qPrintable(answer.text()));
+    }
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
+    for (const char* name : {"AddPhraseAction", "EditPhraseAction", "DeletePhraseAction", "AddToMyPhrasesAction"}) {
+        QVERIFY2(!action(*m_form, name)->isEnabled(), name);
+        QVERIFY(action(*m_form, name)->toolTip().contains(QStringLiteral("another copy")));
+    }
+    // The other copy's changes show when the list is shown again.
+    other->add({QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")});
+    {
+        const ModalAnswer answer(QMessageBox::Ok);
+        showMyPhrases();
+        QTest::qWait(50);
+        QVERIFY(!answer.seen()); // said once
+    }
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
+    QVERIFY(!action(*m_form, "AddPhraseAction")->isEnabled());
+    // Once the other copy has quit, showing the list again takes the file over.
+    other.reset();
+    showMyPhrases();
+    QVERIFY(action(*m_form, "AddPhraseAction")->isEnabled());
+    QVERIFY(!action(*m_form, "AddPhraseAction")->toolTip().contains(QStringLiteral("another copy")));
+    addPhrase(QStringLiteral("Мой город"), QStringLiteral("My town"));
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{3});
+}
+
+void MyPhrasesTest::unreadableFileIsMovedAsideAndTheBackupOffered()
+{
+    saveEarlier({{Antenna, {}, AntennaEng}, {QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")}});
+    QFile broken(QString::fromStdString(myFile().string()));
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a database");
+    broken.close();
+    {
+        const ModalAnswer answer(QMessageBox::Yes);
+        showMyPhrases();
+        QVERIFY(answer.seen());
+        QVERIFY2(answer.text().contains(QStringLiteral("my.dsb.broken-")), qPrintable(answer.text()));
+    }
+    // The backup holds the file before the last save: one phrase.
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
+    QCOMPARE(cellAt(*m_form->DBGrid1, 0, 1), Antenna);
+    const QStringList aside =
+        QDir(QString::fromStdString(myFile().parent_path().string())).entryList({QStringLiteral("my.dsb.broken-*")});
+    QCOMPARE(aside.size(), 1);
+    QFile kept(QString::fromStdString((myFile().parent_path() / aside[0].toStdString()).string()));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("not a database"));
+}
+
+void MyPhrasesTest::shippedFilesAreNeverWritten()
+{
+    const QMap<QString, QByteArray> before = checksums(QStringLiteral("dsb"));
+    QVERIFY(!before.isEmpty());
+    // A session of edits across topics, lists and my phrases.
+    m_form->RadioGroup1->button(3)->click();
+    QVERIFY(answerDialog(action(*m_form, "AddToMyPhrasesAction"), [](PhraseDialog& dialog) { dialog.accept(); }));
+    m_form->SlangEngRus1Click();
+    QVERIFY(answerDialog(action(*m_form, "AddToMyPhrasesAction"), [](PhraseDialog& dialog) { dialog.accept(); }));
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng, AntennaJap);
+    QVERIFY(answerDialog(action(*m_form, "EditPhraseAction"), [](PhraseDialog& dialog) {
+        setText(dialog, LanguageField::Ger, QStringLiteral("Meine Antenne"));
+        dialog.accept();
+    }));
+    {
+        const ModalAnswer answer(QMessageBox::Ok);
+        action(*m_form, "DeletePhraseAction")->trigger();
+    }
+    m_form->RadioGroup1->button(0)->click();
+    m_form.reset();
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{2});
+    QCOMPARE(checksums(QStringLiteral("dsb")), before);
+}
+
+void MyPhrasesTest::pdfOfATopicHoldsItsCyrillicAndJapaneseText()
+{
+    const std::vector<std::string> fields{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
+    const QString longRus = QStringLiteral(
+        "Моя антенна — трёхэлементный волновой канал на мачте высотой двенадцать метров над крышей дома, "
+        "направленный на запад, с поворотным устройством и кабелем длиной тридцать метров");
+    std::vector<std::string> row(fields.size(), "x");
+    row[0] = longRus.toStdString();
+    row[8] = AntennaJap.toStdString();
+    std::vector<std::string> second(fields.size(), "y");
+    second[0] = "Погода";
+    second[8] = "天気は晴れです";
+    DataFolder::write(QStringLiteral("ant"), fields, {row, second});
+    m_form->RadioGroup1->button(6)->click();
+    m_form->Japanese1Click();
+
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("antenna.pdf"));
+    PhraseListDocument::fromGrid(*m_form->DBGrid1, m_form->shownCaption()).exportPdf(pdf);
+    const QString text = pdfText(pdf);
+    QVERIFY2(!text.isEmpty(), "pdftotext found no text");
+    QVERIFY(text.contains(QStringLiteral("Antenna")));
+    QVERIFY(text.contains(QStringLiteral("Jap")));
+    QVERIFY2(text.contains(AntennaJap), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("天気は晴れです")));
+    QVERIFY(text.contains(QStringLiteral("Погода")));
+    // The long phrase is all there, over more than one line.
+    QString flowing = text;
+    flowing.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+    QVERIFY2(flowing.contains(longRus), qPrintable(text));
+    QVERIFY(!text.contains(longRus));
+}
+
+void MyPhrasesTest::pdfOfMyPhrasesIsCaptioned()
+{
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("mine.pdf"));
+    PhraseListDocument::fromGrid(*m_form->DBGrid1, m_form->shownCaption()).exportPdf(pdf);
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("My phrases")));
+    QVERIFY(text.contains(Antenna));
+    QVERIFY(text.contains(AntennaEng));
+    // A folder that cannot take the file gives an error naming it.
+    const QString nowhere = out.filePath(QStringLiteral("missing/mine.pdf"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             PhraseListDocument::fromGrid(*m_form->DBGrid1, m_form->shownCaption()).exportPdf(nowhere));
+}
+
+QTEST_MAIN(MyPhrasesTest)
+#include "my_phrases_test.moc"
