@@ -1,0 +1,82 @@
+#pragma once
+
+#include "phrase_source.h"
+#include "search_result.h"
+#include "term_table.h"
+#include "text_folding.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace phrase_data {
+
+// The search over every phrase of the sources, in every field. A query is split into words as
+// the cells are (TextFolding); a row is found when one of its cells matches every query word,
+// in any order: the same word, a word it starts, or, for a query word of five letters or more
+// (counted after folding), a word one edit away; kana and kanji are found within the cell's
+// runs. Rows rank by their best cell: exact before prefix before fuzzy, then shorter cells, then
+// in the sources' order.
+//
+// The files are read once, through the data layer, on the first search; a file that cannot be
+// read is left out and reported by its message.
+class PhraseIndex {
+public:
+    static constexpr std::size_t DefaultLimit = 200;
+    static constexpr std::size_t FuzzyFrom = 5;
+
+    // Every topic and list of the catalogue, in menu order.
+    [[nodiscard]] static std::vector<PhraseSource> catalogueSources();
+
+    explicit PhraseIndex(std::vector<PhraseSource> sources = catalogueSources());
+    ~PhraseIndex();
+    PhraseIndex(const PhraseIndex&) = delete;
+    PhraseIndex& operator=(const PhraseIndex&) = delete;
+
+    [[nodiscard]] const std::vector<PhraseSource>& sources() const { return m_sources; }
+    void addSource(PhraseSource source);
+    // Forgets what was read: the next search reads the files again.
+    void invalidate();
+    // Reads the files now, unless they have been read.
+    void build();
+
+    [[nodiscard]] SearchResult search(const QString& query, std::size_t limit = DefaultLimit);
+
+    // What the last reading found in a source: its field names, and one cell's text (empty for
+    // a field the source lacks or a row beyond it).
+    [[nodiscard]] QStringList fieldNames(int source) const;
+    [[nodiscard]] QString text(int source, int row, int field) const;
+    [[nodiscard]] QString text(int source, int row, const QString& fieldName) const;
+
+    // The memory the built index takes, text included.
+    [[nodiscard]] std::size_t memoryBytes() const;
+
+private:
+    struct IndexedFile;
+    struct QueryWord;
+
+    void read(int source);
+    [[nodiscard]] const IndexedFile& fileOf(std::uint32_t cell) const;
+    [[nodiscard]] std::u16string cellText(std::uint32_t cell) const;
+    [[nodiscard]] bool runWithin(std::uint32_t cell, std::u16string_view run) const;
+    void mark(const QueryWord& word, std::uint8_t done, std::uint32_t& low, std::uint32_t& high);
+
+    std::vector<PhraseSource> m_sources;
+    TextFolding m_folding;
+    bool m_built = false;
+    std::vector<IndexedFile> m_files;
+    QStringList m_skipped;
+    TermTable m_words;                   // every field but Japanese
+    TermTable m_romaji;                  // the Japanese field's words, long vowels collapsed
+    TermTable m_kanji;                   // kana and kanji, one character a term
+    std::vector<std::uint8_t> m_lengths; // each cell's length in characters, at most 255
+    // Per cell while a search runs: how many query words matched, the weakest and the sum of
+    // their match kinds. All zero between searches.
+    std::vector<std::uint16_t> m_state;
+};
+
+} // namespace phrase_data
