@@ -35,30 +35,32 @@ TextFolding::TextFolding()
 {
     for (char32_t c = 0; c < 0x10000; ++c) {
         Folded& folded = m_table[c];
-        const QChar ch(static_cast<char16_t>(c));
-        if (ch.isSurrogate()) continue;
-        if (ch.category() == QChar::Mark_NonSpacing && !isVoicingMark(c)) {
+        const auto category = QChar::category(c);
+        if (QChar::isSurrogate(c)) continue;
+        if (category == QChar::Mark_NonSpacing && !isVoicingMark(c)) {
             folded.charClass = CharClass::Mark;
             continue;
         }
+        if (isCjk(c) || isVoicingMark(c)) {
+            folded = {{char16_t(c)}, 1, CharClass::Cjk};
+            continue;
+        }
+        if (!QChar::isLetterOrNumber(c)) continue;
         QString text;
-        if (c == u'ß' || c == u'ẞ')
+        if (c == U'ß' || c == U'ẞ')
             text = QStringLiteral("ss");
-        else if (c == u'ё' || c == u'Ё')
+        else if (c == U'ё' || c == U'Ё')
             text = QStringLiteral("е");
         else if (losesDiacritics(c)) {
-            for (const QChar part : QString(ch).normalized(QString::NormalizationForm_KD))
-                if (part.category() != QChar::Mark_NonSpacing) text += part;
-        } else
-            text = QString(ch);
-        text = text.toLower();
-        if (text.isEmpty() || text.size() > qsizetype(folded.chars.size())) text = QString(ch);
-        if (isCjk(c) || isVoicingMark(c))
-            folded.charClass = CharClass::Cjk;
-        else if (std::all_of(text.begin(), text.end(), [](QChar part) { return part.isLetterOrNumber(); }))
-            folded.charClass = CharClass::Word;
-        else
+            for (const QChar part : QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_KD))
+                if (part.category() != QChar::Mark_NonSpacing) text += part.toLower();
+        }
+        if (text.isEmpty() || text.size() > qsizetype(folded.chars.size())) {
+            const char32_t lower = QChar::toLower(c);
+            folded = {{char16_t(lower < 0x10000 ? lower : c)}, 1, CharClass::Word};
             continue;
+        }
+        folded.charClass = CharClass::Word;
         folded.size = std::uint8_t(text.size());
         for (qsizetype i = 0; i < text.size(); ++i)
             folded.chars[std::size_t(i)] = text[i].unicode();
