@@ -3,8 +3,11 @@
 #include "busy_cursor.h"
 #include "design_font.h"
 #include "error_box.h"
+#include "find_window.h"
 #include "jpeg_decoder.h"
+#include "phrase_card.h"
 #include "phrase_data/data_file.h"
+#include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 #include "radio_group.h"
 
@@ -140,6 +143,7 @@ TForm1::TForm1(QWidget* parent)
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(DBGrid1, &PhraseGrid::activated, this, &TForm1::PhraseCardClick);
 
     // With no topic marked, the keyboard focus starts on the "A" button.
     Button7->setFocus();
@@ -161,7 +165,7 @@ void TForm1::buildMenu()
         return item;
     };
     const auto command = [&](QMenu* parentMenu, const char* name, const char* title, void (TForm1::*handler)()) {
-        QAction* action = parentMenu->addAction(QString::fromLatin1(title));
+        QAction* action = parentMenu->addAction(QString::fromUtf8(title));
         action->setObjectName(QString::fromLatin1(name));
         if (handler)
             connect(action, &QAction::triggered, this, handler);
@@ -213,6 +217,9 @@ void TForm1::buildMenu()
     Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
+    command(m_phraseMenu, "FindAction", "Find…", &TForm1::FindClick)->setShortcut(Qt::CTRL | Qt::Key_F);
+    command(m_phraseMenu, "PhraseCardAction", "Phrase card", &TForm1::PhraseCardClick)
+        ->setShortcut(Qt::CTRL | Qt::Key_K);
 
     assignAccessKeys(bar->actions());
     for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1, m_phraseMenu})
@@ -390,6 +397,47 @@ void TForm1::Exit1Click()
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     if (box.exec() == QMessageBox::Ok) close();
+}
+
+void TForm1::FindClick()
+{
+    if (!m_findWindow) {
+        m_phraseIndex = std::make_unique<phrase_data::PhraseIndex>();
+        m_findWindow = new FindWindow(*m_phraseIndex, *DBGrid1, this);
+        connect(m_findWindow, &FindWindow::rowChosen, this, &TForm1::showFoundRow);
+    }
+    m_findWindow->show();
+    m_findWindow->raise();
+    m_findWindow->activateWindow();
+}
+
+void TForm1::PhraseCardClick()
+{
+    if (!m_phraseCard) m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, this);
+    m_phraseCard->show();
+    m_phraseCard->raise();
+    m_phraseCard->activateWindow();
+}
+
+void TForm1::showFoundRow(const QString& path, int row)
+{
+    const QByteArray file = path.toLocal8Bit();
+    for (const auto& topic : PhraseCatalogue::topics()) {
+        if (file == topic.dataFile) {
+            RadioGroup1->setItemIndex(topic.index);
+            RadioGroup1Click();
+            DBGrid1->showRow(row);
+            return;
+        }
+    }
+    const auto references = PhraseCatalogue::references();
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        if (file == references[i].dataFile) {
+            loadReference(ReferenceCommand(i));
+            DBGrid1->showRow(row);
+            return;
+        }
+    }
 }
 
 void TForm1::bindLanguage(int place, LanguageField field)

@@ -9,7 +9,13 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <memory>
 
+namespace phrase_data {
+class PhraseIndex;
+}
+class FindWindow;
+class PhraseCard;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -130,6 +136,14 @@ public:
     void Spanish1Click();
     void Portuguese1Click();
     void Japanese1Click();
+    void FindClick();
+    void PhraseCardClick();
+    // Opens the topic or list of a data file through its own command and makes the row current.
+    void showFoundRow(const QString& path, int row);
+
+    // The windows of the "Phrase" menu, made when first asked for.
+    [[nodiscard]] FindWindow* findWindow() const { return m_findWindow; }
+    [[nodiscard]] PhraseCard* phraseCard() const { return m_phraseCard; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -145,5 +159,8 @@ private:
 
     // The menu after "Right": the commands that go beyond the designed window.
     QMenu* m_phraseMenu = nullptr;
+    std::unique_ptr<phrase_data::PhraseIndex> m_phraseIndex;
+    FindWindow* m_findWindow = nullptr;
+    PhraseCard* m_phraseCard = nullptr;
     bool m_placed = false;
 };
