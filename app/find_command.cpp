@@ -9,7 +9,7 @@
 
 int FindCommand::run(const QStringList& words)
 {
-    phrase_data::PhraseIndex index;
+    phrase_data::PhraseIndex index(phrase_data::PhraseIndex::catalogueSources(), phrase_data::PhraseIndex::Mode::Scan);
     const phrase_data::SearchResult result = index.search(words.join(u' '), std::numeric_limits<std::size_t>::max());
     QTextStream err(stderr);
     for (const QString& message : result.skipped)
@@ -17,7 +17,7 @@ int FindCommand::run(const QStringList& words)
     QTextStream out(stdout);
     for (const phrase_data::PhraseHit& hit : result.hits) {
         const QString path = index.sources()[std::size_t(hit.source)].path;
-        QString text = index.text(hit.source, hit.row, hit.field);
+        QString text = hit.text;
         // One line per row: a tab or line break inside a cell would break the columns.
         for (QChar& c : text)
             if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';

@@ -2,6 +2,8 @@
 
 #include "match_kind.h"
 
+#include <QString>
+
 namespace phrase_data {
 
 // One row found by the search: the source it is in (its place in the index's sources), the row
@@ -11,6 +13,7 @@ struct PhraseHit {
     int row = 0;
     int field = 0;
     MatchKind kind = MatchKind::Exact; // the weakest match among the query's words
+    QString text;                      // the matched cell's
 };
 
 } // namespace phrase_data

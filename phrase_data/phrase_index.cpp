@@ -5,18 +5,18 @@
 #include "data_file.h"
 #include "phrase_catalogue.h"
 
-#include <QStringView>
 #include <algorithm>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <queue>
 
 namespace phrase_data {
 
 namespace {
 
-// A search looks at this many query words at most: the per-cell count has four bits.
-constexpr std::size_t MaxQueryWords = 15;
-constexpr std::uint16_t CountMask = 0xF;
+// A row's cells are addressed as the bits of one machine word.
+constexpr std::size_t MaxFields = 64;
 
 int fieldIndex(const QStringList& fields, const QString& name)
 {
@@ -25,28 +25,109 @@ int fieldIndex(const QStringList& fields, const QString& name)
     return -1;
 }
 
-constexpr std::uint16_t packState(std::uint16_t count, unsigned weakest, unsigned sum)
+// Appends text as UTF-8; a NUL, which separates the cells, becomes a space.
+void appendUtf8(std::string& out, std::u16string_view text)
 {
-    return std::uint16_t(count | (weakest << 4) | (sum << 6));
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80 && text[ascii] != 0)
+        ++ascii;
+    out.append(text.begin(), text.begin() + std::ptrdiff_t(ascii));
+    for (std::size_t i = ascii; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        if (c == 0)
+            out += ' ';
+        else if (c < 0x80)
+            out += char(c);
+        else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
 }
+
+std::u16string_view viewOf(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+// Rows rank by their best cell's key: its weakest match kind, then its length, then the cell's
+// place in the sources' order.
+std::uint64_t rankKey(unsigned kind, std::size_t length, std::uint32_t cell)
+{
+    return (std::uint64_t(kind) << 40) | (std::uint64_t(std::min<std::size_t>(length, 255)) << 32) | cell;
+}
+
+// The rows a search finds: how many, and the limit's best.
+class RowRanking {
+public:
+    explicit RowRanking(std::size_t limit)
+        : m_limit(limit)
+    {
+    }
+
+    // Counts a row; true when it is among the best so far.
+    bool add(std::uint64_t key)
+    {
+        ++m_count;
+        if (m_best.size() < m_limit) {
+            m_best.push(key);
+            return true;
+        }
+        if (m_limit == 0 || key >= m_best.top()) return false;
+        m_best.pop();
+        m_best.push(key);
+        return true;
+    }
+
+    [[nodiscard]] std::size_t count() const { return m_count; }
+
+    // The best keys, best first.
+    [[nodiscard]] std::vector<std::uint64_t> take()
+    {
+        std::vector<std::uint64_t> keys(m_best.size());
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+            *key = m_best.top();
+            m_best.pop();
+        }
+        return keys;
+    }
+
+private:
+    std::size_t m_limit;
+    std::size_t m_count = 0;
+    std::priority_queue<std::uint64_t> m_best; // the worst on top
+};
 
 } // namespace
 
 struct PhraseIndex::IndexedFile {
     QStringList fields;
-    std::uint32_t fieldCount = 0;
+    std::uint32_t fieldCount = 0; // the fields searched, at most MaxFields
     std::uint32_t rowCount = 0;
     std::uint32_t cellBase = 0;
-    std::string text;                // every cell in UTF-8, row by row
-    std::vector<std::uint32_t> ends; // where each cell's text ends
+    int japanese = -1;                    // the field whose words are romaji
+    std::string text;                     // every cell in UTF-8, each followed by a NUL
+    std::vector<std::uint32_t> rowStarts; // where each row's text starts, and the end
 };
 
 struct PhraseIndex::QueryWord {
     TextFolding::TokenKind kind;
     std::u16string folded;
-    std::vector<TermTable::Match> matches; // words: the terms it matches, best first
-    std::vector<std::uint32_t> cells;      // kana and kanji: the cells holding all its characters
-    std::size_t total = 0;
+    std::u16string romaji; // as the Japanese field's words are compared
+    bool fuzzy = false;
 };
 
 std::vector<PhraseSource> PhraseIndex::catalogueSources()
@@ -59,8 +140,9 @@ std::vector<PhraseSource> PhraseIndex::catalogueSources()
     return sources;
 }
 
-PhraseIndex::PhraseIndex(std::vector<PhraseSource> sources)
+PhraseIndex::PhraseIndex(std::vector<PhraseSource> sources, Mode mode)
     : m_sources(std::move(sources))
+    , m_mode(mode)
 {
 }
 
@@ -81,12 +163,11 @@ void PhraseIndex::invalidate()
     m_romaji = {};
     m_kanji = {};
     m_lengths = {};
-    m_state = {};
 }
 
 void PhraseIndex::build()
 {
-    if (m_built) return;
+    if (m_built || m_mode == Mode::Scan) return;
     invalidate();
     m_files.resize(m_sources.size());
     for (std::size_t source = 0; source < m_sources.size(); ++source)
@@ -95,38 +176,50 @@ void PhraseIndex::build()
     m_romaji.finish();
     m_kanji.finish();
     m_lengths.shrink_to_fit();
-    m_state.assign(m_lengths.size(), 0);
     m_built = true;
+}
+
+std::unique_ptr<AdoTable> PhraseIndex::open(int source, AdoConnection& connection)
+{
+    IndexedFile& file = m_files[std::size_t(source)];
+    file.cellBase = std::uint32_t(source == 0 ? 0
+                                              : m_files[std::size_t(source) - 1].cellBase +
+                                                    m_files[std::size_t(source) - 1].rowCount *
+                                                        m_files[std::size_t(source) - 1].fieldCount);
+    file.rowStarts = {0};
+    connection.setConnectionString(BuildConnectionString(m_sources[std::size_t(source)].path.toLocal8Bit()));
+    auto table = std::make_unique<AdoTable>(connection);
+    try {
+        table->setActive(true);
+    } catch (const std::exception& error) {
+        m_skipped << QString::fromUtf8(error.what());
+        return nullptr;
+    }
+    const jet4::Table& rows = table->rows();
+    for (const jet4::Column& column : rows.columns())
+        file.fields << QString::fromStdString(column.name);
+    file.japanese = fieldIndex(file.fields, QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField::Jap)));
+    file.fieldCount = std::uint32_t(std::min(rows.columnCount(), MaxFields));
+    file.rowCount = std::uint32_t(rows.rowCount());
+    return table;
 }
 
 void PhraseIndex::read(int source)
 {
-    IndexedFile& file = m_files[std::size_t(source)];
-    file.cellBase = std::uint32_t(m_lengths.size());
     AdoConnection connection;
-    connection.setConnectionString(BuildConnectionString(m_sources[std::size_t(source)].path.toLocal8Bit()));
-    AdoTable table(connection);
-    try {
-        table.setActive(true);
-    } catch (const std::exception& error) {
-        m_skipped << QString::fromUtf8(error.what());
-        return;
-    }
-    const jet4::Table& rows = table.rows();
-    for (const jet4::Column& column : rows.columns())
-        file.fields << QString::fromStdString(column.name);
-    const int japanese = fieldIndex(file.fields, QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField::Jap)));
-    file.fieldCount = std::uint32_t(rows.columnCount());
-    file.rowCount = std::uint32_t(rows.rowCount());
-    file.ends.reserve(std::size_t(file.fieldCount) * file.rowCount);
+    const std::unique_ptr<AdoTable> table = open(source, connection);
+    if (!table) return;
+    IndexedFile& file = m_files[std::size_t(source)];
+    const jet4::Table& rows = table->rows();
+    file.rowStarts.reserve(file.rowCount + 1);
     for (std::uint32_t row = 0; row < file.rowCount; ++row) {
         for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
-            const std::uint32_t cell = std::uint32_t(m_lengths.size());
+            const auto cell = std::uint32_t(m_lengths.size());
             const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
-            file.text += QStringView(text.data(), qsizetype(text.size())).toUtf8().toStdString();
-            file.ends.push_back(std::uint32_t(file.text.size()));
+            appendUtf8(file.text, text);
+            file.text += '\0';
             m_lengths.push_back(std::uint8_t(std::min<std::size_t>(text.size(), 255)));
-            const bool romaji = int(field) == japanese;
+            const bool romaji = int(field) == file.japanese;
             m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
                 if (kind == TextFolding::TokenKind::Cjk) {
                     for (const char16_t c : token)
@@ -137,6 +230,7 @@ void PhraseIndex::read(int source)
                     m_words.add(token, cell);
             });
         }
+        file.rowStarts.push_back(std::uint32_t(file.text.size()));
     }
     file.text.shrink_to_fit();
 }
@@ -152,14 +246,17 @@ std::u16string PhraseIndex::cellText(std::uint32_t cell) const
 {
     const IndexedFile& file = fileOf(cell);
     const std::uint32_t local = cell - file.cellBase;
-    const std::uint32_t begin = local == 0 ? 0 : file.ends[local - 1];
-    return QString::fromUtf8(file.text.data() + begin, qsizetype(file.ends[local] - begin)).toStdU16String();
+    std::size_t begin = file.rowStarts[local / file.fieldCount];
+    for (std::uint32_t field = 0; field < local % file.fieldCount; ++field)
+        begin = file.text.find('\0', begin) + 1;
+    const std::size_t end = file.text.find('\0', begin);
+    return QString::fromUtf8(file.text.data() + begin, qsizetype(end - begin)).toStdU16String();
 }
 
-bool PhraseIndex::runWithin(std::uint32_t cell, std::u16string_view run) const
+bool PhraseIndex::runWithin(std::u16string_view cellText, std::u16string_view run) const
 {
     bool found = false;
-    m_folding.split(cellText(cell), [&](TextFolding::TokenKind kind, const std::u16string& token) {
+    m_folding.split(cellText, [&](TextFolding::TokenKind kind, const std::u16string& token) {
         found = found || (kind == TextFolding::TokenKind::Cjk && token.find(run) != std::u16string::npos);
     });
     return found;
@@ -187,31 +284,105 @@ QString PhraseIndex::text(int source, int row, const QString& fieldName) const
 
 std::size_t PhraseIndex::memoryBytes() const
 {
-    std::size_t bytes = m_words.memoryBytes() + m_romaji.memoryBytes() + m_kanji.memoryBytes() + m_lengths.capacity() +
-                        m_state.capacity() * sizeof(std::uint16_t);
+    std::size_t bytes = m_words.memoryBytes() + m_romaji.memoryBytes() + m_kanji.memoryBytes() + m_lengths.capacity();
     for (const IndexedFile& file : m_files)
-        bytes += file.text.capacity() + file.ends.capacity() * sizeof(std::uint32_t);
+        bytes += file.text.capacity() + file.rowStarts.capacity() * sizeof(std::uint32_t);
     return bytes;
 }
 
-void PhraseIndex::mark(const QueryWord& word, std::uint8_t done, std::uint32_t& low, std::uint32_t& high)
+void PhraseIndex::findIndexed(const QueryWord& word, CellSet& exact, CellSet& prefix, CellSet& fuzzy) const
 {
-    const auto promote = [&](std::uint32_t cell, MatchKind kind) {
-        const std::uint16_t state = m_state[cell];
-        if ((state & CountMask) != done) return;
-        const unsigned weakest = std::max(unsigned(state >> 4) & 3u, unsigned(kind));
-        m_state[cell] = packState(std::uint16_t(done + 1), weakest, (state >> 6) + unsigned(kind));
-        if (done == 0) {
-            low = std::min(low, cell);
-            high = std::max(high, cell);
+    if (word.kind == TextFolding::TokenKind::Word) {
+        std::vector<TermTable::Match> matches;
+        m_words.match(word.folded, word.fuzzy, matches);
+        m_romaji.match(word.romaji, word.fuzzy, matches);
+        for (const TermTable::Match& match : matches) {
+            CellSet& cells = match.kind == MatchKind::Exact ? exact : match.kind == MatchKind::Prefix ? prefix : fuzzy;
+            for (const std::uint32_t cell : *match.cells)
+                cells.insert(cell);
         }
-    };
-    // The matches come best first, so the first that reaches a cell gives its kind.
-    for (const TermTable::Match& match : word.matches)
-        for (const std::uint32_t cell : *match.cells)
-            promote(cell, match.kind);
-    for (const std::uint32_t cell : word.cells)
-        if ((m_state[cell] & CountMask) == done && runWithin(cell, word.folded)) promote(cell, MatchKind::Exact);
+        return;
+    }
+    // Only a cell that holds every character of the run can hold the run.
+    std::vector<std::uint32_t> candidates;
+    for (std::size_t i = 0; i < word.folded.size(); ++i) {
+        const std::vector<std::uint32_t>* cells = m_kanji.find(word.folded.substr(i, 1));
+        if (!cells) return;
+        if (i == 0) {
+            candidates = *cells;
+            continue;
+        }
+        std::vector<std::uint32_t> both;
+        std::set_intersection(candidates.begin(), candidates.end(), cells->begin(), cells->end(),
+                              std::back_inserter(both));
+        candidates = std::move(both);
+    }
+    for (const std::uint32_t cell : candidates)
+        if (runWithin(cellText(cell), word.folded)) exact.insert(cell);
+}
+
+SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t limit)
+{
+    invalidate();
+    m_files.resize(m_sources.size());
+    RowRanking ranking(limit);
+    // The text of each row that was among the best when found, in the cells' order.
+    std::vector<std::pair<std::uint32_t, QString>> texts;
+    std::vector<int> kinds(words.size());
+    for (std::size_t source = 0; source < m_sources.size(); ++source) {
+        AdoConnection connection;
+        const std::unique_ptr<AdoTable> table = open(int(source), connection);
+        if (!table) continue;
+        const IndexedFile& file = m_files[source];
+        const jet4::Table& rows = table->rows();
+        for (std::uint32_t row = 0; row < file.rowCount; ++row) {
+            std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
+            std::u16string_view rowText;
+            for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
+                const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
+                const bool romaji = int(field) == file.japanese;
+                std::fill(kinds.begin(), kinds.end(), -1);
+                m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
+                    const std::u16string romajiToken = romaji ? TextFolding::romaji(token) : std::u16string();
+                    for (std::size_t i = 0; i < words.size(); ++i) {
+                        const QueryWord& word = words[i];
+                        if (word.kind != kind || kinds[i] == int(MatchKind::Exact)) continue;
+                        std::optional<MatchKind> found;
+                        if (kind == TextFolding::TokenKind::Cjk)
+                            found = token.find(word.folded) != std::u16string::npos ? std::optional(MatchKind::Exact)
+                                                                                    : std::nullopt;
+                        else
+                            found = romaji ? TermTable::kindOf(word.romaji, romajiToken, word.fuzzy)
+                                           : TermTable::kindOf(word.folded, token, word.fuzzy);
+                        if (found && (kinds[i] < 0 || int(*found) < kinds[i])) kinds[i] = int(*found);
+                    }
+                });
+                if (std::find(kinds.begin(), kinds.end(), -1) != kinds.end()) continue;
+                const std::uint64_t key = rankKey(unsigned(*std::max_element(kinds.begin(), kinds.end())), text.size(),
+                                                  file.cellBase + row * file.fieldCount + field);
+                if (key < rowKey) {
+                    rowKey = key;
+                    rowText = text;
+                }
+            }
+            if (rowKey != std::numeric_limits<std::uint64_t>::max() && ranking.add(rowKey))
+                texts.emplace_back(std::uint32_t(rowKey),
+                                   QString::fromUtf16(rowText.data(), qsizetype(rowText.size())));
+        }
+    }
+    SearchResult result;
+    result.skipped = m_skipped;
+    result.count = ranking.count();
+    for (const std::uint64_t key : ranking.take()) {
+        const auto cell = std::uint32_t(key);
+        const IndexedFile& file = fileOf(cell);
+        const std::uint32_t local = cell - file.cellBase;
+        const auto text = std::lower_bound(texts.begin(), texts.end(), cell,
+                                           [](const auto& entry, std::uint32_t id) { return entry.first < id; });
+        result.hits.push_back({int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
+                               MatchKind((key >> 40) & 3u), text->second});
+    }
+    return result;
 }
 
 SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
@@ -221,89 +392,71 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
     result.skipped = m_skipped;
 
     std::vector<QueryWord> words;
-    m_folding.split(query.toStdU16String(), [&](TextFolding::TokenKind kind, const std::u16string& token) {
-        if (words.size() < MaxQueryWords) words.push_back({kind, token, {}, {}, 0});
+    m_folding.split(viewOf(query), [&](TextFolding::TokenKind kind, const std::u16string& token) {
+        words.push_back({kind, token, TextFolding::romaji(token), token.size() >= FuzzyFrom});
     });
     if (words.empty()) return result;
-    for (QueryWord& word : words) {
-        if (word.kind == TextFolding::TokenKind::Word) {
-            const bool fuzzy = word.folded.size() >= FuzzyFrom;
-            m_words.match(word.folded, fuzzy, word.matches);
-            m_romaji.match(TextFolding::romaji(word.folded), fuzzy, word.matches);
-            std::stable_sort(word.matches.begin(), word.matches.end(),
-                             [](const TermTable::Match& a, const TermTable::Match& b) { return a.kind < b.kind; });
-            for (const TermTable::Match& match : word.matches)
-                word.total += match.cells->size();
-        } else {
-            // Only a cell that holds every character can hold the run.
-            bool first = true;
-            for (const char16_t c : word.folded) {
-                const std::vector<std::uint32_t>* cells = m_kanji.find(std::u16string(1, c));
-                if (!cells) {
-                    word.cells.clear();
-                    break;
-                }
-                if (first)
-                    word.cells = *cells;
-                else {
-                    std::vector<std::uint32_t> both;
-                    std::set_intersection(word.cells.begin(), word.cells.end(), cells->begin(), cells->end(),
-                                          std::back_inserter(both));
-                    word.cells = std::move(both);
-                }
-                first = false;
-            }
-            word.total = word.cells.size();
-        }
-    }
-    // The rarest word first: the others then only look at the cells it reached.
-    std::stable_sort(words.begin(), words.end(),
-                     [](const QueryWord& a, const QueryWord& b) { return a.total < b.total; });
-    std::uint32_t low = std::numeric_limits<std::uint32_t>::max();
-    std::uint32_t high = 0;
-    for (std::size_t i = 0; i < words.size(); ++i)
-        mark(words[i], std::uint8_t(i), low, high);
+    if (m_mode == Mode::Scan) return scan(words, limit);
 
-    // One pass over the reached cells: every row counts once, by its best cell, and the pass
-    // clears the cells for the next search.
-    const auto all = std::uint16_t(words.size());
-    std::priority_queue<std::uint64_t> best; // the limit's best rows, the worst on top
+    // The cells every word matches, and among them those where the weakest match is a prefix
+    // or worse, and those where it is fuzzy.
+    const std::size_t cells = m_lengths.size();
+    CellSet all(cells);
+    CellSet weak(cells);
+    CellSet weakest(cells);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        CellSet exact(cells);
+        CellSet prefix(cells);
+        CellSet fuzzy(cells);
+        findIndexed(words[i], exact, prefix, fuzzy);
+        // A cell counts by the best way the word matches it.
+        prefix.subtract(exact);
+        fuzzy.subtract(exact);
+        fuzzy.subtract(prefix);
+        weak.unite(prefix);
+        weak.unite(fuzzy);
+        weakest.unite(fuzzy);
+        exact.unite(prefix);
+        exact.unite(fuzzy);
+        if (i == 0)
+            all = std::move(exact);
+        else
+            all.intersect(exact);
+    }
+
+    // Every row counts once, by its best cell.
+    RowRanking ranking(limit);
     for (const IndexedFile& file : m_files) {
-        const std::uint32_t end = file.cellBase + file.rowCount * file.fieldCount;
-        if (file.fieldCount == 0 || low > high || end <= low || file.cellBase > high) continue;
-        const std::uint32_t firstRow = low > file.cellBase ? (low - file.cellBase) / file.fieldCount : 0;
-        const std::uint32_t lastRow = std::min(file.rowCount, (high - file.cellBase) / file.fieldCount + 1);
-        for (std::uint32_t row = firstRow; row < lastRow; ++row) {
+        if (file.fieldCount == 0) continue;
+        const std::uint64_t end = std::uint64_t(file.cellBase) + std::uint64_t(file.rowCount) * file.fieldCount;
+        std::uint32_t row = 0;
+        while (row < file.rowCount) {
+            const std::uint64_t first = file.cellBase + std::uint64_t(row) * file.fieldCount;
+            std::uint64_t bits = all.bitsAt(first, file.fieldCount);
+            if (bits == 0) {
+                // Long stretches without a match are skipped a machine word at a time.
+                const std::uint64_t next = all.next(first + file.fieldCount, end);
+                if (next == end) break;
+                row = std::uint32_t((next - file.cellBase) / file.fieldCount);
+                continue;
+            }
             std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
-            const std::uint32_t rowBase = file.cellBase + row * file.fieldCount;
-            for (std::uint32_t cell = rowBase; cell < rowBase + file.fieldCount; ++cell) {
-                const std::uint16_t state = m_state[cell];
-                if (state == 0) continue;
-                m_state[cell] = 0;
-                if ((state & CountMask) != all) continue;
-                // Weakest kind, then the sum of kinds, then length, then the sources' order.
-                const std::uint64_t key = (std::uint64_t((state >> 4) & 3u) << 45) | (std::uint64_t(state >> 6) << 40) |
-                                          (std::uint64_t(m_lengths[cell]) << 32) | cell;
-                rowKey = std::min(rowKey, key);
+            for (; bits != 0; bits &= bits - 1) {
+                const auto cell = std::uint32_t(first + unsigned(std::countr_zero(bits)));
+                const unsigned kind = weakest.contains(cell) ? 2 : weak.contains(cell) ? 1 : 0;
+                rowKey = std::min(rowKey, rankKey(kind, m_lengths[cell], cell));
             }
-            if (rowKey == std::numeric_limits<std::uint64_t>::max()) continue;
-            ++result.count;
-            if (best.size() < limit)
-                best.push(rowKey);
-            else if (limit > 0 && rowKey < best.top()) {
-                best.pop();
-                best.push(rowKey);
-            }
+            ranking.add(rowKey);
+            ++row;
         }
     }
-    result.hits.resize(best.size());
-    for (auto hit = result.hits.rbegin(); hit != result.hits.rend(); ++hit) {
-        const auto cell = std::uint32_t(best.top());
-        const auto kind = MatchKind((best.top() >> 45) & 3u);
-        best.pop();
+    result.count = ranking.count();
+    for (const std::uint64_t key : ranking.take()) {
+        const auto cell = std::uint32_t(key);
         const IndexedFile& file = fileOf(cell);
         const std::uint32_t local = cell - file.cellBase;
-        *hit = {int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount), kind};
+        result.hits.push_back({int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
+                               MatchKind((key >> 40) & 3u), QString::fromStdU16String(cellText(cell))});
     }
     return result;
 }

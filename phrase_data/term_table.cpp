@@ -43,19 +43,21 @@ const std::vector<std::uint32_t>* TermTable::find(std::u16string_view term) cons
 
 void TermTable::match(std::u16string_view word, bool fuzzy, std::vector<Match>& out) const
 {
+    // The words it starts lie together in sorted order; a word one edit away can lie anywhere.
     const auto first = std::lower_bound(m_terms.begin(), m_terms.end(), word);
     auto last = first;
     for (; last != m_terms.end() && last->starts_with(word); ++last)
-        out.push_back(
-            {&m_cells[std::size_t(last - m_terms.begin())], *last == word ? MatchKind::Exact : MatchKind::Prefix});
+        out.push_back({&m_cells[std::size_t(last - m_terms.begin())], *kindOf(word, *last, false)});
     if (!fuzzy) return;
-    for (std::size_t i = 0; i < m_terms.size(); ++i) {
-        const std::u16string& term = m_terms[i];
-        const bool prefixMatch = i >= std::size_t(first - m_terms.begin()) && i < std::size_t(last - m_terms.begin());
-        if (!prefixMatch && term.size() + 1 >= word.size() && term.size() <= word.size() + 1 &&
-            withinOneEdit(word, term))
-            out.push_back({&m_cells[i], MatchKind::Fuzzy});
-    }
+    for (std::size_t i = 0; i < m_terms.size(); ++i)
+        if (kindOf(word, m_terms[i], true) == MatchKind::Fuzzy) out.push_back({&m_cells[i], MatchKind::Fuzzy});
+}
+
+std::optional<MatchKind> TermTable::kindOf(std::u16string_view word, std::u16string_view term, bool fuzzy)
+{
+    if (term.starts_with(word)) return term.size() == word.size() ? MatchKind::Exact : MatchKind::Prefix;
+    if (fuzzy && withinOneEdit(word, term)) return MatchKind::Fuzzy;
+    return std::nullopt;
 }
 
 bool TermTable::withinOneEdit(std::u16string_view a, std::u16string_view b)

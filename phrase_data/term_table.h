@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -32,6 +33,9 @@ public:
 
     [[nodiscard]] std::size_t memoryBytes() const;
 
+    // How word matches term, if it does: the same, a prefix of it, or (when fuzzy) one edit away.
+    [[nodiscard]] static std::optional<MatchKind> kindOf(std::u16string_view word, std::u16string_view term,
+                                                         bool fuzzy);
     // One insertion, deletion, substitution or swap of neighbours turns a into b (or a is b).
     [[nodiscard]] static bool withinOneEdit(std::u16string_view a, std::u16string_view b);
 
