@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <malloc.h>
 #include <memory>
 #include <optional>
 #include <queue>
@@ -176,6 +177,9 @@ void PhraseIndex::build()
     m_romaji.finish();
     m_kanji.finish();
     m_lengths.shrink_to_fit();
+    // The word lists grew by doubling and were then copied to their size: give the memory they
+    // left behind back to the system rather than keep it for nothing.
+    malloc_trim(0);
     m_built = true;
 }
 
@@ -222,8 +226,10 @@ void PhraseIndex::read(int source)
             const bool romaji = int(field) == file.japanese;
             m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
                 if (kind == TextFolding::TokenKind::Cjk) {
-                    for (const char16_t c : token)
-                        m_kanji.add(std::u16string(1, c), cell);
+                    // Each character with the next, and the last alone: every character of the
+                    // run starts one of these terms.
+                    for (std::size_t i = 0; i < token.size(); ++i)
+                        m_kanji.add(token.substr(i, 2), cell);
                 } else if (romaji)
                     m_romaji.add(TextFolding::romaji(token), cell);
                 else
@@ -303,10 +309,19 @@ void PhraseIndex::findIndexed(const QueryWord& word, CellSet& exact, CellSet& pr
         }
         return;
     }
-    // Only a cell that holds every character of the run can hold the run.
+    // A single character: the terms it starts. A longer run: the cells holding each of its
+    // pairs, which hold the run itself when it is a pair.
+    if (word.folded.size() == 1) {
+        std::vector<TermTable::Match> matches;
+        m_kanji.match(word.folded, false, matches);
+        for (const TermTable::Match& match : matches)
+            for (const std::uint32_t cell : *match.cells)
+                exact.insert(cell);
+        return;
+    }
     std::vector<std::uint32_t> candidates;
-    for (std::size_t i = 0; i < word.folded.size(); ++i) {
-        const std::vector<std::uint32_t>* cells = m_kanji.find(word.folded.substr(i, 1));
+    for (std::size_t i = 0; i + 1 < word.folded.size(); ++i) {
+        const std::vector<std::uint32_t>* cells = m_kanji.find(word.folded.substr(i, 2));
         if (!cells) return;
         if (i == 0) {
             candidates = *cells;
@@ -318,7 +333,7 @@ void PhraseIndex::findIndexed(const QueryWord& word, CellSet& exact, CellSet& pr
         candidates = std::move(both);
     }
     for (const std::uint32_t cell : candidates)
-        if (runWithin(cellText(cell), word.folded)) exact.insert(cell);
+        if (word.folded.size() == 2 || runWithin(cellText(cell), word.folded)) exact.insert(cell);
 }
 
 SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t limit)
