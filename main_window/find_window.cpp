@@ -95,8 +95,7 @@ void FindWindow::refresh()
             field.compare(left, Qt::CaseInsensitive) == 0 || field.compare(right, Qt::CaseInsensitive) == 0;
         auto* item = new QTreeWidgetItem(QStringList{
             m_index.sources()[std::size_t(hit.source)].caption, m_index.text(hit.source, hit.row, left),
-            m_index.text(hit.source, hit.row, right),
-            shown ? QString() : field + QStringLiteral(": ") + m_index.text(hit.source, hit.row, hit.field)});
+            m_index.text(hit.source, hit.row, right), shown ? QString() : field + QStringLiteral(": ") + hit.text});
         for (int column = LeftColumn; column <= MatchColumn; ++column)
             item->setToolTip(column, item->text(column));
         item->setData(TopicColumn, SourceRole, hit.source);

@@ -248,6 +248,15 @@ const PhraseIndex::IndexedFile& PhraseIndex::fileOf(std::uint32_t cell) const
     return *std::prev(it);
 }
 
+PhraseHit PhraseIndex::hitAt(std::uint64_t key, QString text) const
+{
+    const auto cell = std::uint32_t(key);
+    const IndexedFile& file = fileOf(cell);
+    const std::uint32_t local = cell - file.cellBase;
+    return {int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
+            MatchKind((key >> 40) & 3u), std::move(text)};
+}
+
 std::u16string PhraseIndex::cellText(std::uint32_t cell) const
 {
     const IndexedFile& file = fileOf(cell);
@@ -275,7 +284,7 @@ QStringList PhraseIndex::fieldNames(int source) const
 
 QString PhraseIndex::text(int source, int row, int field) const
 {
-    if (source < 0 || std::size_t(source) >= m_files.size()) return {};
+    if (m_mode == Mode::Scan || source < 0 || std::size_t(source) >= m_files.size()) return {};
     const IndexedFile& file = m_files[std::size_t(source)];
     if (row < 0 || field < 0 || std::uint32_t(row) >= file.rowCount || std::uint32_t(field) >= file.fieldCount)
         return {};
@@ -390,12 +399,9 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
     result.count = ranking.count();
     for (const std::uint64_t key : ranking.take()) {
         const auto cell = std::uint32_t(key);
-        const IndexedFile& file = fileOf(cell);
-        const std::uint32_t local = cell - file.cellBase;
         const auto text = std::lower_bound(texts.begin(), texts.end(), cell,
                                            [](const auto& entry, std::uint32_t id) { return entry.first < id; });
-        result.hits.push_back({int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
-                               MatchKind((key >> 40) & 3u), text->second});
+        result.hits.push_back(hitAt(key, text->second));
     }
     return result;
 }
@@ -466,13 +472,8 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
         }
     }
     result.count = ranking.count();
-    for (const std::uint64_t key : ranking.take()) {
-        const auto cell = std::uint32_t(key);
-        const IndexedFile& file = fileOf(cell);
-        const std::uint32_t local = cell - file.cellBase;
-        result.hits.push_back({int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
-                               MatchKind((key >> 40) & 3u), QString::fromStdU16String(cellText(cell))});
-    }
+    for (const std::uint64_t key : ranking.take())
+        result.hits.push_back(hitAt(key, QString::fromStdU16String(cellText(std::uint32_t(key)))));
     return result;
 }
 

@@ -75,6 +75,8 @@ private:
     [[nodiscard]] SearchResult scan(const std::vector<QueryWord>& words, std::size_t limit);
     [[nodiscard]] const IndexedFile& fileOf(std::uint32_t cell) const;
     [[nodiscard]] std::u16string cellText(std::uint32_t cell) const;
+    // The hit a ranking key stands for.
+    [[nodiscard]] PhraseHit hitAt(std::uint64_t key, QString text) const;
     [[nodiscard]] bool runWithin(std::u16string_view cellText, std::u16string_view run) const;
     // The cells word matches, by their best match kind.
     void findIndexed(const QueryWord& word, CellSet& exact, CellSet& prefix, CellSet& fuzzy) const;
