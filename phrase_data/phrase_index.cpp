@@ -461,10 +461,20 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
                 row = std::uint32_t((next - file.cellBase) / file.fieldCount);
                 continue;
             }
+            // The row's best cells are those with its best kind; the shortest of them counts.
+            unsigned kind = 0;
+            std::uint64_t best = bits & ~weak.bitsAt(first, file.fieldCount);
+            if (best == 0) {
+                kind = 1;
+                best = bits & ~weakest.bitsAt(first, file.fieldCount);
+            }
+            if (best == 0) {
+                kind = 2;
+                best = bits;
+            }
             std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
-            for (; bits != 0; bits &= bits - 1) {
-                const auto cell = std::uint32_t(first + unsigned(std::countr_zero(bits)));
-                const unsigned kind = weakest.contains(cell) ? 2 : weak.contains(cell) ? 1 : 0;
+            for (; best != 0; best &= best - 1) {
+                const auto cell = std::uint32_t(first + unsigned(std::countr_zero(best)));
                 rowKey = std::min(rowKey, rankKey(kind, m_lengths[cell], cell));
             }
             ranking.add(rowKey);
