@@ -152,7 +152,10 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1()
 {
-    // The grid reads through the data components: let it go first.
+    // The Phrase menu's windows read the grid and the index, and the grid reads through the data
+    // components: let them go in that order.
+    delete m_findWindow;
+    delete m_phraseCard;
     delete ScrollBox;
 }
 
