@@ -94,6 +94,13 @@ public:
     }
 
     [[nodiscard]] std::size_t count() const { return m_count; }
+    // Whether a row whose key is at least this could still be among the best.
+    [[nodiscard]] bool mayTake(std::uint64_t lowest) const
+    {
+        return m_best.size() < m_limit || (m_limit > 0 && lowest < m_best.top());
+    }
+    // Counts a row that is not among the best.
+    void countOnly() { ++m_count; }
 
     // The best keys, best first.
     [[nodiscard]] std::vector<std::uint64_t> take()
@@ -422,7 +429,7 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
     // The cells every word matches, and among them those where the weakest match is a prefix
     // or worse, and those where it is fuzzy.
     const std::size_t cells = m_lengths.size();
-    CellSet all(cells);
+    std::optional<CellSet> all;
     CellSet weak(cells);
     CellSet weakest(cells);
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -439,10 +446,10 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
         weakest.unite(fuzzy);
         exact.unite(prefix);
         exact.unite(fuzzy);
-        if (i == 0)
-            all = std::move(exact);
+        if (all)
+            all->intersect(exact);
         else
-            all.intersect(exact);
+            all = std::move(exact);
     }
 
     // Every row counts once, by its best cell.
@@ -453,10 +460,10 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
         std::uint32_t row = 0;
         while (row < file.rowCount) {
             const std::uint64_t first = file.cellBase + std::uint64_t(row) * file.fieldCount;
-            std::uint64_t bits = all.bitsAt(first, file.fieldCount);
+            std::uint64_t bits = all->bitsAt(first, file.fieldCount);
             if (bits == 0) {
                 // Long stretches without a match are skipped a machine word at a time.
-                const std::uint64_t next = all.next(first + file.fieldCount, end);
+                const std::uint64_t next = all->next(first + file.fieldCount, end);
                 if (next == end) break;
                 row = std::uint32_t((next - file.cellBase) / file.fieldCount);
                 continue;
@@ -472,13 +479,17 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
                 kind = 2;
                 best = bits;
             }
+            ++row;
+            if (!ranking.mayTake(rankKey(kind, 0, 0))) {
+                ranking.countOnly();
+                continue;
+            }
             std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
             for (; best != 0; best &= best - 1) {
                 const auto cell = std::uint32_t(first + unsigned(std::countr_zero(best)));
                 rowKey = std::min(rowKey, rankKey(kind, m_lengths[cell], cell));
             }
             ranking.add(rowKey);
-            ++row;
         }
     }
     result.count = ranking.count();
