@@ -89,7 +89,7 @@ private:
     QStringList m_skipped;
     TermTable m_words;                   // every field but Japanese
     TermTable m_romaji;                  // the Japanese field's words, long vowels collapsed
-    TermTable m_kanji;                   // kana and kanji, one character a term
+    TermTable m_kanji;                   // kana and kanji: each character with the next, and a run's last alone
     std::vector<std::uint8_t> m_lengths; // each cell's length in characters, at most 255
 };
 
