@@ -34,7 +34,11 @@ public:
                 flush();
                 current = folded.charClass;
             }
-            if (current != CharClass::Separator) token.append(folded.chars.data(), folded.size);
+            if (current == CharClass::Separator) continue;
+            if (folded.size == 1)
+                token.push_back(folded.chars[0]);
+            else
+                token.append(folded.chars.data(), folded.size);
         }
         flush();
     }
