@@ -106,7 +106,8 @@ void FindWindow::refresh()
     if (!items.isEmpty()) m_results->setCurrentItem(items.front());
     m_count->setText(result.count > result.hits.size()
                          ? QStringLiteral("%1 rows found; the best %2 shown").arg(result.count).arg(result.hits.size())
-                         : QStringLiteral("%1 rows found").arg(result.count));
+                     : result.count == 1 ? QStringLiteral("1 row found")
+                                         : QStringLiteral("%1 rows found").arg(result.count));
     m_skipped->setText(result.skipped.isEmpty() ? QString()
                                                 : QStringLiteral("Not searched: ") + result.skipped.join(u"; "));
     m_skipped->setVisible(!result.skipped.isEmpty());

@@ -195,6 +195,7 @@ void FindWindowTest::resultsUpdateAsTheUserTypes()
     QCOMPARE(find->countText(), QStringLiteral("3 rows found"));
     QTest::keyClicks(find->queryEdit(), QStringLiteral(" 2"));
     QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(find->countText(), QStringLiteral("1 row found"));
     QTest::keyClicks(find->queryEdit(), QStringLiteral("x"));
     QCOMPARE(list->topLevelItemCount(), 0);
     QCOMPARE(find->countText(), QStringLiteral("0 rows found"));
