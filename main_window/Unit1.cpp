@@ -3,10 +3,13 @@
 #include "busy_cursor.h"
 #include "design_font.h"
 #include "error_box.h"
+#include "find_window.h"
 #include "jpeg_decoder.h"
 #include "message_box.h"
 #include "my_phrases_editor.h"
+#include "phrase_card.h"
 #include "phrase_data/data_file.h"
+#include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 #include "phrase_list_document.h"
 #include "radio_group.h"
@@ -209,6 +212,7 @@ TForm1::TForm1(QWidget* parent)
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(DBGrid1, &PhraseGrid::activated, this, &TForm1::PhraseCardClick);
 
     // With no topic marked, the keyboard focus starts on the "A" button.
     Button7->setFocus();
@@ -217,9 +221,12 @@ TForm1::TForm1(QWidget* parent)
 
 TForm1::~TForm1()
 {
+    // The Phrase menu's windows read the grid and the index, and the grid reads through the data
+    // components: let them go in that order.
+    delete m_findWindow;
+    delete m_phraseCard;
     m_myPhrases.reset();
     disconnect(DBGrid1->selectionModel(), nullptr, this, nullptr);
-    // The grid reads through the data components: let it go first.
     delete ScrollBox;
 }
 
@@ -280,6 +287,9 @@ void TForm1::buildMenu()
     }
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
+    command(m_phraseMenu, "FindAction", "Find…", &TForm1::FindClick)->setShortcut(Qt::CTRL | Qt::Key_F);
+    command(m_phraseMenu, "PhraseCardAction", "Phrase card", &TForm1::PhraseCardClick)
+        ->setShortcut(Qt::CTRL | Qt::Key_K);
     const auto shortcut = [](QAction* action, const QKeySequence& keys) {
         action->setShortcut(keys);
         return action;
@@ -479,6 +489,48 @@ void TForm1::Exit1Click()
     if (MessageBox::exec(box) == QMessageBox::Ok) close();
 }
 
+void TForm1::FindClick()
+{
+    if (!m_findWindow) {
+        m_phraseIndex = std::make_unique<phrase_data::PhraseIndex>();
+        includeMyPhrasesInFind();
+        m_findWindow = new FindWindow(*m_phraseIndex, *DBGrid1, this);
+        connect(m_findWindow, &FindWindow::rowChosen, this, &TForm1::showFoundRow);
+    }
+    m_findWindow->show();
+    m_findWindow->raise();
+    m_findWindow->activateWindow();
+}
+
+void TForm1::PhraseCardClick()
+{
+    if (!m_phraseCard) m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, this);
+    m_phraseCard->show();
+    m_phraseCard->raise();
+    m_phraseCard->activateWindow();
+}
+
+void TForm1::showFoundRow(const QString& path, int row)
+{
+    const QByteArray file = path.toLocal8Bit();
+    const auto topics = PhraseCatalogue::topics();
+    const auto references = PhraseCatalogue::references();
+    const auto isFile = [&](const char* dataFile) { return file == dataFile; };
+    const auto topic = std::ranges::find_if(topics, isFile, &phrase_data::TopicEntry::dataFile);
+    const auto reference = std::ranges::find_if(references, isFile, &phrase_data::ReferenceEntry::dataFile);
+    if (topic != topics.end()) {
+        RadioGroup1->setItemIndex(int(topic - topics.begin()));
+        RadioGroup1Click();
+    } else if (reference != references.end()) {
+        (this->*ReferenceCommands[std::size_t(reference - references.begin())].member)->trigger();
+    } else if (file == myPhrasesDataPath()) {
+        MyPhrasesClick();
+    } else {
+        return;
+    }
+    DBGrid1->showRow(row);
+}
+
 void TForm1::bindLanguage(int place, const QAction* command)
 {
     DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
@@ -535,8 +587,20 @@ void TForm1::showMyPhrases()
     updatePhraseCommands();
 }
 
+void TForm1::includeMyPhrasesInFind()
+{
+    if (!m_phraseIndex) return;
+    // Listed once the file exists, so that a user without phrases of their own sees no skipped file.
+    const QString path = QFile::decodeName(myPhrasesDataPath());
+    const bool listed = std::ranges::any_of(
+        m_phraseIndex->sources(), [&](const phrase_data::PhraseSource& source) { return source.path == path; });
+    if (!listed && QFile::exists(path)) m_phraseIndex->addSource({QStringLiteral("My phrases"), path});
+    m_phraseIndex->invalidate();
+}
+
 void TForm1::afterMyPhrasesChange(std::optional<int> row)
 {
+    if (row) includeMyPhrasesInFind();
     if (!row || !showingMyPhrases()) return;
     // The file was replaced: the open one is the old.
     CloseDataFile();

@@ -12,6 +12,11 @@
 #include <memory>
 #include <optional>
 
+namespace phrase_data {
+class PhraseIndex;
+}
+class FindWindow;
+class PhraseCard;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -133,6 +138,16 @@ public:
     void Spanish1Click();
     void Portuguese1Click();
     void Japanese1Click();
+    void FindClick();
+    void PhraseCardClick();
+    // Opens the topic or list of a data file through its own command and makes the row current.
+    void showFoundRow(const QString& path, int row);
+    // The search covers the user's own phrases once they exist, as they are after each change.
+    void includeMyPhrasesInFind();
+
+    // The windows of the "Phrase" menu, made when first asked for.
+    [[nodiscard]] FindWindow* findWindow() const { return m_findWindow; }
+    [[nodiscard]] PhraseCard* phraseCard() const { return m_phraseCard; }
 
     // The commands of the menu "Phrase".
     void MyPhrasesClick();
@@ -171,5 +186,8 @@ private:
     QAction* m_deletePhrase = nullptr;
     QAction* m_addToMyPhrases = nullptr;
     std::unique_ptr<MyPhrasesEditor> m_myPhrases;
+    std::unique_ptr<phrase_data::PhraseIndex> m_phraseIndex;
+    FindWindow* m_findWindow = nullptr;
+    PhraseCard* m_phraseCard = nullptr;
     bool m_placed = false;
 };

@@ -7,7 +7,10 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -150,6 +153,30 @@ void PhraseGrid::repaintGrid()
     viewport()->update();
     horizontalHeader()->viewport()->update();
     verticalHeader()->viewport()->update();
+}
+
+void PhraseGrid::showRow(int row)
+{
+    if (row < 0 || row >= m_columns->rowCount()) return;
+    const QModelIndex index = m_columns->index(row, logicalAt(1));
+    setCurrentIndex(index);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+bool PhraseGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data().toString();
+    const QRect shown = visualRect(index) & viewport()->rect();
+    // The cell's text starts after the style's margin on each side.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    if (index.isValid() && QFontMetrics(font()).horizontalAdvance(text) + 2 * margin > shown.width())
+        QToolTip::showText(help->globalPos(), text, viewport(), shown);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void PhraseGrid::layOut()

@@ -32,6 +32,12 @@ public:
     [[nodiscard]] int titleRowHeight() const;
 
     void repaintGrid();
+    // Makes a row current, in the left language's column, and scrolls it into view.
+    void showRow(int row);
+
+protected:
+    // A cell cut off at the column's or the grid's edge shows its whole text as a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     [[nodiscard]] int logicalAt(int place) const;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+namespace phrase_data {
+class DataSource;
+}
+class PhraseGrid;
+class QFont;
+class QLabel;
+class QVBoxLayout;
+
+// The grid's current row whole, for reading aloud on the air: the two languages the grid shows
+// in large type, then the pronunciation aid (the phonetic Russian when Russian is shown; the
+// Japanese carries its romaji), then the row's other languages in smaller type. It follows the
+// grid's current row while it is open; its text is selectable, and Copy with nothing selected
+// copies the two shown languages.
+class PhraseCard : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int LargeScale = 3;
+
+    PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, QWidget* parent);
+
+    // The label that shows a field's text; null when the card does not show that field.
+    [[nodiscard]] QLabel* textLabel(const QString& field) const;
+    // The fields the card shows, top to bottom.
+    [[nodiscard]] QStringList shownFields() const;
+
+    void copy() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refresh();
+    // One language's row: its caption and its text. Everything a language's row holds is made
+    // here, so a control for the language goes here too.
+    void addLanguageRow(const QString& field, const QString& text, const QFont& font);
+
+    const PhraseGrid& m_grid;
+    const phrase_data::DataSource& m_source;
+    QWidget* const m_rows;
+    QVBoxLayout* const m_layout;
+    QStringList m_fields;
+};

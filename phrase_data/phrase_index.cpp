@@ -1,0 +1,501 @@
+#include "phrase_index.h"
+
+#include "ado_connection.h"
+#include "ado_table.h"
+#include "data_file.h"
+#include "phrase_catalogue.h"
+
+#include <algorithm>
+#include <limits>
+#include <malloc.h>
+#include <memory>
+#include <optional>
+#include <queue>
+
+namespace phrase_data {
+
+namespace {
+
+// A row's cells are addressed as the bits of one machine word.
+constexpr std::size_t MaxFields = 64;
+
+int fieldIndex(const QStringList& fields, const QString& name)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        if (fields[i].compare(name, Qt::CaseInsensitive) == 0) return int(i);
+    return -1;
+}
+
+// Appends text as UTF-8; a NUL, which separates the cells, becomes a space.
+void appendUtf8(std::string& out, std::u16string_view text)
+{
+    std::size_t ascii = 0;
+    while (ascii < text.size() && text[ascii] < 0x80 && text[ascii] != 0)
+        ++ascii;
+    out.append(text.begin(), text.begin() + std::ptrdiff_t(ascii));
+    for (std::size_t i = ascii; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        if (c == 0)
+            out += ' ';
+        else if (c < 0x80)
+            out += char(c);
+        else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+std::u16string_view viewOf(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+// Rows rank by their best cell's key: its weakest match kind, then its length, then the cell's
+// place in the sources' order.
+std::uint64_t rankKey(unsigned kind, std::size_t length, std::uint32_t cell)
+{
+    return (std::uint64_t(kind) << 40) | (std::uint64_t(std::min<std::size_t>(length, 255)) << 32) | cell;
+}
+
+// The rows a search finds: how many, and the limit's best.
+class RowRanking {
+public:
+    explicit RowRanking(std::size_t limit)
+        : m_limit(limit)
+    {
+    }
+
+    // Counts a row; true when it is among the best so far.
+    bool add(std::uint64_t key)
+    {
+        ++m_count;
+        if (m_best.size() < m_limit) {
+            m_best.push(key);
+            return true;
+        }
+        if (m_limit == 0 || key >= m_best.top()) return false;
+        m_best.pop();
+        m_best.push(key);
+        return true;
+    }
+
+    [[nodiscard]] std::size_t count() const { return m_count; }
+    // Whether a row whose key is at least this could still be among the best.
+    [[nodiscard]] bool mayTake(std::uint64_t lowest) const
+    {
+        return m_best.size() < m_limit || (m_limit > 0 && lowest < m_best.top());
+    }
+    // Counts a row that is not among the best.
+    void countOnly() { ++m_count; }
+
+    // The best keys, best first.
+    [[nodiscard]] std::vector<std::uint64_t> take()
+    {
+        std::vector<std::uint64_t> keys(m_best.size());
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+            *key = m_best.top();
+            m_best.pop();
+        }
+        return keys;
+    }
+
+private:
+    std::size_t m_limit;
+    std::size_t m_count = 0;
+    std::priority_queue<std::uint64_t> m_best; // the worst on top
+};
+
+} // namespace
+
+struct PhraseIndex::IndexedFile {
+    QStringList fields;
+    std::uint32_t fieldCount = 0; // the fields searched, at most MaxFields
+    std::uint32_t rowCount = 0;
+    std::uint32_t cellBase = 0;
+    int japanese = -1;                    // the field whose words are romaji
+    std::string text;                     // every cell in UTF-8, each followed by a NUL
+    std::vector<std::uint32_t> rowStarts; // where each row's text starts, and the end
+};
+
+struct PhraseIndex::QueryWord {
+    TextFolding::TokenKind kind;
+    std::u16string folded;
+    std::u16string romaji; // as the Japanese field's words are compared
+    bool fuzzy = false;
+};
+
+std::vector<PhraseSource> PhraseIndex::catalogueSources()
+{
+    std::vector<PhraseSource> sources;
+    for (const TopicEntry& topic : PhraseCatalogue::topics())
+        sources.push_back({QString::fromLatin1(topic.caption), QString::fromLatin1(topic.dataFile)});
+    for (const ReferenceEntry& entry : PhraseCatalogue::references())
+        sources.push_back({QString::fromLatin1(entry.caption), QString::fromLatin1(entry.dataFile)});
+    return sources;
+}
+
+PhraseIndex::PhraseIndex(std::vector<PhraseSource> sources, Mode mode)
+    : m_sources(std::move(sources))
+    , m_mode(mode)
+{
+}
+
+PhraseIndex::~PhraseIndex() = default;
+
+void PhraseIndex::addSource(PhraseSource source)
+{
+    m_sources.push_back(std::move(source));
+    invalidate();
+}
+
+void PhraseIndex::invalidate()
+{
+    m_built = false;
+    m_files = {};
+    m_skipped.clear();
+    m_words = {};
+    m_romaji = {};
+    m_kanji = {};
+    m_lengths = {};
+}
+
+void PhraseIndex::build()
+{
+    if (m_built || m_mode == Mode::Scan) return;
+    invalidate();
+    m_files.resize(m_sources.size());
+    for (std::size_t source = 0; source < m_sources.size(); ++source)
+        read(int(source));
+    m_words.finish();
+    m_romaji.finish();
+    m_kanji.finish();
+    m_lengths.shrink_to_fit();
+    // The word lists grew by doubling and were then copied to their size: give the memory they
+    // left behind back to the system rather than keep it for nothing.
+    malloc_trim(0);
+    m_built = true;
+}
+
+std::unique_ptr<AdoTable> PhraseIndex::open(int source, AdoConnection& connection)
+{
+    IndexedFile& file = m_files[std::size_t(source)];
+    file.cellBase = std::uint32_t(source == 0 ? 0
+                                              : m_files[std::size_t(source) - 1].cellBase +
+                                                    m_files[std::size_t(source) - 1].rowCount *
+                                                        m_files[std::size_t(source) - 1].fieldCount);
+    file.rowStarts = {0};
+    connection.setConnectionString(BuildConnectionString(m_sources[std::size_t(source)].path.toLocal8Bit()));
+    auto table = std::make_unique<AdoTable>(connection);
+    try {
+        table->setActive(true);
+    } catch (const std::exception& error) {
+        m_skipped << QString::fromUtf8(error.what());
+        return nullptr;
+    }
+    const jet4::Table& rows = table->rows();
+    for (const jet4::Column& column : rows.columns())
+        file.fields << QString::fromStdString(column.name);
+    file.japanese = fieldIndex(file.fields, QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField::Jap)));
+    file.fieldCount = std::uint32_t(std::min(rows.columnCount(), MaxFields));
+    file.rowCount = std::uint32_t(rows.rowCount());
+    return table;
+}
+
+void PhraseIndex::read(int source)
+{
+    AdoConnection connection;
+    const std::unique_ptr<AdoTable> table = open(source, connection);
+    if (!table) return;
+    IndexedFile& file = m_files[std::size_t(source)];
+    const jet4::Table& rows = table->rows();
+    file.rowStarts.reserve(file.rowCount + 1);
+    for (std::uint32_t row = 0; row < file.rowCount; ++row) {
+        for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
+            const auto cell = std::uint32_t(m_lengths.size());
+            const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
+            appendUtf8(file.text, text);
+            file.text += '\0';
+            m_lengths.push_back(std::uint8_t(std::min<std::size_t>(text.size(), 255)));
+            const bool romaji = int(field) == file.japanese;
+            m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
+                if (kind == TextFolding::TokenKind::Cjk) {
+                    // Each character with the next, and the last alone: every character of the
+                    // run starts one of these terms.
+                    for (std::size_t i = 0; i < token.size(); ++i)
+                        m_kanji.add(token.substr(i, 2), cell);
+                } else if (romaji)
+                    m_romaji.add(TextFolding::romaji(token), cell);
+                else
+                    m_words.add(token, cell);
+            });
+        }
+        file.rowStarts.push_back(std::uint32_t(file.text.size()));
+    }
+    file.text.shrink_to_fit();
+}
+
+const PhraseIndex::IndexedFile& PhraseIndex::fileOf(std::uint32_t cell) const
+{
+    const auto it = std::upper_bound(m_files.begin(), m_files.end(), cell,
+                                     [](std::uint32_t id, const IndexedFile& file) { return id < file.cellBase; });
+    return *std::prev(it);
+}
+
+PhraseHit PhraseIndex::hitAt(std::uint64_t key, QString text) const
+{
+    const auto cell = std::uint32_t(key);
+    const IndexedFile& file = fileOf(cell);
+    const std::uint32_t local = cell - file.cellBase;
+    return {int(&file - m_files.data()), int(local / file.fieldCount), int(local % file.fieldCount),
+            MatchKind((key >> 40) & 3u), std::move(text)};
+}
+
+std::u16string PhraseIndex::cellText(std::uint32_t cell) const
+{
+    const IndexedFile& file = fileOf(cell);
+    const std::uint32_t local = cell - file.cellBase;
+    std::size_t begin = file.rowStarts[local / file.fieldCount];
+    for (std::uint32_t field = 0; field < local % file.fieldCount; ++field)
+        begin = file.text.find('\0', begin) + 1;
+    const std::size_t end = file.text.find('\0', begin);
+    return QString::fromUtf8(file.text.data() + begin, qsizetype(end - begin)).toStdU16String();
+}
+
+bool PhraseIndex::runWithin(std::u16string_view cellText, std::u16string_view run) const
+{
+    bool found = false;
+    m_folding.split(cellText, [&](TextFolding::TokenKind kind, const std::u16string& token) {
+        found = found || (kind == TextFolding::TokenKind::Cjk && token.find(run) != std::u16string::npos);
+    });
+    return found;
+}
+
+QStringList PhraseIndex::fieldNames(int source) const
+{
+    return source >= 0 && std::size_t(source) < m_files.size() ? m_files[std::size_t(source)].fields : QStringList();
+}
+
+QString PhraseIndex::text(int source, int row, int field) const
+{
+    if (m_mode == Mode::Scan || source < 0 || std::size_t(source) >= m_files.size()) return {};
+    const IndexedFile& file = m_files[std::size_t(source)];
+    if (row < 0 || field < 0 || std::uint32_t(row) >= file.rowCount || std::uint32_t(field) >= file.fieldCount)
+        return {};
+    return QString::fromStdU16String(
+        cellText(file.cellBase + std::uint32_t(row) * file.fieldCount + std::uint32_t(field)));
+}
+
+QString PhraseIndex::text(int source, int row, const QString& fieldName) const
+{
+    return text(source, row, fieldIndex(fieldNames(source), fieldName));
+}
+
+std::size_t PhraseIndex::memoryBytes() const
+{
+    std::size_t bytes = m_words.memoryBytes() + m_romaji.memoryBytes() + m_kanji.memoryBytes() + m_lengths.capacity();
+    for (const IndexedFile& file : m_files)
+        bytes += file.text.capacity() + file.rowStarts.capacity() * sizeof(std::uint32_t);
+    return bytes;
+}
+
+void PhraseIndex::findIndexed(const QueryWord& word, CellSet& exact, CellSet& prefix, CellSet& fuzzy) const
+{
+    if (word.kind == TextFolding::TokenKind::Word) {
+        std::vector<TermTable::Match> matches;
+        m_words.match(word.folded, word.fuzzy, matches);
+        m_romaji.match(word.romaji, word.fuzzy, matches);
+        for (const TermTable::Match& match : matches) {
+            CellSet& cells = match.kind == MatchKind::Exact ? exact : match.kind == MatchKind::Prefix ? prefix : fuzzy;
+            for (const std::uint32_t cell : *match.cells)
+                cells.insert(cell);
+        }
+        return;
+    }
+    // A single character: the terms it starts. A longer run: the cells holding each of its
+    // pairs, which hold the run itself when it is a pair.
+    if (word.folded.size() == 1) {
+        std::vector<TermTable::Match> matches;
+        m_kanji.match(word.folded, false, matches);
+        for (const TermTable::Match& match : matches)
+            for (const std::uint32_t cell : *match.cells)
+                exact.insert(cell);
+        return;
+    }
+    std::vector<std::uint32_t> candidates;
+    for (std::size_t i = 0; i + 1 < word.folded.size(); ++i) {
+        const std::vector<std::uint32_t>* cells = m_kanji.find(word.folded.substr(i, 2));
+        if (!cells) return;
+        if (i == 0) {
+            candidates = *cells;
+            continue;
+        }
+        std::vector<std::uint32_t> both;
+        std::set_intersection(candidates.begin(), candidates.end(), cells->begin(), cells->end(),
+                              std::back_inserter(both));
+        candidates = std::move(both);
+    }
+    for (const std::uint32_t cell : candidates)
+        if (word.folded.size() == 2 || runWithin(cellText(cell), word.folded)) exact.insert(cell);
+}
+
+SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t limit)
+{
+    invalidate();
+    m_files.resize(m_sources.size());
+    RowRanking ranking(limit);
+    // The text of each row that was among the best when found, in the cells' order.
+    std::vector<std::pair<std::uint32_t, QString>> texts;
+    std::vector<int> kinds(words.size());
+    for (std::size_t source = 0; source < m_sources.size(); ++source) {
+        AdoConnection connection;
+        const std::unique_ptr<AdoTable> table = open(int(source), connection);
+        if (!table) continue;
+        const IndexedFile& file = m_files[source];
+        const jet4::Table& rows = table->rows();
+        for (std::uint32_t row = 0; row < file.rowCount; ++row) {
+            std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
+            std::u16string_view rowText;
+            for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
+                const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
+                const bool romaji = int(field) == file.japanese;
+                std::fill(kinds.begin(), kinds.end(), -1);
+                m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
+                    const std::u16string romajiToken = romaji ? TextFolding::romaji(token) : std::u16string();
+                    for (std::size_t i = 0; i < words.size(); ++i) {
+                        const QueryWord& word = words[i];
+                        if (word.kind != kind || kinds[i] == int(MatchKind::Exact)) continue;
+                        std::optional<MatchKind> found;
+                        if (kind == TextFolding::TokenKind::Cjk)
+                            found = token.find(word.folded) != std::u16string::npos ? std::optional(MatchKind::Exact)
+                                                                                    : std::nullopt;
+                        else
+                            found = romaji ? TermTable::kindOf(word.romaji, romajiToken, word.fuzzy)
+                                           : TermTable::kindOf(word.folded, token, word.fuzzy);
+                        if (found && (kinds[i] < 0 || int(*found) < kinds[i])) kinds[i] = int(*found);
+                    }
+                });
+                if (std::find(kinds.begin(), kinds.end(), -1) != kinds.end()) continue;
+                const std::uint64_t key = rankKey(unsigned(*std::max_element(kinds.begin(), kinds.end())), text.size(),
+                                                  file.cellBase + row * file.fieldCount + field);
+                if (key < rowKey) {
+                    rowKey = key;
+                    rowText = text;
+                }
+            }
+            if (rowKey != std::numeric_limits<std::uint64_t>::max() && ranking.add(rowKey))
+                texts.emplace_back(std::uint32_t(rowKey),
+                                   QString::fromUtf16(rowText.data(), qsizetype(rowText.size())));
+        }
+    }
+    SearchResult result;
+    result.skipped = m_skipped;
+    result.count = ranking.count();
+    for (const std::uint64_t key : ranking.take()) {
+        const auto cell = std::uint32_t(key);
+        const auto text = std::lower_bound(texts.begin(), texts.end(), cell,
+                                           [](const auto& entry, std::uint32_t id) { return entry.first < id; });
+        result.hits.push_back(hitAt(key, text->second));
+    }
+    return result;
+}
+
+SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
+{
+    build();
+    SearchResult result;
+    result.skipped = m_skipped;
+
+    std::vector<QueryWord> words;
+    m_folding.split(viewOf(query), [&](TextFolding::TokenKind kind, const std::u16string& token) {
+        words.push_back({kind, token, TextFolding::romaji(token), token.size() >= FuzzyFrom});
+    });
+    if (words.empty()) return result;
+    if (m_mode == Mode::Scan) return scan(words, limit);
+
+    // The cells every word matches, and among them those where the weakest match is a prefix
+    // or worse, and those where it is fuzzy.
+    const std::size_t cells = m_lengths.size();
+    std::optional<CellSet> all;
+    CellSet weak(cells);
+    CellSet weakest(cells);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        CellSet exact(cells);
+        CellSet prefix(cells);
+        CellSet fuzzy(cells);
+        findIndexed(words[i], exact, prefix, fuzzy);
+        // A cell counts by the best way the word matches it.
+        prefix.subtract(exact);
+        fuzzy.subtract(exact);
+        fuzzy.subtract(prefix);
+        weak.unite(prefix);
+        weak.unite(fuzzy);
+        weakest.unite(fuzzy);
+        exact.unite(prefix);
+        exact.unite(fuzzy);
+        if (all)
+            all->intersect(exact);
+        else
+            all = std::move(exact);
+    }
+
+    // Every row counts once, by its best cell.
+    RowRanking ranking(limit);
+    for (const IndexedFile& file : m_files) {
+        if (file.fieldCount == 0) continue;
+        const std::uint64_t end = std::uint64_t(file.cellBase) + std::uint64_t(file.rowCount) * file.fieldCount;
+        std::uint32_t row = 0;
+        while (row < file.rowCount) {
+            const std::uint64_t first = file.cellBase + std::uint64_t(row) * file.fieldCount;
+            std::uint64_t bits = all->bitsAt(first, file.fieldCount);
+            if (bits == 0) {
+                // Long stretches without a match are skipped a machine word at a time.
+                const std::uint64_t next = all->next(first + file.fieldCount, end);
+                if (next == end) break;
+                row = std::uint32_t((next - file.cellBase) / file.fieldCount);
+                continue;
+            }
+            // The row's best cells are those with its best kind; the shortest of them counts.
+            unsigned kind = 0;
+            std::uint64_t best = bits & ~weak.bitsAt(first, file.fieldCount);
+            if (best == 0) {
+                kind = 1;
+                best = bits & ~weakest.bitsAt(first, file.fieldCount);
+            }
+            if (best == 0) {
+                kind = 2;
+                best = bits;
+            }
+            ++row;
+            if (!ranking.mayTake(rankKey(kind, 0, 0))) {
+                ranking.countOnly();
+                continue;
+            }
+            std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
+            for (; best != 0; best &= best - 1) {
+                const auto cell = std::uint32_t(first + unsigned(std::countr_zero(best)));
+                rowKey = std::min(rowKey, rankKey(kind, m_lengths[cell], cell));
+            }
+            ranking.add(rowKey);
+        }
+    }
+    result.count = ranking.count();
+    for (const std::uint64_t key : ranking.take())
+        result.hits.push_back(hitAt(key, QString::fromStdU16String(cellText(std::uint32_t(key)))));
+    return result;
+}
+
+} // namespace phrase_data

@@ -1,0 +1,161 @@
+// `tarvolyn --find`: the built program, run in a scratch working directory that holds dsb/.
+
+#include "jet4/database.h"
+#include "jet4/database_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class FindCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void exitCodes_data();
+    void exitCodes();
+    void linesAreFileRowFieldAndText();
+    void rowsAreCountedAsTheTableOrdersThem();
+    void unreadableFilesGoToStderrAndTheRestIsSearched();
+
+private:
+    [[nodiscard]] Run run(const QStringList& arguments) const;
+    void copyShippedFiles() const;
+    void write(const QString& name, const std::vector<std::string>& fields,
+               const std::vector<std::vector<std::string>>& rows) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void FindCommandTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("dsb")));
+}
+
+Run FindCommandTest::run(const QStringList& arguments) const
+{
+    QProcess process;
+    process.setWorkingDirectory(m_dir->path());
+    process.start(QStringLiteral(TARVOLYN_EXECUTABLE), arguments);
+    if (!process.waitForFinished(30000)) return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+void FindCommandTest::copyShippedFiles() const
+{
+    const QDir shipped(QStringLiteral(SHIPPED_DSB_DIR));
+    for (const QString& name : shipped.entryList({QStringLiteral("*.dsb")}, QDir::Files))
+        QVERIFY(QFile::copy(shipped.filePath(name), m_dir->filePath(QStringLiteral("dsb/") + name)));
+}
+
+void FindCommandTest::write(const QString& name, const std::vector<std::string>& fields,
+                            const std::vector<std::vector<std::string>>& rows) const
+{
+    jet4::DatabaseWriter writer(fields);
+    for (const auto& row : rows)
+        writer.addRow(row);
+    writer.writeFile(m_dir->filePath(QStringLiteral("dsb/%1.dsb").arg(name)).toStdString());
+}
+
+void FindCommandTest::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("found") << QStringList{"--find", "weather"} << 0;
+    QTest::newRow("found, words in one argument") << QStringList{"--find", "fine weather"} << 0;
+    QTest::newRow("nothing found") << QStringList{"--find", "zzzzqx"} << 1;
+    QTest::newRow("one word found, the other not") << QStringList{"--find", "weather", "zzzzqx"} << 1;
+    QTest::newRow("no words") << QStringList{"--find"} << 2;
+    QTest::newRow("words without --find") << QStringList{"weather"} << 2;
+    QTest::newRow("unknown option") << QStringList{"--finder", "weather"} << 2;
+}
+
+void FindCommandTest::exitCodes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    copyShippedFiles();
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QCOMPARE(result.out.isEmpty(), exitCode != 0);
+    QCOMPARE(result.err.isEmpty(), exitCode != 2);
+}
+
+void FindCommandTest::linesAreFileRowFieldAndText()
+{
+    write(QStringLiteral("weath"), {"Rus", "Eng", "Ger"},
+          {{"Погода", "Weather", "Wetter"},
+           {"Хорошая погода", "Fine weather\tnow", "Schönes Wetter"},
+           {"-", "Weatherproof", "-"}});
+    write(QStringLiteral("clock"), {"Eng", "Rus"}, {{"Weather at noon", "Погода в полдень"}});
+    const Run result = run({QStringLiteral("--find"), QStringLiteral("WEATHER")});
+    QCOMPARE(result.exitCode, 0);
+    // Best first: exact matches, shorter cells first, then the prefix match. A tab in a cell
+    // becomes a space.
+    QCOMPARE(result.out, QStringLiteral("weath.dsb\t1\tEng\tWeather\n"
+                                        "clock.dsb\t1\tEng\tWeather at noon\n"
+                                        "weath.dsb\t2\tEng\tFine weather now\n"
+                                        "weath.dsb\t3\tEng\tWeatherproof\n"));
+    QCOMPARE(run({QStringLiteral("--find"), QStringLiteral("schones")}).out,
+             QStringLiteral("weath.dsb\t2\tGer\tSchönes Wetter\n"));
+}
+
+void FindCommandTest::rowsAreCountedAsTheTableOrdersThem()
+{
+    copyShippedFiles();
+    const Run result = run({QStringLiteral("--find"), QStringLiteral("your")});
+    QCOMPARE(result.exitCode, 0);
+    const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 10);
+    for (const QString& line : lines) {
+        const QStringList parts = line.split(u'\t');
+        QCOMPARE(parts.size(), 4);
+        const jet4::Table table =
+            jet4::Database::open(m_dir->filePath(QStringLiteral("dsb/") + parts[0]).toStdString()).readTable("Dict");
+        std::size_t field = 0;
+        while (field < table.columnCount() && QString::fromStdString(table.columns()[field].name) != parts[2])
+            ++field;
+        QVERIFY2(field < table.columnCount(), qPrintable(line));
+        const auto cell = table.cell(std::size_t(parts[1].toInt() - 1), field);
+        QVERIFY2(cell.has_value(), qPrintable(line));
+        QCOMPARE(parts[3], QString::fromStdU16String(std::u16string(*cell)));
+        // Romaji reads "your" as "yor" (a long o), which starts "yoru".
+        if (parts[2] != u"Jap")
+            QVERIFY2(parts[3].contains(QStringLiteral("your"), Qt::CaseInsensitive), qPrintable(line));
+    }
+}
+
+void FindCommandTest::unreadableFilesGoToStderrAndTheRestIsSearched()
+{
+    copyShippedFiles();
+    QFile damaged(m_dir->filePath(QStringLiteral("dsb/weath.dsb")));
+    QVERIFY(damaged.resize(5000));
+    QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("dsb/ant.dsb"))));
+    const Run result = run({QStringLiteral("--find"), QStringLiteral("your")});
+    QCOMPARE(result.exitCode, 0);
+    const QStringList errors = result.err.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(errors.size(), 2);
+    QVERIFY2(errors[0].contains(QStringLiteral("ant.dsb")), qPrintable(errors[0]));
+    QVERIFY2(errors[1].contains(QStringLiteral("weath.dsb")), qPrintable(errors[1]));
+    QVERIFY(!result.out.contains(QStringLiteral("weath.dsb")));
+    QVERIFY(result.out.contains(QStringLiteral("start.dsb\t")));
+}
+
+QTEST_GUILESS_MAIN(FindCommandTest)
+#include "find_command_test.moc"
