@@ -1,0 +1,98 @@
+#include "call_sign_speller.h"
+
+#include "jet4/database.h"
+#include "phrase_data/ado_connection.h"
+#include "phrase_data/data_file.h"
+#include "phrase_data/phrase_catalogue.h"
+
+#include <QRegularExpression>
+
+namespace speech {
+
+using phrase_data::LanguageField;
+
+namespace {
+
+// The Latin letter with the same Morse code as each Cyrillic letter the table can spell.
+constexpr std::u16string_view Cyrillic = u"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЩЬЫ";
+constexpr std::u16string_view Latin = u"ABWGDEEVZIJKLMNOPRSTUFHCQXY";
+static_assert(Cyrillic.size() == Latin.size());
+
+// The word for "/" where the table has none, in the order of LanguageField.
+constexpr std::array<const char16_t*, 9> StrokeWords{u"дробь", u"drob'", u"stroke", u"Bruchstrich",          u"barre",
+                                                     u"barra", u"barra", u"barra",  u"スラッシュ (surasshu)"};
+
+QChar key(QChar c)
+{
+    const QChar upper = c.toUpper();
+    if (const auto at = Cyrillic.find(char16_t(upper.unicode())); at != std::u16string_view::npos)
+        return QChar(Latin[at]);
+    return upper;
+}
+
+} // namespace
+
+QByteArray CallSignSpeller::callsignFile()
+{
+    return QByteArray(phrase_data::PhraseCatalogue::topics().front().dataFile);
+}
+
+CallSignSpeller CallSignSpeller::load(const QByteArray& dataFilePath)
+{
+    const auto path = phrase_data::AdoConnection::resolveDataSource(phrase_data::BuildConnectionString(dataFilePath));
+    const jet4::Database database = jet4::Database::open(path);
+    return CallSignSpeller(database.readTable(phrase_data::PhraseCatalogue::DictTable));
+}
+
+CallSignSpeller::CallSignSpeller(const jet4::Table& table)
+{
+    static const QRegularExpression entry(QStringLiteral("^\\s*(\\S)\\s*[—–-]\\s*(.+?)\\s*$"));
+    for (const auto& language : phrase_data::PhraseCatalogue::languages()) {
+        const char* name = phrase_data::PhraseCatalogue::fieldName(language.field);
+        for (std::size_t column = 0; column < table.columnCount(); ++column) {
+            if (QString::fromStdString(table.columns()[column].name).compare(QLatin1String(name), Qt::CaseInsensitive))
+                continue;
+            for (std::size_t row = 0; row < table.rowCount(); ++row) {
+                const auto cell = table.cell(row, column);
+                if (!cell) continue;
+                const QRegularExpressionMatch match =
+                    entry.match(QString::fromUtf16(cell->data(), qsizetype(cell->size())));
+                if (match.hasMatch())
+                    m_words[std::size_t(language.field)].insert(match.captured(1).at(0).toUpper(), match.captured(2));
+            }
+        }
+    }
+}
+
+QString CallSignSpeller::word(LanguageField field, QChar c) const
+{
+    const auto& words = m_words[std::size_t(field)];
+    const auto found = words.constFind(key(c));
+    if (found != words.constEnd()) return *found;
+    if (c == u'/') return QString::fromUtf16(StrokeWords[std::size_t(field)]);
+    return QStringLiteral("[%1]").arg(c);
+}
+
+QStringList CallSignSpeller::spell(LanguageField field, const QString& text) const
+{
+    QStringList result;
+    for (QChar c : text)
+        if (!c.isSpace()) result << word(field, c);
+    return result;
+}
+
+QString CallSignSpeller::sayable(LanguageField field, const QString& text, QString* rusP) const
+{
+    if (field == LanguageField::Rus || field == LanguageField::RusP) {
+        if (rusP != nullptr) *rusP = spell(LanguageField::RusP, text).join(u' ');
+        return spell(LanguageField::Rus, text).join(u' ');
+    }
+    static const QRegularExpression romaji(QStringLiteral("\\s*\\([^)]*\\)"));
+    QStringList words = spell(field, text);
+    if (field == LanguageField::Jap)
+        for (QString& each : words)
+            each.remove(romaji);
+    return words.join(u' ');
+}
+
+} // namespace speech
