@@ -5,6 +5,7 @@
 #include "topic_entry.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -42,6 +43,8 @@ public:
     [[nodiscard]] static std::optional<QByteArray> topicFile(int index);
     [[nodiscard]] static const ReferenceEntry& reference(ReferenceCommand command);
     [[nodiscard]] static const char* fieldName(LanguageField field);
+    // The language field of a name ("Rus", "jap"), matched without regard to case.
+    [[nodiscard]] static std::optional<LanguageField> field(const QString& name);
 };
 
 } // namespace phrase_data

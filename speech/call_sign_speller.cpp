@@ -37,29 +37,14 @@ QByteArray CallSignSpeller::callsignFile()
     return QByteArray(phrase_data::PhraseCatalogue::topics().front().dataFile);
 }
 
-CallSignSpeller CallSignSpeller::load(const QByteArray& dataFilePath)
-{
-    const auto path = phrase_data::AdoConnection::resolveDataSource(phrase_data::BuildConnectionString(dataFilePath));
-    const jet4::Database database = jet4::Database::open(path);
-    return CallSignSpeller(database.readTable(phrase_data::PhraseCatalogue::DictTable));
-}
-
-CallSignSpeller::CallSignSpeller(const jet4::Table& table)
+CallSignSpeller::CallSignSpeller(const PhraseFile& file)
 {
     static const QRegularExpression entry(QStringLiteral("^\\s*(\\S)\\s*[—–-]\\s*(.+?)\\s*$"));
     for (const auto& language : phrase_data::PhraseCatalogue::languages()) {
-        const char* name = phrase_data::PhraseCatalogue::fieldName(language.field);
-        for (std::size_t column = 0; column < table.columnCount(); ++column) {
-            if (QString::fromStdString(table.columns()[column].name).compare(QLatin1String(name), Qt::CaseInsensitive))
-                continue;
-            for (std::size_t row = 0; row < table.rowCount(); ++row) {
-                const auto cell = table.cell(row, column);
-                if (!cell) continue;
-                const QRegularExpressionMatch match =
-                    entry.match(QString::fromUtf16(cell->data(), qsizetype(cell->size())));
-                if (match.hasMatch())
-                    m_words[std::size_t(language.field)].insert(match.captured(1).at(0).toUpper(), match.captured(2));
-            }
+        for (int row = 0; row < file.rowCount(); ++row) {
+            const QRegularExpressionMatch match = entry.match(file.text(row, language.field));
+            if (match.hasMatch())
+                m_words[std::size_t(language.field)].insert(match.captured(1).at(0).toUpper(), match.captured(2));
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "phrase_data/language_field.h"
+#include "phrase_file.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -8,10 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <array>
-
-namespace jet4 {
-class Table;
-}
 
 namespace speech {
 
@@ -25,13 +22,10 @@ namespace speech {
 // - A character the table lacks stays as it is, in brackets: "[Ä]". Spaces only part words.
 class CallSignSpeller {
 public:
-    // Reads the table of a data file, a path as the window gives it ("dsb\phonet.dsb"). Throws
-    // jet4::Error naming the file when it is missing or broken.
-    [[nodiscard]] static CallSignSpeller load(const QByteArray& dataFilePath);
     // The Callsign topic's file, from the catalogue.
     [[nodiscard]] static QByteArray callsignFile();
 
-    explicit CallSignSpeller(const jet4::Table& table);
+    explicit CallSignSpeller(const PhraseFile& file);
 
     // The spelling words for each character of the text, in the field's language.
     [[nodiscard]] QStringList spell(phrase_data::LanguageField field, const QString& text) const;

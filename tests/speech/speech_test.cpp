@@ -397,7 +397,7 @@ void SpeechTest::speller()
     QFETCH(QString, text);
     QFETCH(QString, words);
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller::load(speech::CallSignSpeller::callsignFile());
+    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
     QCOMPARE(speller.spell(field, text).join(u' '), words);
 }
 
@@ -405,7 +405,7 @@ void SpeechTest::speller()
 void SpeechTest::spellerSayable()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller::load(speech::CallSignSpeller::callsignFile());
+    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
     QString rusP;
     QCOMPARE(speller.sayable(LanguageField::Jap, QStringLiteral("AB"), nullptr), QStringLiteral("アルファ ブラボー"));
     QCOMPARE(speller.sayable(LanguageField::RusP, QStringLiteral("AB"), &rusP), QStringLiteral("Анна Борис"));
