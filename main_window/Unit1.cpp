@@ -7,9 +7,12 @@
 #include "phrase_data/data_file.h"
 #include "phrase_grid.h"
 #include "radio_group.h"
+#include "speech_player.h"
+#include "speller_window.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -213,6 +216,9 @@ void TForm1::buildMenu()
     Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
+    m_phraseMenu->addSeparator();
+    command(m_phraseMenu, "SayAction", "Say", &TForm1::SayClick)->setShortcut(Qt::Key_F5);
+    command(m_phraseMenu, "SpellerAction", "Speller…", &TForm1::SpellerClick)->setShortcut(Qt::CTRL | Qt::Key_L);
 
     assignAccessKeys(bar->actions());
     for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1, m_phraseMenu})
@@ -426,3 +432,45 @@ void TForm1::Spanish1Click() { bindLanguage(RightPlace, LanguageField::Span); }
 void TForm1::Portuguese1Click() { bindLanguage(RightPlace, LanguageField::Port); }
 void TForm1::Japanese1Click() { bindLanguage(RightPlace, LanguageField::Jap); }
 // clang-format on
+
+std::optional<TForm1::SpokenCell> TForm1::currentCell() const
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    if (!current.isValid()) return std::nullopt;
+    const int place = DBGrid1->horizontalHeader()->visualIndex(current.column());
+    auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
+    if (!field) return std::nullopt;
+    const auto cell = [&](LanguageField each) {
+        const int column = DataSource1.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
+        return column < 0 ? QString() : DataSource1.text(current.row(), column);
+    };
+    const bool russian = *field == LanguageField::Rus || *field == LanguageField::RusP;
+    return SpokenCell{*field, cell(russian ? LanguageField::Rus : *field),
+                      russian ? cell(LanguageField::RusP) : QString()};
+}
+
+SpeechPlayer& TForm1::speechPlayer()
+{
+    if (m_speechPlayer == nullptr) {
+        m_speechPlayer = new SpeechPlayer(this);
+        connect(m_speechPlayer, &SpeechPlayer::failed, this,
+                [this](const QString& message) { ErrorBox::show(message, this); });
+    }
+    return *m_speechPlayer;
+}
+
+void TForm1::SayClick()
+{
+    if (const auto cell = currentCell()) speechPlayer().say(cell->field, cell->text, cell->rusP);
+}
+
+void TForm1::SpellerClick()
+{
+    if (m_speller == nullptr) m_speller = new SpellerWindow(speechPlayer(), this);
+    const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
+    const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
+    m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft), right.value_or(PhraseCatalogue::DefaultRight));
+    m_speller->show();
+    m_speller->raise();
+    m_speller->activateWindow();
+}

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -18,6 +19,8 @@ class QPushButton;
 class QScrollArea;
 class PhraseGrid;
 class RadioGroup;
+class SpeechPlayer;
+class SpellerWindow;
 
 // The path of the data file to open next, "dsb\name.dsb"; empty at start. It keeps the last
 // path assigned, also after a failed load.
@@ -130,6 +133,22 @@ public:
     void Spanish1Click();
     void Portuguese1Click();
     void Japanese1Click();
+    void SayClick();
+    void SpellerClick();
+
+    // The phrase the grid's current cell holds, as SpeechPlayer::say takes it: the current row
+    // in the current column, the left column when no language column is current. None without
+    // a row.
+    struct SpokenCell {
+        phrase_data::LanguageField field;
+        QString text;
+        QString rusP;
+    };
+    [[nodiscard]] std::optional<SpokenCell> currentCell() const;
+    // The player the window says phrases with, made on first use; its failures show in the
+    // error box.
+    [[nodiscard]] SpeechPlayer& speechPlayer();
+    [[nodiscard]] SpellerWindow* spellerWindow() const { return m_speller; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -145,5 +164,7 @@ private:
 
     // The menu after "Right": the commands that go beyond the designed window.
     QMenu* m_phraseMenu = nullptr;
+    SpeechPlayer* m_speechPlayer = nullptr;
+    SpellerWindow* m_speller = nullptr;
     bool m_placed = false;
 };
