@@ -30,7 +30,7 @@ public:
     // espeak-ng phoneme names. Each piece of audio goes to onSamples as soon as it is made,
     // when one is given. Throws SpeechError for an unknown voice or a failed synthesis.
     [[nodiscard]] Pcm synthesize(const std::string& voice, const QString& text, const Samples& onSamples = {});
-    // espeak-ng's phonemes for the text, each phoneme followed by a space, words by a newline.
+    // espeak-ng's phonemes for the text, each phoneme name followed by a space, one clause a line.
     [[nodiscard]] QString phonemes(const std::string& voice, const QString& text);
 
     [[nodiscard]] int sampleRate() const { return m_sampleRate; }
