@@ -5,6 +5,7 @@
 #include "speech_error.h"
 
 #include <QRegularExpression>
+#include <array>
 
 namespace speech {
 
@@ -32,6 +33,16 @@ bool isVowelPhoneme(const QString& phoneme)
     // "@-" is a glide espeak-ng puts between consonants; it is no vowel of the spelling.
     if (phoneme == QStringLiteral("@-")) return false;
     return std::ranges::any_of(phoneme, [](QChar c) { return QStringLiteral("aAeEiIoOuUVy@038").contains(c); });
+}
+
+// espeak-ng's Russian vowel for a vowel letter, stressed or not (unstressed о and а merge).
+QString vowelPhoneme(QChar letter, bool stressed)
+{
+    static const QString Letters = QStringLiteral("аоеэиыуяюё");
+    static const std::array<const char*, 10> Stressed{"A", "o", "e", "E", "i", "y", "u", "A", "u", "8"};
+    static const std::array<const char*, 10> Unstressed{"V", "V", "I", "I", "i", "y", "u", "I", "u", "I"};
+    const auto at = std::size_t(std::max<qsizetype>(0, Letters.indexOf(letter)));
+    return QString::fromLatin1(stressed ? Stressed[at] : Unstressed[at]);
 }
 
 QString russianText(const QString& rus, const QString& rusP)
@@ -115,19 +126,31 @@ QString SpeechSynthesizer::stressedPhonemes(const QString& markedWord)
     QStringList phonemes = EspeakEngine::instance()
                                .phonemes(RussianVoice, plain)
                                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    QString letters;
+    for (QChar c : plain)
+        if (RussianStress::isCyrillicVowel(c)) letters += c.toLower();
     int vowel = 0;
     QString result;
     for (QString& phoneme : phonemes) {
+        const bool wasStressed = phoneme.startsWith(u'\'');
         phoneme.remove(u'\'');
         phoneme.remove(u',');
         if (!isVowelPhoneme(phoneme)) {
             result += phoneme;
             continue;
         }
-        if (vowel++ == stressed) result += u'\'';
+        if (vowel >= letters.size()) return plain;
+        // The vowel that gains the stress and the one that loses it change their sound too.
+        const bool stress = vowel == stressed;
+        if (stress != wasStressed) {
+            const QString glide = phoneme.startsWith(u'j') && phoneme.size() > 1 ? QStringLiteral("j") : QString();
+            phoneme = glide + vowelPhoneme(letters[vowel], stress);
+        }
+        if (stress) result += u'\'';
         result += phoneme;
+        ++vowel;
     }
-    if (vowel != RussianStress::vowelCount(plain) || stressed < 0) return plain;
+    if (vowel != letters.size() || stressed < 0) return plain;
     return QStringLiteral("[[") + result + QStringLiteral("]]");
 }
 
