@@ -438,7 +438,7 @@ std::optional<TForm1::SpokenCell> TForm1::currentCell() const
     const QModelIndex current = DBGrid1->currentIndex();
     if (!current.isValid()) return std::nullopt;
     const int place = DBGrid1->horizontalHeader()->visualIndex(current.column());
-    auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
+    const auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
     if (!field) return std::nullopt;
     const auto cell = [&](LanguageField each) {
         const int column = DataSource1.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));

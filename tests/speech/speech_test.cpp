@@ -102,6 +102,7 @@ private slots:
     void speller_data();
     void speller();
     void spellerSayable();
+    void cyrillicLettersTakeTheirRussianWords();
     void unwritableWav();
 };
 
@@ -413,6 +414,21 @@ void SpeechTest::spellerSayable()
     QVERIFY(
         SpeechSynthesizer::say(LanguageField::Jap, speller.sayable(LanguageField::Jap, "QZ7KV", nullptr)).seconds() >
         1.0);
+}
+
+// The Russian table names most Cyrillic letters by a word that begins with the letter: the
+// Morse correspondence the speller uses finds that word for each of them.
+void SpeechTest::cyrillicLettersTakeTheirRussianWords()
+{
+    QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
+    const speech::CallSignSpeller speller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    for (const QChar letter : QStringLiteral("АБВГДЕЖЗИКЛМНОПРСТУФХЦЩ")) {
+        const QStringList words = speller.spell(LanguageField::Rus, QString(letter));
+        QCOMPARE(words.size(), qsizetype(1));
+        QVERIFY2(words.front().startsWith(letter), qPrintable(QString(letter) + u' ' + words.front()));
+    }
+    QCOMPARE(speller.spell(LanguageField::Rus, QStringLiteral("ЙЬЫЁ")).join(u' '),
+             QStringLiteral("Иван краткий Мягкий знак Игрек Елена"));
 }
 
 void SpeechTest::unwritableWav()
