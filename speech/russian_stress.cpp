@@ -55,8 +55,11 @@ QStringList RussianStress::words(const QString& text, bool phonetic)
 {
     QStringList result;
     QString word;
-    for (QChar c : text) {
-        if (c.isLetter() || c == RussianStress::Acute || (phonetic && c == u'\'' && !word.isEmpty())) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A hyphen between letters joins one word ("по-русски"; RusP's "ka-es-vé" for КСВ).
+        const bool joining = c == u'-' && !word.isEmpty() && i + 1 < text.size() && text[i + 1].isLetter();
+        if (c.isLetter() || c == RussianStress::Acute || joining || (phonetic && c == u'\'' && !word.isEmpty())) {
             word += c;
             continue;
         }

@@ -17,8 +17,8 @@ public:
     // When the two cells do not pair word for word, the Russian comes back unmarked but for ё.
     [[nodiscard]] static QString mark(const QString& rus, const QString& rusP);
 
-    // The words (runs of letters) of a text, in order; in RusP an apostrophe (the soft sign)
-    // belongs to its word.
+    // The words (runs of letters, hyphens between letters) of a text, in order; in RusP an
+    // apostrophe (the soft sign) belongs to its word.
     [[nodiscard]] static QStringList words(const QString& text, bool phonetic);
     [[nodiscard]] static bool isCyrillicVowel(QChar letter);
     // The number of vowels in a Russian word.

@@ -30,8 +30,9 @@ QString japaneseText(const QString& cell)
 
 bool isVowelPhoneme(const QString& phoneme)
 {
-    // "@-" is a glide espeak-ng puts between consonants; it is no vowel of the spelling.
-    if (phoneme == QStringLiteral("@-")) return false;
+    // "@-" is a glide espeak-ng puts between consonants, "I^" the softness of a final consonant:
+    // neither is a vowel of the spelling.
+    if (phoneme == QStringLiteral("@-") || phoneme.contains(u'^')) return false;
     return std::ranges::any_of(phoneme, [](QChar c) { return QStringLiteral("aAeEiIoOuUVy@038").contains(c); });
 }
 

@@ -72,7 +72,7 @@ int stressedPhonemeVowel(const QStringList& phonemes)
 {
     int vowel = 0;
     for (const QString& phoneme : phonemes) {
-        if (phoneme == QStringLiteral("@-")) continue;
+        if (phoneme == QStringLiteral("@-") || phoneme.contains(u'^')) continue;
         static const QRegularExpression vowelLetter(QStringLiteral("[aAeEiIoOuUVy@038]"));
         if (!phoneme.contains(vowelLetter)) continue;
         if (phoneme.startsWith(u'\'')) return vowel;
