@@ -13,8 +13,6 @@ using phrase_data::LanguageField;
 
 namespace {
 
-const std::string RussianVoice = "ru";
-
 // The romaji of a Japanese cell: the last parenthesised part. A cell of kana alone is said as
 // it stands.
 QString japaneseText(const QString& cell)
@@ -125,7 +123,7 @@ QString SpeechSynthesizer::stressedPhonemes(const QString& markedWord)
     const int stressed = RussianStress::vowelCount(markedWord.left(acute)) - 1;
 
     QStringList phonemes = EspeakEngine::instance()
-                               .phonemes(RussianVoice, plain)
+                               .phonemes(SpeechSynthesizer::voice(LanguageField::Rus), plain)
                                .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QString letters;
     for (QChar c : plain)
