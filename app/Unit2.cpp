@@ -7,7 +7,6 @@
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -86,9 +85,6 @@ TForm2::TForm2(QWidget* mainForm)
     Timer1->setObjectName(QStringLiteral("Timer1"));
 
     setWindowTitle(Caption);
-    QIcon icon(QStringLiteral(":/assets/icon16.png"));
-    icon.addFile(QStringLiteral(":/assets/icon48.png"));
-    setWindowIcon(icon);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setFont(designFont(QStringLiteral("MS Sans Serif"), -11));

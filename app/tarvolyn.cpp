@@ -6,9 +6,9 @@
 #include "command_line.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
+#include "program_icon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -24,9 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tarvolin"));
     QApplication::setApplicationVersion(QStringLiteral(TARVOLYN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tarvolyn"));
-    QIcon icon(QStringLiteral(":/assets/icon16.png"));
-    icon.addFile(QStringLiteral(":/assets/icon48.png"));
-    QApplication::setWindowIcon(icon);
+    ProgramIcon::install();
     FontSubstitutes::install();
 
     TForm1 Form1;

@@ -4,6 +4,7 @@
 #include "design_font.h"
 #include "error_box.h"
 #include "jpeg_decoder.h"
+#include "message_box.h"
 #include "phrase_data/data_file.h"
 #include "phrase_grid.h"
 #include "radio_group.h"
@@ -23,12 +24,12 @@
 #include <QScrollArea>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 
 QByteArray DataFilePath;
 
 using phrase_data::LanguageField;
 using phrase_data::PhraseCatalogue;
-using phrase_data::ReferenceCommand;
 using phrase_data::WidthRule;
 
 namespace {
@@ -59,6 +60,57 @@ void assignAccessKeys(const QList<QAction*>& actions)
             }
         }
     }
+}
+
+// A menu or command that the program reaches by its designed name, which is also its object name.
+struct DesignedMenu {
+    QMenu* TForm1::*member;
+    const char* name;
+};
+struct DesignedCommand {
+    QAction* TForm1::*member;
+    const char* name;
+    void (TForm1::*handler)();
+};
+// Each designed name written once: the member, its object name and its handler follow from it.
+#define DESIGNED_MENU(name) (DesignedMenu{&TForm1::name, #name})
+#define DESIGNED_COMMAND(name) (DesignedCommand{&TForm1::name, #name, &TForm1::name##Click})
+
+// The designed names of the menus made from the catalogue and of their commands, row for row;
+// captions and fields are the catalogue's.
+constexpr std::array ReferenceMenus{DESIGNED_MENU(Dicteng1), DESIGNED_MENU(N1)};
+constexpr std::array ReferenceCommands{DESIGNED_COMMAND(Clock1),       DESIGNED_COMMAND(Days1),
+                                       DESIGNED_COMMAND(ModalVerbs1),  DESIGNED_COMMAND(Dictionaries1),
+                                       DESIGNED_COMMAND(SlangEngRus1), DESIGNED_COMMAND(ProverbsRusGer1),
+                                       DESIGNED_COMMAND(SlangGerRus1)};
+static_assert(ReferenceCommands.size() == PhraseCatalogue::ReferenceCount);
+
+using LanguageCommands = std::array<DesignedCommand, PhraseCatalogue::LanguageCount>;
+struct LanguageMenu {
+    DesignedMenu menu;
+    const char* title;
+    LanguageCommands commands;
+};
+constexpr std::array LanguageMenus{
+    LanguageMenu{DESIGNED_MENU(Left1), "Left",
+                 LanguageCommands{DESIGNED_COMMAND(Rus2), DESIGNED_COMMAND(RusPhonetic2), DESIGNED_COMMAND(Eng2),
+                                  DESIGNED_COMMAND(Ger1), DESIGNED_COMMAND(French2), DESIGNED_COMMAND(Italian1),
+                                  DESIGNED_COMMAND(Spanish2), DESIGNED_COMMAND(Portuguese2),
+                                  DESIGNED_COMMAND(Japanese2)}},
+    LanguageMenu{DESIGNED_MENU(Right1), "Right",
+                 LanguageCommands{DESIGNED_COMMAND(Rus3), DESIGNED_COMMAND(RusPhonetic1), DESIGNED_COMMAND(Eng3),
+                                  DESIGNED_COMMAND(Ger2), DESIGNED_COMMAND(French1), DESIGNED_COMMAND(F1),
+                                  DESIGNED_COMMAND(Spanish1), DESIGNED_COMMAND(Portuguese1),
+                                  DESIGNED_COMMAND(Japanese1)}},
+};
+
+#undef DESIGNED_COMMAND
+#undef DESIGNED_MENU
+
+// The catalogue row a command was made from.
+std::size_t catalogueRow(const QAction* command)
+{
+    return command->data().value<std::size_t>();
 }
 
 template <typename Widget> Widget* placed(Widget* widget, int left, int top, int width, int height)
@@ -182,38 +234,34 @@ void TForm1::buildMenu()
     ime1->setEnabled(false);
     ime1->menuAction()->setEnabled(false);
 
-    Dicteng1 = menu("Dicteng1", "Reference-eng");
-    Clock1 = command(Dicteng1, "Clock1", "Clock", &TForm1::Clock1Click);
-    Days1 = command(Dicteng1, "Days1", "Days", &TForm1::Days1Click);
-    ModalVerbs1 = command(Dicteng1, "ModalVerbs1", "Modal Verbs", &TForm1::ModalVerbs1Click);
+    // A command made from a catalogue row keeps the row; its handler reads the entry there.
+    const auto catalogueCommand = [&](QMenu* parentMenu, const DesignedCommand& design, const char* caption,
+                                      std::size_t row) {
+        QAction* action = command(parentMenu, design.name, caption, design.handler);
+        action->setData(QVariant::fromValue(row));
+        this->*design.member = action;
+    };
 
-    N1 = menu("N1", "Dictionaries");
-    Dictionaries1 = command(N1, "Dictionaries1", "Proverbs Rus-Eng", &TForm1::Dictionaries1Click);
-    SlangEngRus1 = command(N1, "SlangEngRus1", "Slang Eng-Rus", &TForm1::SlangEngRus1Click);
-    ProverbsRusGer1 = command(N1, "ProverbsRusGer1", "Proverbs Rus-Ger", &TForm1::ProverbsRusGer1Click);
-    SlangGerRus1 = command(N1, "SlangGerRus1", "Slang Ger-Rus", &TForm1::SlangGerRus1Click);
+    // "Reference-eng" and "Dictionaries": a menu for each run of catalogue rows that name it.
+    const auto references = PhraseCatalogue::references();
+    std::size_t menus = 0;
+    QMenu* parentMenu = nullptr;
+    for (std::size_t row = 0; row < references.size(); ++row) {
+        const phrase_data::ReferenceEntry& entry = references[row];
+        if (!parentMenu || parentMenu->title() != QLatin1String(entry.menu)) {
+            const DesignedMenu& design = ReferenceMenus.at(menus++);
+            parentMenu = this->*design.member = menu(design.name, entry.menu);
+        }
+        catalogueCommand(parentMenu, ReferenceCommands[row], entry.caption, row);
+    }
 
-    Left1 = menu("Left1", "Left");
-    Rus2 = command(Left1, "Rus2", "Russian", &TForm1::Rus2Click);
-    RusPhonetic2 = command(Left1, "RusPhonetic2", "Rus (Phonetic)", &TForm1::RusPhonetic2Click);
-    Eng2 = command(Left1, "Eng2", "English", &TForm1::Eng2Click);
-    Ger1 = command(Left1, "Ger1", "German", &TForm1::Ger1Click);
-    French2 = command(Left1, "French2", "French", &TForm1::French2Click);
-    Italian1 = command(Left1, "Italian1", "Italian", &TForm1::Italian1Click);
-    Spanish2 = command(Left1, "Spanish2", "Spanish", &TForm1::Spanish2Click);
-    Portuguese2 = command(Left1, "Portuguese2", "Portuguese", &TForm1::Portuguese2Click);
-    Japanese2 = command(Left1, "Japanese2", "Japanese", &TForm1::Japanese2Click);
-
-    Right1 = menu("Right1", "Right");
-    Rus3 = command(Right1, "Rus3", "Russian", &TForm1::Rus3Click);
-    RusPhonetic1 = command(Right1, "RusPhonetic1", "Rus (Phonetic)", &TForm1::RusPhonetic1Click);
-    Eng3 = command(Right1, "Eng3", "English", &TForm1::Eng3Click);
-    Ger2 = command(Right1, "Ger2", "German", &TForm1::Ger2Click);
-    French1 = command(Right1, "French1", "French", &TForm1::French1Click);
-    F1 = command(Right1, "F1", "Italian", &TForm1::F1Click);
-    Spanish1 = command(Right1, "Spanish1", "Spanish", &TForm1::Spanish1Click);
-    Portuguese1 = command(Right1, "Portuguese1", "Portuguese", &TForm1::Portuguese1Click);
-    Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
+    // "Left" and "Right" hold the same commands: the catalogue's languages, in its order.
+    const auto languages = PhraseCatalogue::languages();
+    for (const LanguageMenu& side : LanguageMenus) {
+        QMenu* sideMenu = this->*side.menu.member = menu(side.menu.name, side.title);
+        for (std::size_t row = 0; row < languages.size(); ++row)
+            catalogueCommand(sideMenu, side.commands[row], languages[row].caption, row);
+    }
 
     m_phraseMenu = menu("PhraseMenu", "Phrase");
     m_phraseMenu->addSeparator();
@@ -227,7 +275,7 @@ void TForm1::buildMenu()
 
 void TForm1::FormCreate()
 {
-    // The main window stays hidden until the splash window hands over; nothing shows it before.
+    // Closing the main window, by Exit or by its close box, ends the program.
     setAttribute(Qt::WA_QuitOnClose, true);
 }
 
@@ -278,14 +326,11 @@ void TForm1::FormResize()
     const int w = outer.width();
     const int h = outer.height();
     const int r = RadioGroup1->width();
-    const auto setSize = [](QWidget* widget, int width, int height) {
-        widget->resize(std::max(0, width), std::max(0, height));
-    };
-    setSize(GroupBox2, GroupBox2->width(), h - 90);
-    setSize(GroupBox1, w - r - 30, GroupBox1->height());
-    setSize(GroupBox2, w - r - 30, GroupBox2->height());
-    setSize(DBGrid1, GroupBox2->width() - 15, DBGrid1->height());
-    setSize(DBGrid1, DBGrid1->width(), GroupBox2->height() - 30);
+    // A size below zero shows the control collapsed; the grid follows the panel as sized.
+    const QSize panel(std::max(0, w - r - 30), std::max(0, h - 90));
+    GroupBox1->resize(panel.width(), GroupBox1->height());
+    GroupBox2->resize(panel);
+    DBGrid1->resize(std::max(0, panel.width() - 15), std::max(0, panel.height() - 30));
     applyWidthRule(WidthRule::HalfSplit);
     updateScrollExtent();
 }
@@ -294,7 +339,7 @@ void TForm1::applyWidthRule(WidthRule rule)
 {
     const int free = outerSize().width() - RadioGroup1->width() - 20;
     if (rule == WidthRule::HalfSplit) {
-        for (int place = 0; place < PhraseGrid::ColumnCount; ++place)
+        for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
             DBGrid1->setColumnWidthAt(place, free / 2);
     } else {
         DBGrid1->setColumnWidthAt(LeftPlace, free / 5);
@@ -355,9 +400,9 @@ void TForm1::RadioGroup1Click()
         this);
 }
 
-void TForm1::loadReference(ReferenceCommand command)
+void TForm1::loadReference(const QAction* command)
 {
-    const phrase_data::ReferenceEntry& entry = PhraseCatalogue::reference(command);
+    const phrase_data::ReferenceEntry& entry = PhraseCatalogue::references()[catalogueRow(command)];
     ErrorBox::guard(
         [&] {
             const BusyCursor busy;
@@ -395,42 +440,42 @@ void TForm1::Exit1Click()
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok) close();
+    if (MessageBox::exec(box) == QMessageBox::Ok) close();
 }
 
-void TForm1::bindLanguage(int place, LanguageField field)
+void TForm1::bindLanguage(int place, const QAction* command)
 {
-    DBGrid1->bindColumn(place, fieldName(field));
+    DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
 }
 
 // One line each: the menu's commands read as a table.
 // clang-format off
-void TForm1::Clock1Click() { loadReference(ReferenceCommand::Clock); }
-void TForm1::Days1Click() { loadReference(ReferenceCommand::Days); }
-void TForm1::ModalVerbs1Click() { loadReference(ReferenceCommand::ModalVerbs); }
-void TForm1::Dictionaries1Click() { loadReference(ReferenceCommand::ProverbsRusEng); }
-void TForm1::SlangEngRus1Click() { loadReference(ReferenceCommand::SlangEngRus); }
-void TForm1::ProverbsRusGer1Click() { loadReference(ReferenceCommand::ProverbsRusGer); }
-void TForm1::SlangGerRus1Click() { loadReference(ReferenceCommand::SlangGerRus); }
+void TForm1::Clock1Click() { loadReference(Clock1); }
+void TForm1::Days1Click() { loadReference(Days1); }
+void TForm1::ModalVerbs1Click() { loadReference(ModalVerbs1); }
+void TForm1::Dictionaries1Click() { loadReference(Dictionaries1); }
+void TForm1::SlangEngRus1Click() { loadReference(SlangEngRus1); }
+void TForm1::ProverbsRusGer1Click() { loadReference(ProverbsRusGer1); }
+void TForm1::SlangGerRus1Click() { loadReference(SlangGerRus1); }
 
-void TForm1::Rus2Click() { bindLanguage(LeftPlace, LanguageField::Rus); }
-void TForm1::RusPhonetic2Click() { bindLanguage(LeftPlace, LanguageField::RusP); }
-void TForm1::Eng2Click() { bindLanguage(LeftPlace, LanguageField::Eng); }
-void TForm1::Ger1Click() { bindLanguage(LeftPlace, LanguageField::Ger); }
-void TForm1::French2Click() { bindLanguage(LeftPlace, LanguageField::Fren); }
-void TForm1::Italian1Click() { bindLanguage(LeftPlace, LanguageField::Ital); }
-void TForm1::Spanish2Click() { bindLanguage(LeftPlace, LanguageField::Span); }
-void TForm1::Portuguese2Click() { bindLanguage(LeftPlace, LanguageField::Port); }
-void TForm1::Japanese2Click() { bindLanguage(LeftPlace, LanguageField::Jap); }
-void TForm1::Rus3Click() { bindLanguage(RightPlace, LanguageField::Rus); }
-void TForm1::RusPhonetic1Click() { bindLanguage(RightPlace, LanguageField::RusP); }
-void TForm1::Eng3Click() { bindLanguage(RightPlace, LanguageField::Eng); }
-void TForm1::Ger2Click() { bindLanguage(RightPlace, LanguageField::Ger); }
-void TForm1::French1Click() { bindLanguage(RightPlace, LanguageField::Fren); }
-void TForm1::F1Click() { bindLanguage(RightPlace, LanguageField::Ital); }
-void TForm1::Spanish1Click() { bindLanguage(RightPlace, LanguageField::Span); }
-void TForm1::Portuguese1Click() { bindLanguage(RightPlace, LanguageField::Port); }
-void TForm1::Japanese1Click() { bindLanguage(RightPlace, LanguageField::Jap); }
+void TForm1::Rus2Click() { bindLanguage(LeftPlace, Rus2); }
+void TForm1::RusPhonetic2Click() { bindLanguage(LeftPlace, RusPhonetic2); }
+void TForm1::Eng2Click() { bindLanguage(LeftPlace, Eng2); }
+void TForm1::Ger1Click() { bindLanguage(LeftPlace, Ger1); }
+void TForm1::French2Click() { bindLanguage(LeftPlace, French2); }
+void TForm1::Italian1Click() { bindLanguage(LeftPlace, Italian1); }
+void TForm1::Spanish2Click() { bindLanguage(LeftPlace, Spanish2); }
+void TForm1::Portuguese2Click() { bindLanguage(LeftPlace, Portuguese2); }
+void TForm1::Japanese2Click() { bindLanguage(LeftPlace, Japanese2); }
+void TForm1::Rus3Click() { bindLanguage(RightPlace, Rus3); }
+void TForm1::RusPhonetic1Click() { bindLanguage(RightPlace, RusPhonetic1); }
+void TForm1::Eng3Click() { bindLanguage(RightPlace, Eng3); }
+void TForm1::Ger2Click() { bindLanguage(RightPlace, Ger2); }
+void TForm1::French1Click() { bindLanguage(RightPlace, French1); }
+void TForm1::F1Click() { bindLanguage(RightPlace, F1); }
+void TForm1::Spanish1Click() { bindLanguage(RightPlace, Spanish1); }
+void TForm1::Portuguese1Click() { bindLanguage(RightPlace, Portuguese1); }
+void TForm1::Japanese1Click() { bindLanguage(RightPlace, Japanese1); }
 // clang-format on
 
 std::optional<TForm1::SpokenCell> TForm1::currentCell() const

@@ -158,8 +158,9 @@ private:
     void CloseDataFile();
     void LoadDataFile();
     void bindLanguages(phrase_data::LanguageField left, phrase_data::LanguageField right);
-    void loadReference(phrase_data::ReferenceCommand command);
-    void bindLanguage(int place, phrase_data::LanguageField field);
+    // A command of the menus made from the catalogue, by the catalogue row it was made from.
+    void loadReference(const QAction* command);
+    void bindLanguage(int place, const QAction* command);
     void updateScrollExtent();
 
     // The menu after "Right": the commands that go beyond the designed window.

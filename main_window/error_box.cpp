@@ -1,5 +1,7 @@
 #include "error_box.h"
 
+#include "message_box.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -14,5 +16,5 @@ void ErrorBox::show(const QString& message, QWidget* parent)
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), messageText(message), QMessageBox::Ok,
                     parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
-    box.exec();
+    MessageBox::exec(box);
 }

@@ -3,6 +3,7 @@
 #include "design_font.h"
 #include "grid_columns_model.h"
 #include "indicator_header.h"
+#include "phrase_data/phrase_catalogue.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -52,10 +53,11 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
         if (!m_settingSections && !horizontalHeader()->isSectionHidden(logical)) m_widths[std::size_t(logical)] = size;
     });
 
-    m_columns->setFieldName(0, QStringLiteral("???"));
-    m_columns->setFieldName(1, QStringLiteral("Eng"));
-    m_columns->setFieldName(2, QStringLiteral("Rus"));
-    for (int i = 0; i < ColumnCount; ++i)
+    using phrase_data::PhraseCatalogue;
+    m_columns->setFieldName(0, QString::fromLatin1(PhraseCatalogue::HiddenColumnField));
+    m_columns->setFieldName(1, QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Eng)));
+    m_columns->setFieldName(2, QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Rus)));
+    for (int i = 0; i < GridColumnsModel::ColumnCount; ++i)
         titles->resizeSection(i, m_widths[std::size_t(i)]);
 
     // Every new table lays the grid out anew, binding each column again by its name.
@@ -70,7 +72,7 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
 
 int PhraseGrid::logicalAt(int place) const
 {
-    if (place < 0 || place >= ColumnCount) throw std::out_of_range("grid column index out of range");
+    if (place < 0 || place >= GridColumnsModel::ColumnCount) throw std::out_of_range("grid column index out of range");
     return horizontalHeader()->logicalIndex(place);
 }
 
@@ -168,7 +170,7 @@ void PhraseGrid::keepHiddenColumnFirst()
 {
     // The hidden column stays in front: a language column dragged before it takes place 1.
     QHeaderView* titles = horizontalHeader();
-    for (int logical = 0; logical < ColumnCount; ++logical) {
+    for (int logical = 0; logical < GridColumnsModel::ColumnCount; ++logical) {
         if (titles->isSectionHidden(logical) && titles->visualIndex(logical) != 0) {
             const QSignalBlocker blocker(titles);
             titles->moveSection(titles->visualIndex(logical), 0);

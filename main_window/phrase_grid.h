@@ -1,13 +1,10 @@
 #pragma once
 
+#include "grid_columns_model.h"
+
 #include <QFont>
 #include <QTableView>
 #include <array>
-
-namespace phrase_data {
-class DataSource;
-}
-class GridColumnsModel;
 
 // The read-only phrase grid. Its three columns live as long as the grid and are addressed by
 // their place in the column list, which follows the user's dragging of titles: place 0 is the
@@ -16,8 +13,6 @@ class PhraseGrid : public QTableView {
     Q_OBJECT
 
 public:
-    static constexpr int ColumnCount = 3;
-
     explicit PhraseGrid(phrase_data::DataSource& source, QWidget* parent = nullptr);
 
     [[nodiscard]] QString columnFieldName(int place) const;
@@ -45,7 +40,7 @@ private:
     void showFromTop();
 
     GridColumnsModel* const m_columns;
-    std::array<int, ColumnCount> m_widths{64, 64, 64};
+    std::array<int, GridColumnsModel::ColumnCount> m_widths{64, 64, 64};
     int m_cellFontHeight = -12;
     bool m_cellFontBold = false;
     bool m_settingSections = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jet4/table.h"
+#include "phrase_catalogue.h"
 
 #include <QObject>
 #include <QString>
@@ -9,7 +10,7 @@ namespace phrase_data {
 
 class AdoConnection;
 
-// The table "Dict" of the connection's file, read whole: every row and every field, in the
+// The data table of the connection's file, read whole: every row and every field, in the
 // order the file gives them. Read-only.
 class AdoTable : public QObject {
     Q_OBJECT
@@ -42,7 +43,7 @@ private:
     [[nodiscard]] jet4::Table readRows(jet4::Table storage = {}) const;
 
     AdoConnection& m_connection;
-    QString m_tableName = QStringLiteral("Dict");
+    QString m_tableName = QString::fromLatin1(PhraseCatalogue::DictTable);
     bool m_active = false;
     jet4::Table m_rows;
 };

@@ -8,23 +8,23 @@ namespace phrase_data {
 namespace {
 
 constexpr std::array<TopicEntry, 17> Topics{{
-    {0, "Callsign", "dsb\\phonet.dsb"},
-    {1, "Start", "dsb\\start.dsb"},
-    {2, "Thanks for Call", "dsb\\call.dsb"},
-    {3, "Report", "dsb\\report.dsb"},
-    {4, "Name, QTH", "dsb\\name.dsb"},
-    {5, "Equipment", "dsb\\equip.dsb"},
-    {6, "Antenna", "dsb\\ant.dsb"},
-    {7, "Weather", "dsb\\weath.dsb"},
-    {8, "Regulations", "dsb\\regul.dsb"},
-    {9, "Operating", "dsb\\operating.dsb"},
-    {10, "Signal Quality", "dsb\\rst.dsb"},
-    {11, "Conditions", "dsb\\condit.dsb"},
-    {12, "Contests, Awards", "dsb\\contest.dsb"},
-    {13, "Personal", "dsb\\person.dsb"},
-    {14, "QSL", "dsb\\qsl.dsb"},
-    {15, "Address", "dsb\\address.dsb"},
-    {16, "Ending", "dsb\\end.dsb"},
+    {"Callsign", "dsb\\phonet.dsb"},
+    {"Start", "dsb\\start.dsb"},
+    {"Thanks for Call", "dsb\\call.dsb"},
+    {"Report", "dsb\\report.dsb"},
+    {"Name, QTH", "dsb\\name.dsb"},
+    {"Equipment", "dsb\\equip.dsb"},
+    {"Antenna", "dsb\\ant.dsb"},
+    {"Weather", "dsb\\weath.dsb"},
+    {"Regulations", "dsb\\regul.dsb"},
+    {"Operating", "dsb\\operating.dsb"},
+    {"Signal Quality", "dsb\\rst.dsb"},
+    {"Conditions", "dsb\\condit.dsb"},
+    {"Contests, Awards", "dsb\\contest.dsb"},
+    {"Personal", "dsb\\person.dsb"},
+    {"QSL", "dsb\\qsl.dsb"},
+    {"Address", "dsb\\address.dsb"},
+    {"Ending", "dsb\\end.dsb"},
 }};
 
 using enum LanguageField;
@@ -32,7 +32,7 @@ using enum WidthRule;
 
 // Both proverb dictionaries put the foreign language on the left although their captions
 // name Russian first.
-constexpr std::array<ReferenceEntry, 7> References{{
+constexpr std::array<ReferenceEntry, PhraseCatalogue::ReferenceCount> References{{
     {"Reference-eng", "Clock", "dsb\\clock.dsb", Eng, Rus, HalfSplit},
     {"Reference-eng", "Days", "dsb\\days.dsb", Eng, Rus, HalfSplit},
     {"Reference-eng", "Modal Verbs", "dsb\\engmodal.dsb", Eng, Rus, HalfSplit},
@@ -42,7 +42,7 @@ constexpr std::array<ReferenceEntry, 7> References{{
     {"Dictionaries", "Slang Ger-Rus", "dsb\\gersl.dsb", Ger, Rus, HalfSplit},
 }};
 
-constexpr std::array<LanguageEntry, 9> Languages{{
+constexpr std::array<LanguageEntry, PhraseCatalogue::LanguageCount> Languages{{
     {"Russian", Rus},
     {"Rus (Phonetic)", RusP},
     {"English", Eng},
@@ -54,7 +54,8 @@ constexpr std::array<LanguageEntry, 9> Languages{{
     {"Japanese", Jap},
 }};
 
-constexpr std::array<const char*, 9> FieldNames{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
+constexpr std::array<const char*, PhraseCatalogue::LanguageCount> FieldNames{"Rus",  "RusP", "Eng",  "Ger", "Fren",
+                                                                             "Ital", "Span", "Port", "Jap"};
 
 } // namespace
 
@@ -77,11 +78,6 @@ std::optional<QByteArray> PhraseCatalogue::topicFile(int index)
 {
     if (index < 0 || index >= int(Topics.size())) return std::nullopt;
     return QByteArray(Topics[std::size_t(index)].dataFile);
-}
-
-const ReferenceEntry& PhraseCatalogue::reference(ReferenceCommand command)
-{
-    return References[std::size_t(command)];
 }
 
 const char* PhraseCatalogue::fieldName(LanguageField field)

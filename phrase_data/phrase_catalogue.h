@@ -6,22 +6,11 @@
 
 #include <QByteArray>
 #include <QString>
-#include <cstdint>
+#include <cstddef>
 #include <optional>
 #include <span>
 
 namespace phrase_data {
-
-// The reference and dictionary commands, in menu order.
-enum class ReferenceCommand : std::uint8_t {
-    Clock,
-    Days,
-    ModalVerbs,
-    ProverbsRusEng,
-    SlangEngRus,
-    ProverbsRusGer,
-    SlangGerRus,
-};
 
 // What the program can show: the data file of every topic, list and dictionary and the
 // field of every language. Constants only; every lookup is a table read.
@@ -33,15 +22,18 @@ public:
     static constexpr const char* HiddenColumnField = "???";
     static constexpr LanguageField DefaultLeft = LanguageField::Rus;
     static constexpr LanguageField DefaultRight = LanguageField::Eng;
+    static constexpr std::size_t ReferenceCount = 7;
+    static constexpr std::size_t LanguageCount = 9;
 
     [[nodiscard]] static std::span<const TopicEntry> topics();
+    // In menu order.
     [[nodiscard]] static std::span<const ReferenceEntry> references();
+    // In menu order.
     [[nodiscard]] static std::span<const LanguageEntry> languages();
 
     // The data file of a topic; none for an index outside the list (it reports -1 when
     // nothing is marked), and the caller then keeps its current path.
     [[nodiscard]] static std::optional<QByteArray> topicFile(int index);
-    [[nodiscard]] static const ReferenceEntry& reference(ReferenceCommand command);
     [[nodiscard]] static const char* fieldName(LanguageField field);
     // The language field of a name ("Rus", "jap"), matched without regard to case.
     [[nodiscard]] static std::optional<LanguageField> field(const QString& name);

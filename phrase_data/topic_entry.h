@@ -2,9 +2,8 @@
 
 namespace phrase_data {
 
-// One item of the topic list.
+// One item of the topic list; its index is its place in the list.
 struct TopicEntry {
-    int index;
     const char* caption;
     const char* dataFile;
 };

@@ -2,10 +2,13 @@
 // timer or by a click, with the real main window behind it.
 
 #include "app/Unit2.h"
+#include "app/program_icon.h"
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/jpeg_decoder.h"
+#include "modal_answer.h"
 #include "phrase_data/decimal_separator.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -27,6 +30,8 @@ namespace {
 
 // The separator the system would give; only the timer's hand-over replaces it with ".".
 constexpr char16_t SystemSeparator = u',';
+// The test desktop's button face, unlike its window colour, so a test can tell which a background shows.
+const QColor ButtonFace(0xd4, 0xd0, 0xc8);
 
 // The colour text is drawn in: the commonest colour other than the background, since the
 // inside of the strokes is solid and only their edges are blended.
@@ -99,10 +104,9 @@ private:
 void SplashTest::initTestCase()
 {
     FontSubstitutes::install();
-    // A desktop theme whose button face differs from its window colour, so a test can tell which
-    // of the two a background shows.
+    ProgramIcon::install();
     QPalette theme = QApplication::palette();
-    theme.setColor(QPalette::Button, QColor(0xd4, 0xd0, 0xc8));
+    theme.setColor(QPalette::Button, ButtonFace);
     theme.setColor(QPalette::Window, QColor(0xff, 0xff, 0xf0));
     QApplication::setPalette(theme);
 }
@@ -126,12 +130,9 @@ void SplashTest::cleanup()
 
 QLabel* SplashTest::label(const QString& name) const
 {
-    QLabel* const labels[] = {m_splash->Label1, m_splash->Label2, m_splash->Label3,
-                              m_splash->Label4, m_splash->Label5, m_splash->Image1};
-    const QStringList names{"Label1", "Label2", "Label3", "Label4", "Label5", "Image1"};
-    const auto index = names.indexOf(name);
-    if (index < 0) qFatal("no label %s", qPrintable(name));
-    return labels[index];
+    auto* const found = m_splash->findChild<QLabel*>(name);
+    if (!found) qFatal("no label %s", qPrintable(name));
+    return found;
 }
 
 QWidget* SplashTest::control(const QString& name) const
@@ -176,7 +177,7 @@ void SplashTest::windowAsDesigned()
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
 
     // Fixed border: the client area cannot be sized.
-    QCOMPARE(m_splash->size(), QSize(536, 367));
+    QCOMPARE(m_splash->size(), design::SplashClient);
     QCOMPARE(m_splash->minimumSize(), m_splash->maximumSize());
 
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
@@ -189,8 +190,8 @@ void SplashTest::windowAsDesigned()
     // The margin around the panel shows the window's button-face background.
     const QImage shot = m_splash->grab().toImage();
     const qreal ratio = shot.devicePixelRatio();
-    QCOMPARE(QColor(shot.pixel((QPointF(3, 3) * ratio).toPoint())), QColor(0xd4, 0xd0, 0xc8));
-    QCOMPARE(QColor(shot.pixel((QPointF(450, 320) * ratio).toPoint())), QColor(0xd4, 0xd0, 0xc8));
+    QCOMPARE(QColor(shot.pixel((QPointF(3, 3) * ratio).toPoint())), ButtonFace);
+    QCOMPARE(QColor(shot.pixel((QPointF(450, 320) * ratio).toPoint())), ButtonFace);
 }
 
 void SplashTest::controlsAtTheirPlaces_data()
@@ -200,21 +201,12 @@ void SplashTest::controlsAtTheirPlaces_data()
     QTest::addColumn<QRect>("geometry");
 
     QTest::newRow("Panel1") << "Panel1"
-                            << "Form2" << QRect(8, 8, 521, 353);
-    // The picture control takes the picture's size.
+                            << "Form2" << design::SplashPanel;
     QTest::newRow("Image1") << "Image1"
-                            << "Panel1" << QRect(192, 8, 320, 240);
+                            << "Panel1" << design::SplashPicture;
     // Labels: only the top-left corner is fixed, they size themselves to their text.
-    QTest::newRow("Label2") << "Label2"
-                            << "Panel1" << QRect(8, 248, 0, 0);
-    QTest::newRow("Label3") << "Label3"
-                            << "Panel1" << QRect(8, 16, 0, 0);
-    QTest::newRow("Label4") << "Label4"
-                            << "Panel1" << QRect(8, 40, 0, 0);
-    QTest::newRow("Label5") << "Label5"
-                            << "Panel1" << QRect(8, 72, 0, 0);
-    QTest::newRow("Label1") << "Label1"
-                            << "Panel1" << QRect(8, 112, 0, 0);
+    for (const design::Label& label : design::SplashLabels)
+        QTest::newRow(label.name) << label.name << "Panel1" << QRect(label.topLeft, QSize(0, 0));
 }
 
 void SplashTest::controlsAtTheirPlaces()
@@ -254,12 +246,12 @@ void SplashTest::creditWrapsAtItsWidth()
     const QLabel* credit = m_splash->Label1;
     QVERIFY(credit->text().startsWith(QStringLiteral("Based On ")));
     QVERIFY(credit->wordWrap());
-    QCOMPARE(credit->width(), 171);
+    QCOMPARE(credit->width(), design::CreditWidth);
 
     const QFontMetrics metrics(credit->font());
-    const QRect text = metrics.boundingRect(QRect(0, 0, 171, 10000), Qt::TextWordWrap, credit->text());
+    const QRect text = metrics.boundingRect(QRect(0, 0, design::CreditWidth, 10000), Qt::TextWordWrap, credit->text());
     QVERIFY2(text.height() >= 3 * metrics.lineSpacing(), "the credit line should need several lines");
-    QVERIFY(text.width() <= 171);
+    QVERIFY(text.width() <= design::CreditWidth);
     QVERIFY(credit->height() >= text.height());
     QVERIFY(credit->height() < text.height() + metrics.lineSpacing());
 }
@@ -287,16 +279,9 @@ void SplashTest::labelFonts_data()
     QTest::addColumn<bool>("underline");
     QTest::addColumn<QColor>("colour");
 
-    const QColor navy(0, 0, 128);
-    const QColor grey(128, 128, 128);
-    QTest::newRow("Label2") << "Label2"
-                            << "Tarvolyn  " << 64 << true << navy;
-    QTest::newRow("Label3") << "Label3"
-                            << "Ver. 6.3 (30.05.11)" << 16 << false << grey;
-    QTest::newRow("Label4") << "Label4"
-                            << "QZ7KV" << 21 << false << grey;
-    QTest::newRow("Label5") << "Label5" << QString() << 21 << false << grey;
-    QTest::newRow("Label1") << "Label1" << QString() << 15 << false << grey;
+    for (const design::Label& label : design::SplashLabels)
+        QTest::newRow(label.name) << label.name << (label.caption ? QString::fromLatin1(label.caption) : QString())
+                                  << label.pixelSize << label.underline << QColor(QRgb(label.colour));
 }
 
 void SplashTest::labelFonts()
@@ -317,7 +302,7 @@ void SplashTest::labelFonts()
     QCOMPARE(font.underline(), underline);
     // As seen on the window, over the button face.
     const QImage seen = m_splash->grab(QRect(shown->mapTo(m_splash.get(), QPoint()), shown->size())).toImage();
-    QCOMPARE(mostCommonInk(seen, QColor(0xd4, 0xd0, 0xc8)), colour);
+    QCOMPARE(mostCommonInk(seen, ButtonFace), colour);
 }
 
 void SplashTest::showsTheSplashPicture()
@@ -345,7 +330,7 @@ void SplashTest::showsTheSplashPicture()
 void SplashTest::timerRunsFromCreation()
 {
     QVERIFY(m_splash->Timer1->isActive());
-    QCOMPARE(m_splash->Timer1->interval(), 5000);
+    QCOMPARE(m_splash->Timer1->interval(), design::HandOverDelayMs);
     QVERIFY(m_splash->Timer1->remainingTime() > 4000);
 }
 
@@ -370,7 +355,8 @@ void SplashTest::handOverByClick_data()
     QTest::addColumn<QPoint>("at");
 
     QTest::newRow("window background") << "Form2" << QPoint(3, 3);
-    QTest::newRow("window background, lower right") << "Form2" << QPoint(532, 364);
+    QTest::newRow("window background, lower right")
+        << "Form2" << QPoint(design::SplashClient.width() - 4, design::SplashClient.height() - 3);
     QTest::newRow("Panel1") << "Panel1" << QPoint(450, 320);
     QTest::newRow("Image1") << "Image1" << QPoint();
     QTest::newRow("Label2") << "Label2" << QPoint();
@@ -471,28 +457,17 @@ void SplashTest::failedActivationStillHandsOver()
     QFETCH(bool, splashBehindBox);
 
     // The main window's first activation loads the start topic; without its file it fails.
-    DataFolder::remove(
-        QString::fromLatin1(phrase_data::PhraseCatalogue::StartFile).section(u'\\', 1).section(u'.', 0, 0));
+    DataFolder::remove(DataFolder::baseName(phrase_data::PhraseCatalogue::StartFile));
 
-    bool boxSeen = false;
     bool splashVisibleAtBox = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) return;
-        answer.stop();
-        boxSeen = true;
-        splashVisibleAtBox = m_splash->isVisible();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    answer.start(5);
+    const ModalAnswer answer(QMessageBox::NoButton, [&] { splashVisibleAtBox = m_splash->isVisible(); });
 
     if (byTimer)
         m_splash->Timer1Timer();
     else
         QTest::mouseClick(m_splash->Image1, Qt::LeftButton);
 
-    QVERIFY(boxSeen);
+    QVERIFY(answer.seen());
     QCOMPARE(splashVisibleAtBox, splashBehindBox);
     verifyHandedOver(byTimer ? u'.' : SystemSeparator);
 }

@@ -1,4 +1,5 @@
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <string_view>
 
 using phrase_data::PhraseCatalogue;
 
@@ -89,63 +91,43 @@ void CommandsTest::showForm()
 {
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    QTRY_COMPARE(m_form->frameGeometry().size(), QSize(TForm1::DesignWidth, TForm1::DesignHeight));
+    QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
 void CommandsTest::menuIsAsDesigned()
 {
-    struct Item {
-        const char* name;
-        const char* caption;
-        bool enabled;
+    // The commands a top-level item holds: its own, or the catalogue's rows that the design puts there.
+    const auto designedCommands = [](const design::MenuItem& top) {
+        const std::string_view name = top.name;
+        std::vector<design::MenuItem> commands;
+        if (name == "Russia1") commands.assign(design::LanguageMenu.begin(), design::LanguageMenu.end());
+        for (const design::ReferenceRow& row : design::References)
+            if (std::string_view(row.menu) == top.caption) commands.push_back({row.name, row.caption, true});
+        for (const design::LanguageRow& row : design::Languages) {
+            if (name == "Left1") commands.push_back({row.leftName, row.caption, true});
+            if (name == "Right1") commands.push_back({row.rightName, row.caption, true});
+        }
+        return commands;
     };
-    const std::vector<std::pair<Item, std::vector<Item>>> design{
-        {{"Russia1", "Language", true}, {{"Eng1", "Eng", false}, {"Rus1", "Rus", false}, {"Exit1", "Exit", true}}},
-        {{"ime1", "Time", false}, {}},
-        {{"Dicteng1", "Reference-eng", true},
-         {{"Clock1", "Clock", true}, {"Days1", "Days", true}, {"ModalVerbs1", "Modal Verbs", true}}},
-        {{"N1", "Dictionaries", true},
-         {{"Dictionaries1", "Proverbs Rus-Eng", true},
-          {"SlangEngRus1", "Slang Eng-Rus", true},
-          {"ProverbsRusGer1", "Proverbs Rus-Ger", true},
-          {"SlangGerRus1", "Slang Ger-Rus", true}}},
-        {{"Left1", "Left", true},
-         {{"Rus2", "Russian", true},
-          {"RusPhonetic2", "Rus (Phonetic)", true},
-          {"Eng2", "English", true},
-          {"Ger1", "German", true},
-          {"French2", "French", true},
-          {"Italian1", "Italian", true},
-          {"Spanish2", "Spanish", true},
-          {"Portuguese2", "Portuguese", true},
-          {"Japanese2", "Japanese", true}}},
-        {{"Right1", "Right", true},
-         {{"Rus3", "Russian", true},
-          {"RusPhonetic1", "Rus (Phonetic)", true},
-          {"Eng3", "English", true},
-          {"Ger2", "German", true},
-          {"French1", "French", true},
-          {"F1", "Italian", true},
-          {"Spanish1", "Spanish", true},
-          {"Portuguese1", "Portuguese", true},
-          {"Japanese1", "Japanese", true}}},
-    };
+    // The designed menus come first; menus beyond the designed window may follow them.
     const QList<QAction*> tops = m_form->menuBar()->actions();
-    QCOMPARE(tops.size(), qsizetype(design.size()));
-    for (std::size_t i = 0; i < design.size(); ++i) {
+    QVERIFY(tops.size() >= qsizetype(design::MenuBar.size()));
+    for (std::size_t i = 0; i < design::MenuBar.size(); ++i) {
+        const design::MenuItem& top = design::MenuBar[i];
         QMenu* menu = tops[qsizetype(i)]->menu();
         QVERIFY(menu);
-        QCOMPARE(menu->objectName(), QString::fromLatin1(design[i].first.name));
-        QCOMPARE(withoutAccessKey(menu->title()), QString::fromLatin1(design[i].first.caption));
-        QCOMPARE(tops[qsizetype(i)]->isEnabled(), design[i].first.enabled);
+        QCOMPARE(menu->objectName(), QString::fromLatin1(top.name));
+        QCOMPARE(withoutAccessKey(menu->title()), QString::fromLatin1(top.caption));
+        QCOMPARE(tops[qsizetype(i)]->isEnabled(), top.enabled);
+        const std::vector<design::MenuItem> commands = designedCommands(top);
         const QList<QAction*> items = menu->actions();
-        QCOMPARE(items.size(), qsizetype(design[i].second.size()));
-        for (std::size_t j = 0; j < design[i].second.size(); ++j) {
-            const Item& item = design[i].second[j];
-            QCOMPARE(items[qsizetype(j)]->objectName(), QString::fromLatin1(item.name));
-            QCOMPARE(withoutAccessKey(items[qsizetype(j)]->text()), QString::fromLatin1(item.caption));
-            QCOMPARE(items[qsizetype(j)]->isEnabled(), item.enabled);
-            QVERIFY(items[qsizetype(j)]->shortcut().isEmpty());
+        QCOMPARE(items.size(), qsizetype(commands.size()));
+        for (std::size_t j = 0; j < commands.size(); ++j) {
+            const QAction* item = items[qsizetype(j)];
+            QCOMPARE(item->objectName(), QString::fromLatin1(commands[j].name));
+            QCOMPARE(withoutAccessKey(item->text()), QString::fromLatin1(commands[j].caption));
+            QCOMPARE(item->isEnabled(), commands[j].enabled);
+            QVERIFY(item->shortcut().isEmpty());
         }
     }
 }
@@ -160,9 +142,10 @@ void CommandsTest::accessKeysAreUniqueWithinEachMenu()
         }
         return keys;
     };
-    const QString top = letters(m_form->menuBar()->actions());
-    QCOMPARE(top.size(), 6);
-    QCOMPARE(QSet<QChar>(top.begin(), top.end()).size(), 6);
+    const QList<QAction*> tops = m_form->menuBar()->actions();
+    const QString top = letters(tops);
+    QCOMPARE(top.size(), tops.size());
+    QCOMPARE(QSet<QChar>(top.begin(), top.end()).size(), tops.size());
     const QString right = letters(m_form->Right1->actions());
     QCOMPARE(QSet<QChar>(right.begin(), right.end()).size(), 9);
     // Alt+L opens "Language", and X there is "Exit".
@@ -173,8 +156,9 @@ void CommandsTest::accessKeysAreUniqueWithinEachMenu()
 void CommandsTest::everyTopicLoadsByClick_data()
 {
     QTest::addColumn<int>("index");
-    for (const auto& topic : PhraseCatalogue::topics())
-        QTest::newRow(topic.caption) << topic.index;
+    const auto topics = PhraseCatalogue::topics();
+    for (int index = 0; index < int(topics.size()); ++index)
+        QTest::newRow(topics[std::size_t(index)].caption) << index;
 }
 
 void CommandsTest::everyTopicLoadsByClick()
@@ -236,12 +220,9 @@ void CommandsTest::everyReferenceCommandLoads_data()
     QTest::addColumn<int>("entry");
     QTest::addColumn<int>("leftWidth");
     QTest::addColumn<int>("rightWidth");
-    const char* actions[] = {"Clock1",       "Days1",           "ModalVerbs1", "Dictionaries1",
-                             "SlangEngRus1", "ProverbsRusGer1", "SlangGerRus1"};
-    for (int i = 0; i < 7; ++i) {
-        const bool fifth = i == 4;
-        QTest::newRow(PhraseCatalogue::references()[std::size_t(i)].caption)
-            << actions[i] << i << (fifth ? 159 : 398) << (fifth ? 637 : 398);
+    for (int i = 0; i < int(design::References.size()); ++i) {
+        const design::ReferenceRow& row = design::References[std::size_t(i)];
+        QTest::newRow(row.caption) << row.name << i << (row.fifthSplit ? 159 : 398) << (row.fifthSplit ? 637 : 398);
     }
 }
 
@@ -303,15 +284,9 @@ void CommandsTest::languageCommandsRebindOneColumn_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("place");
     QTest::addColumn<QString>("field");
-    const char* left[] = {"Rus2",     "RusPhonetic2", "Eng2",        "Ger1",     "French2",
-                          "Italian1", "Spanish2",     "Portuguese2", "Japanese2"};
-    const char* right[] = {"Rus3", "RusPhonetic1", "Eng3",        "Ger2",     "French1",
-                           "F1",   "Spanish1",     "Portuguese1", "Japanese1"};
-    const auto languages = PhraseCatalogue::languages();
-    for (std::size_t i = 0; i < languages.size(); ++i) {
-        const QString field = PhraseCatalogue::fieldName(languages[i].field);
-        QTest::newRow(left[i]) << left[i] << 1 << field;
-        QTest::newRow(right[i]) << right[i] << 2 << field;
+    for (const design::LanguageRow& row : design::Languages) {
+        QTest::newRow(row.leftName) << row.leftName << 1 << row.field;
+        QTest::newRow(row.rightName) << row.rightName << 2 << row.field;
     }
 }
 
@@ -390,6 +365,7 @@ void CommandsTest::exitAsksFirst()
         QCOMPARE(escape.icon(), QMessageBox::Question);
         QCOMPARE(escape.buttons(), QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(escape.defaultButton(), QMessageBox::Ok);
+        QCOMPARE(escape.escapeButton(), QMessageBox::Cancel);
     }
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));

@@ -1,4 +1,5 @@
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
@@ -68,19 +69,15 @@ void MainWindowLayoutTest::fixedControlsKeepTheirDesign_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("topic list") << "RadioGroup1" << QRect(8, 0, 153, 313);
-    QTest::newRow("A") << "Button7" << QRect(392, 8, 75, 17);
-    QTest::newRow("a") << "Button6" << QRect(464, 8, 75, 17);
-    QTest::newRow("bold A") << "Button1" << QRect(536, 8, 75, 17);
-    QTest::newRow("picture frame") << "GroupBox3" << QRect(8, 320, 153, 153);
-    QTest::newRow("picture") << "Image2" << QRect(0, 0, 153, 161);
+    for (const design::Control& control : design::MainWindowFixedControls)
+        QTest::newRow(control.name) << control.name << control.geometry;
 }
 
 void MainWindowLayoutTest::fixedControlsKeepTheirDesign()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    for (const QSize size : {QSize(969, 636), QSize(1200, 800), QSize(400, 300)}) {
+    for (const QSize size : {design::MainWindowOuter, QSize(1200, 800), QSize(400, 300)}) {
         resizeTo(size.width(), size.height());
         auto* control = m_form->findChild<QWidget*>(name);
         QVERIFY(control);
@@ -95,7 +92,7 @@ void MainWindowLayoutTest::sizesFollowTheWindow_data()
     QTest::addColumn<QRect>("panel");
     QTest::addColumn<QRect>("grid");
     QTest::addColumn<int>("columnWidth");
-    QTest::newRow("design size") << QSize(969, 636) << QRect(168, 0, 786, 33) << QRect(168, 32, 786, 546)
+    QTest::newRow("design size") << design::MainWindowOuter << QRect(168, 0, 786, 33) << QRect(168, 32, 786, 546)
                                  << QRect(8, 24, 771, 516) << 398;
     QTest::newRow("larger") << QSize(1280, 900) << QRect(168, 0, 1097, 33) << QRect(168, 32, 1097, 810)
                             << QRect(8, 24, 1082, 780) << 553;
@@ -114,7 +111,7 @@ void MainWindowLayoutTest::sizesFollowTheWindow()
     QCOMPARE(m_form->GroupBox1->geometry(), strip);
     QCOMPARE(m_form->GroupBox2->geometry(), panel);
     QCOMPARE(m_form->DBGrid1->geometry(), grid);
-    for (int place = 0; place < PhraseGrid::ColumnCount; ++place)
+    for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
         QCOMPARE(m_form->DBGrid1->columnWidthAt(place), columnWidth);
 }
 
@@ -127,7 +124,7 @@ void MainWindowLayoutTest::tooNarrowCollapsesAndGrowingRestores()
     // (120 - 153 - 20) div 2, truncated toward zero
     QCOMPARE(m_form->DBGrid1->columnWidthAt(1), -26);
     QCOMPARE(m_form->DBGrid1->horizontalHeader()->sectionSize(1), 0);
-    resizeTo(969, 636);
+    resizeTo(design::MainWindowOuter.width(), design::MainWindowOuter.height());
     QCOMPARE(m_form->GroupBox2->geometry(), QRect(168, 32, 786, 546));
     QCOMPARE(m_form->DBGrid1->geometry(), QRect(8, 24, 771, 516));
     QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 398);
@@ -136,12 +133,13 @@ void MainWindowLayoutTest::tooNarrowCollapsesAndGrowingRestores()
 void MainWindowLayoutTest::topicItemsShareTheListHeight()
 {
     const RadioGroup* list = m_form->RadioGroup1;
-    QCOMPARE(list->count(), 17);
+    const int count = int(design::Topics.size());
+    QCOMPARE(list->count(), count);
     const int textHeight = QFontMetrics(list->font()).height();
-    const int itemHeight = (313 - textHeight - 5) / 17;
-    int top = ((313 - textHeight - 5) % 17) / 2 + textHeight + 1;
-    for (int i = 0; i < list->count(); ++i) {
-        QCOMPARE(list->button(i)->geometry(), QRect(8, top, 143, itemHeight));
+    const int itemHeight = (list->height() - textHeight - 5) / count;
+    int top = ((list->height() - textHeight - 5) % count) / 2 + textHeight + 1;
+    for (int i = 0; i < count; ++i) {
+        QCOMPARE(list->button(i)->geometry(), QRect(8, top, list->width() - 10, itemHeight));
         top += itemHeight;
     }
     QCOMPARE(list->itemIndex(), -1);
@@ -157,9 +155,9 @@ void MainWindowLayoutTest::textButtonsOverlapAndTabInOrder()
 
 void MainWindowLayoutTest::scrollsWhenSmallerThanTheControls()
 {
-    resizeTo(969, 636);
+    resizeTo(design::MainWindowOuter.width(), design::MainWindowOuter.height());
     QVERIFY(!m_form->ScrollBox->verticalScrollBar()->isVisible());
-    resizeTo(969, 400); // the picture frame reaches 473 pixels down
+    resizeTo(design::MainWindowOuter.width(), 400); // the picture frame reaches 473 pixels down
     QTRY_VERIFY(m_form->ScrollBox->verticalScrollBar()->isVisible());
     QCOMPARE(m_form->Client->minimumHeight(), 473);
 }

@@ -31,7 +31,9 @@ DataFolder::DataFolder()
         throw std::runtime_error("cannot make a working directory for the test");
     QDir().mkpath(QStringLiteral("dsb"));
     using phrase_data::PhraseCatalogue;
-    const std::vector<std::string> languages{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
+    std::vector<std::string> languages;
+    for (const auto& language : PhraseCatalogue::languages())
+        languages.emplace_back(PhraseCatalogue::fieldName(language.field));
     for (const auto& topic : PhraseCatalogue::topics())
         writeGenerated(DataFolder::baseName(topic.dataFile), languages);
     for (const auto& entry : PhraseCatalogue::references())

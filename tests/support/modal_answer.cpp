@@ -1,31 +1,33 @@
 #include "modal_answer.h"
 
+#include "main_window/message_box.h"
+
 #include <QApplication>
 #include <QPushButton>
-#include <QTest>
 
-ModalAnswer::ModalAnswer(QMessageBox::StandardButton answer)
+ModalAnswer::ModalAnswer(QMessageBox::StandardButton answer, std::function<void()> whenAsked)
     : m_answer(answer)
+    , m_whenAsked(std::move(whenAsked))
 {
-    m_timer.setInterval(10);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-    m_timer.start();
+    MessageBox::setNextAnswer([this](const QMessageBox& box) { return this->answer(box); });
 }
 
-void ModalAnswer::poll()
+ModalAnswer::~ModalAnswer()
 {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    m_timer.stop();
+    // A box that never came must not be answered by a test that has gone.
+    MessageBox::setNextAnswer(nullptr);
+}
+
+QMessageBox::StandardButton ModalAnswer::answer(const QMessageBox& box)
+{
     m_seen = true;
-    m_title = box->windowTitle();
-    m_text = box->text();
-    m_icon = box->icon();
-    m_buttons = box->standardButtons();
-    if (auto* button = box->defaultButton()) m_default = box->standardButton(button);
+    m_title = box.windowTitle();
+    m_text = box.text();
+    m_icon = box.icon();
+    m_buttons = box.standardButtons();
+    if (auto* button = box.defaultButton()) m_default = box.standardButton(button);
+    if (auto* button = box.escapeButton()) m_escape = box.standardButton(button);
     m_busyPointer = QApplication::overrideCursor() != nullptr;
-    if (m_answer == QMessageBox::NoButton)
-        QTest::keyClick(box, Qt::Key_Escape);
-    else
-        box->button(m_answer)->click();
+    if (m_whenAsked) m_whenAsked();
+    return m_answer == QMessageBox::NoButton ? m_escape : m_answer;
 }
