@@ -216,7 +216,7 @@ void TForm1::buildMenu()
         return item;
     };
     const auto command = [&](QMenu* parentMenu, const char* name, const char* title, void (TForm1::*handler)()) {
-        QAction* action = parentMenu->addAction(QString::fromLatin1(title));
+        QAction* action = parentMenu->addAction(QString::fromUtf8(title));
         action->setObjectName(QString::fromLatin1(name));
         if (handler)
             connect(action, &QAction::triggered, this, handler);

@@ -15,6 +15,7 @@
 #include <QAudioDevice>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,6 +33,8 @@ private slots:
     void init();
     void cleanup();
 
+    void phraseMenuCommands_data();
+    void phraseMenuCommands();
     void playerWithoutDeviceReportsAndReturns();
     void currentCell_data();
     void currentCell();
@@ -62,6 +65,31 @@ void SpeechWindowTest::cleanup()
 {
     m_form.reset();
     m_data.reset();
+}
+
+void SpeechWindowTest::phraseMenuCommands_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::newRow("Say") << "SayAction"
+                         << "Say" << QKeySequence(Qt::Key_F5);
+    QTest::newRow("Speller") << "SpellerAction"
+                             << "Speller…" << QKeySequence(Qt::CTRL | Qt::Key_L);
+}
+
+void SpeechWindowTest::phraseMenuCommands()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, shortcut);
+    const auto* menu = m_form->findChild<QMenu*>(QStringLiteral("PhraseMenu"));
+    QVERIFY(menu);
+    const QAction* action = m_form->findChild<QAction*>(name);
+    QVERIFY(action);
+    QVERIFY(menu->actions().contains(action));
+    QCOMPARE(action->text().remove(u'&'), caption);
+    QCOMPARE(action->shortcut(), shortcut);
 }
 
 void SpeechWindowTest::playerWithoutDeviceReportsAndReturns()
