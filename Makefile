@@ -32,7 +32,7 @@ test-asan: deps
 
 bench: build
 	cmake --build --preset dev --target benchmarks
-	cd build/dev/bench && ./jet4_bench && ./grid_bench && ./search_bench
+	cd build/dev/bench && ./jet4_bench && ./grid_bench && ./search_bench && ./speech_bench
 
 fuzz: deps
 	cmake --preset fuzz

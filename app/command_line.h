@@ -1,6 +1,9 @@
 #pragma once
 
+#include "phrase_data/language_field.h"
+
 #include <QStringList>
+#include <optional>
 
 // The program without windows: with any argument it runs one command of the engines and prints
 // to the terminal instead of opening the splash and the main window.
@@ -11,6 +14,9 @@ public:
     // Runs the command that the arguments name; the result is the process's exit code:
     // 0 done, 1 nothing found or a failure, 2 a usage error.
     [[nodiscard]] static int run(const QStringList& arguments);
+
+    // The language field a command names; none, after saying so on stderr, for a bad name.
+    [[nodiscard]] static std::optional<phrase_data::LanguageField> field(const QString& name);
 
     static constexpr int Done = 0;
     static constexpr int Failed = 1;

@@ -4,10 +4,24 @@
 #include <stdexcept>
 #include <string>
 
-long peakResidentKiB()
+namespace {
+
+long statusKiB(const std::string& key)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    throw std::runtime_error("no VmHWM in /proc/self/status");
+        if (line.starts_with(key)) return std::stol(line.substr(key.size()));
+    throw std::runtime_error("no " + key + " in /proc/self/status");
+}
+
+} // namespace
+
+long peakResidentKiB()
+{
+    return statusKiB("VmHWM:");
+}
+
+long residentKiB()
+{
+    return statusKiB("VmRSS:");
 }

@@ -13,6 +13,8 @@
 #include "phrase_grid.h"
 #include "phrase_list_document.h"
 #include "radio_group.h"
+#include "speech_player.h"
+#include "speller_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -290,6 +292,9 @@ void TForm1::buildMenu()
     command(m_phraseMenu, "FindAction", "Find…", &TForm1::FindClick)->setShortcut(Qt::CTRL | Qt::Key_F);
     command(m_phraseMenu, "PhraseCardAction", "Phrase card", &TForm1::PhraseCardClick)
         ->setShortcut(Qt::CTRL | Qt::Key_K);
+    m_phraseMenu->addSeparator();
+    command(m_phraseMenu, "SayAction", "Say", &TForm1::SayClick)->setShortcut(Qt::Key_F5);
+    command(m_phraseMenu, "SpellerAction", "Speller…", &TForm1::SpellerClick)->setShortcut(Qt::CTRL | Qt::Key_L);
     const auto shortcut = [](QAction* action, const QKeySequence& keys) {
         action->setShortcut(keys);
         return action;
@@ -504,7 +509,7 @@ void TForm1::FindClick()
 
 void TForm1::PhraseCardClick()
 {
-    if (!m_phraseCard) m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, this);
+    if (!m_phraseCard) m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, speechPlayer(), this);
     m_phraseCard->show();
     m_phraseCard->raise();
     m_phraseCard->activateWindow();
@@ -709,3 +714,45 @@ void TForm1::Spanish1Click() { bindLanguage(RightPlace, Spanish1); }
 void TForm1::Portuguese1Click() { bindLanguage(RightPlace, Portuguese1); }
 void TForm1::Japanese1Click() { bindLanguage(RightPlace, Japanese1); }
 // clang-format on
+
+std::optional<TForm1::SpokenCell> TForm1::currentCell() const
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    if (!current.isValid()) return std::nullopt;
+    const int place = DBGrid1->horizontalHeader()->visualIndex(current.column());
+    const auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
+    if (!field) return std::nullopt;
+    const auto cell = [&](LanguageField each) {
+        const int column = DataSource1.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
+        return column < 0 ? QString() : DataSource1.text(current.row(), column);
+    };
+    const bool russian = *field == LanguageField::Rus || *field == LanguageField::RusP;
+    return SpokenCell{*field, cell(russian ? LanguageField::Rus : *field),
+                      russian ? cell(LanguageField::RusP) : QString()};
+}
+
+SpeechPlayer& TForm1::speechPlayer()
+{
+    if (m_speechPlayer == nullptr) {
+        m_speechPlayer = new SpeechPlayer(this);
+        connect(m_speechPlayer, &SpeechPlayer::failed, this,
+                [this](const QString& message) { ErrorBox::show(message, this); });
+    }
+    return *m_speechPlayer;
+}
+
+void TForm1::SayClick()
+{
+    if (const auto cell = currentCell()) speechPlayer().say(cell->field, cell->text, cell->rusP);
+}
+
+void TForm1::SpellerClick()
+{
+    if (m_speller == nullptr) m_speller = new SpellerWindow(speechPlayer(), this);
+    const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
+    const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
+    m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft), right.value_or(PhraseCatalogue::DefaultRight));
+    m_speller->show();
+    m_speller->raise();
+    m_speller->activateWindow();
+}

@@ -26,6 +26,8 @@ class QScrollArea;
 class MyPhrasesEditor;
 class PhraseGrid;
 class RadioGroup;
+class SpeechPlayer;
+class SpellerWindow;
 
 // The path of the data file to open next, "dsb\name.dsb"; empty at start. It keeps the last
 // path assigned, also after a failed load.
@@ -161,6 +163,22 @@ public:
     // The caption of the list now shown: its topic, its reference list or "My phrases".
     [[nodiscard]] QString shownCaption() const;
     [[nodiscard]] bool showingMyPhrases() const;
+    void SayClick();
+    void SpellerClick();
+
+    // The phrase the grid's current cell holds, as SpeechPlayer::say takes it: the current row
+    // in the current column, the left column when no language column is current. None without
+    // a row.
+    struct SpokenCell {
+        phrase_data::LanguageField field;
+        QString text;
+        QString rusP;
+    };
+    [[nodiscard]] std::optional<SpokenCell> currentCell() const;
+    // The player the window says phrases with, made on first use; its failures show in the
+    // error box.
+    [[nodiscard]] SpeechPlayer& speechPlayer();
+    [[nodiscard]] SpellerWindow* spellerWindow() const { return m_speller; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -189,5 +207,7 @@ private:
     std::unique_ptr<phrase_data::PhraseIndex> m_phraseIndex;
     FindWindow* m_findWindow = nullptr;
     PhraseCard* m_phraseCard = nullptr;
+    SpeechPlayer* m_speechPlayer = nullptr;
+    SpellerWindow* m_speller = nullptr;
     bool m_placed = false;
 };

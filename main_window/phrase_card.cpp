@@ -4,11 +4,14 @@
 #include "phrase_data/data_source.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "phrase_grid.h"
+#include "speech_player.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -39,10 +42,12 @@ bool sameField(const QString& a, const QString& b)
 
 } // namespace
 
-PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, QWidget* parent)
+PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, SpeechPlayer& player,
+                       QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , m_grid(grid)
     , m_source(source)
+    , m_player(player)
     , m_rows(new QWidget)
     , m_layout(new QVBoxLayout(m_rows))
 {
@@ -94,6 +99,8 @@ void PhraseCard::refresh()
         const int column = m_source.fieldIndex(field);
         return column < 0 ? QString() : m_source.text(row, column);
     };
+    m_russian = textOf(fieldOf(LanguageField::Rus));
+    m_russianPhonetic = textOf(fieldOf(LanguageField::RusP));
     const int height = m_grid.cellFontHeight();
     const QFont large = designFont(CardFace, height * LargeScale);
     const QFont aid = designFont(CardFace, height * 2, {.italic = true});
@@ -119,17 +126,35 @@ void PhraseCard::refresh()
 
 void PhraseCard::addLanguageRow(const QString& field, const QString& text, const QFont& font)
 {
-    auto* caption = new QLabel(languageCaption(field), m_rows);
+    // The caption and the Say button share a line, in a widget of their own so refresh() clears both.
+    auto* heading = new QWidget(m_rows);
+    auto* caption = new QLabel(languageCaption(field), heading);
     QFont captionFont = caption->font();
     captionFont.setBold(true);
     caption->setFont(captionFont);
+    auto* say = new QPushButton(QStringLiteral("Say"), heading);
+    say->setObjectName(QStringLiteral("PhraseCardSay_") + field);
+    const auto language = PhraseCatalogue::field(field);
+    say->setEnabled(language.has_value() && !text.isEmpty());
+    connect(say, &QPushButton::clicked, this, [this, language, text] {
+        // Both Russian rows say the Russian, stressed as the phonetic spelling marks it.
+        if (*language == LanguageField::Rus || *language == LanguageField::RusP)
+            m_player.say(*language, m_russian, m_russianPhonetic);
+        else
+            m_player.say(*language, text);
+    });
+    auto* line = new QHBoxLayout(heading);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(caption);
+    line->addStretch();
+    line->addWidget(say);
     auto* label = new QLabel(text, m_rows);
     label->setObjectName(QStringLiteral("PhraseCardText_") + field);
     label->setFont(font);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_layout->addWidget(caption);
+    m_layout->addWidget(heading);
     m_layout->addWidget(label);
     m_fields << field;
 }

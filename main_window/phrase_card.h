@@ -6,6 +6,7 @@ namespace phrase_data {
 class DataSource;
 }
 class PhraseGrid;
+class SpeechPlayer;
 class QFont;
 class QLabel;
 class QVBoxLayout;
@@ -14,14 +15,14 @@ class QVBoxLayout;
 // in large type, then the pronunciation aid (the phonetic Russian when Russian is shown; the
 // Japanese carries its romaji), then the row's other languages in smaller type. It follows the
 // grid's current row while it is open; its text is selectable, and Copy with nothing selected
-// copies the two shown languages.
+// copies the two shown languages. Each language has a Say button.
 class PhraseCard : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int LargeScale = 3;
 
-    PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, QWidget* parent);
+    PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, SpeechPlayer& player, QWidget* parent);
 
     // The label that shows a field's text; null when the card does not show that field.
     [[nodiscard]] QLabel* textLabel(const QString& field) const;
@@ -41,6 +42,10 @@ private:
 
     const PhraseGrid& m_grid;
     const phrase_data::DataSource& m_source;
+    SpeechPlayer& m_player;
+    // The row's Russian and its phonetic spelling, whose stress marks the Russian voice follows.
+    QString m_russian;
+    QString m_russianPhonetic;
     QWidget* const m_rows;
     QVBoxLayout* const m_layout;
     QStringList m_fields;

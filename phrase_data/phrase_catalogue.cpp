@@ -1,5 +1,6 @@
 #include "phrase_catalogue.h"
 
+#include <QString>
 #include <array>
 
 namespace phrase_data {
@@ -82,6 +83,13 @@ std::optional<QByteArray> PhraseCatalogue::topicFile(int index)
 const char* PhraseCatalogue::fieldName(LanguageField field)
 {
     return FieldNames[std::size_t(field)];
+}
+
+std::optional<LanguageField> PhraseCatalogue::field(const QString& name)
+{
+    for (const LanguageEntry& language : Languages)
+        if (name.compare(QLatin1String(fieldName(language.field)), Qt::CaseInsensitive) == 0) return language.field;
+    return std::nullopt;
 }
 
 } // namespace phrase_data

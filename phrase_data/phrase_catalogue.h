@@ -5,6 +5,7 @@
 #include "topic_entry.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -34,6 +35,8 @@ public:
     // nothing is marked), and the caller then keeps its current path.
     [[nodiscard]] static std::optional<QByteArray> topicFile(int index);
     [[nodiscard]] static const char* fieldName(LanguageField field);
+    // The language field of a name ("Rus", "jap"), matched without regard to case.
+    [[nodiscard]] static std::optional<LanguageField> field(const QString& name);
 };
 
 } // namespace phrase_data

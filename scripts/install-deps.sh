@@ -8,12 +8,16 @@ packages=(
   g++ cmake ninja-build make pkg-config
   # libraries the program links
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  # speech: the espeak-ng synthesizer and its voices, playback through the sound server
+  libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
   # fonts standing in for the designed Windows fonts
   fonts-dejavu-core fonts-comic-neue fonts-noto-cjk
   # tests: GoogleTest, the mdbtools oracle, an X server for the end-to-end run
   libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
   # tests: pdftotext reads back the exported PDFs
   poppler-utils
+  # speech checks: espeak-ng's own phonemes (-x), sox to look at the written sound files
+  espeak-ng sox
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
   # fuzzing; the format check (it lists the sources with git)

@@ -1,0 +1,79 @@
+#include "speller_window.h"
+
+#include "error_box.h"
+#include "phrase_data/phrase_catalogue.h"
+#include "speech_player.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using phrase_data::LanguageField;
+using phrase_data::PhraseCatalogue;
+
+SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_player(player)
+    , m_input(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("SpellerWindow"));
+    setWindowTitle(tr("Speller"));
+    m_input->setObjectName(QStringLiteral("SpellerInput"));
+    m_input->setPlaceholderText(tr("Call sign, name or QTH"));
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_input, 0, 0, 1, 3);
+    for (int side = 0; side < 2; ++side) {
+        auto& caption = m_captions.at(std::size_t(side));
+        auto& spelling = m_spellings.at(std::size_t(side));
+        auto& say = m_say.at(std::size_t(side));
+        caption = new QLabel(this);
+        spelling = new QLabel(this);
+        spelling->setWordWrap(true);
+        spelling->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        spelling->setMinimumWidth(320);
+        say = new QPushButton(tr("Say"), this);
+        say->setObjectName(QStringLiteral("SpellerSay%1").arg(side));
+        connect(say, &QPushButton::clicked, this, [this, side] { this->say(side); });
+        layout->addWidget(caption, side + 1, 0, Qt::AlignTop);
+        layout->addWidget(spelling, side + 1, 1);
+        layout->addWidget(say, side + 1, 2, Qt::AlignTop);
+    }
+    layout->setColumnStretch(1, 1);
+    connect(m_input, &QLineEdit::textChanged, this, &SpellerWindow::respell);
+}
+
+void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
+{
+    m_fields = {left, right};
+    for (std::size_t side = 0; side < 2; ++side) {
+        for (const auto& language : PhraseCatalogue::languages())
+            if (language.field == m_fields[side]) m_captions[side]->setText(QString::fromLatin1(language.caption));
+    }
+    m_speller.reset();
+    ErrorBox::guard([&] { m_speller.emplace(speech::PhraseFile(speech::CallSignSpeller::callsignFile())); }, this);
+    respell();
+}
+
+QString SpellerWindow::spelling(int side) const
+{
+    return m_spellings.at(std::size_t(side))->text();
+}
+
+void SpellerWindow::respell()
+{
+    for (std::size_t side = 0; side < 2; ++side) {
+        const QString text = m_speller ? m_speller->spell(m_fields[side], m_input->text()).join(u' ') : QString();
+        m_spellings[side]->setText(text);
+        m_say[side]->setEnabled(!text.isEmpty());
+    }
+}
+
+void SpellerWindow::say(int side)
+{
+    if (!m_speller) return;
+    const LanguageField field = m_fields.at(std::size_t(side));
+    QString rusP;
+    const QString text = m_speller->sayable(field, m_input->text(), &rusP);
+    m_player.say(field, text, rusP);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace speech {
+
+// Hepburn romanisation to hiragana, for the Japanese voice, which reads kana only.
+// - A macron is a long vowel written twice: ā ああ, ī いい, ū うう, ē ええ, ō おお. Hepburn does
+//   not tell おう from おお; the voice reads おう as two vowels and おお as one long one, and the
+//   romaji means the long one, so ō is おお.
+// - A doubled consonant is the small tsu (kitte きって, matcha まっちゃ).
+// - n is ん before a consonant, at the end of a word, and where n' or n- parts it from a vowel
+//   or y (kan'i かんい, hon-ya ほんや); otherwise it begins a syllable (kani かに).
+// - Romaji for katakana sounds (fa, ti, she, je, wi) take the small vowels (ふぁ, てぃ, しぇ).
+// - Anything else (punctuation, digits, letters no syllable begins with) stays as it is.
+class RomajiKana {
+public:
+    [[nodiscard]] static QString toHiragana(const QString& romaji);
+};
+
+} // namespace speech

@@ -1,0 +1,148 @@
+// The command line's --say and --spell: the built program run in a scratch working directory
+// that holds the shipped phrase files.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class SpeechCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void exitCodes_data();
+    void exitCodes();
+    void wavFile_data();
+    void wavFile();
+    void spelling_data();
+    void spelling();
+
+private:
+    Run run(const QStringList& arguments) const;
+    QTemporaryDir m_dir;
+};
+
+void SpeechCommandsTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("dsb"))));
+    const QDir shipped(QStringLiteral(SHIPPED_DSB_DIR));
+    for (const QString& name : shipped.entryList({QStringLiteral("*.dsb")}, QDir::Files))
+        QVERIFY(QFile::copy(shipped.filePath(name), m_dir.filePath(QStringLiteral("dsb/") + name)));
+}
+
+Run SpeechCommandsTest::run(const QStringList& arguments) const
+{
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.start(QStringLiteral(TARVOLYN_PROGRAM), arguments);
+    if (!process.waitForFinished(60000)) return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+void SpeechCommandsTest::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("say") << QStringList{"--say", "Eng", "Thanks for the call.", "--wav", "out.wav"} << 0 << "";
+    QTest::newRow("bad field") << QStringList{"--say", "Klingon", "Qapla'", "--wav", "out.wav"} << 2
+                               << "no language field \"Klingon\"";
+    QTest::newRow("unwritable file") << QStringList{"--say", "Eng", "Hello", "--wav", "no/such/folder/out.wav"} << 2
+                                     << "no/such/folder/out.wav";
+    QTest::newRow("no wav") << QStringList{"--say", "Eng", "Hello"} << 2 << "--wav";
+    QTest::newRow("no text") << QStringList{"--say", "Eng", "--wav", "out.wav"} << 2 << "one TEXT";
+    QTest::newRow("RusP nowhere") << QStringList{"--say", "RusP", "Nikagdá.", "--wav", "out.wav"} << 1
+                                  << "no RusP phrase \"Nikagdá.\"";
+    QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
+    QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
+    QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
+}
+
+void SpeechCommandsTest::exitCodes()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+}
+
+void SpeechCommandsTest::wavFile_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Rus") << "Rus"
+                         << "Частота занята, пожалуйста, QSY.";
+    QTest::newRow("RusP") << "RusP"
+                          << "QRL? Chastatá zanyatá?";
+    QTest::newRow("Jap") << "Jap"
+                         << "コールありがとうございます。 (Kōru arigatō gozaimasu.)";
+    QTest::newRow("Port") << "Port"
+                          << "Obrigado pela chamada.";
+}
+
+// A WAV file of 16-bit mono PCM with sound in it, as sox reads it.
+void SpeechCommandsTest::wavFile()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    const QString wav = m_dir.filePath(field + QStringLiteral(".wav"));
+    QCOMPARE(run({"--say", field, text, "--wav", wav}).exitCode, 0);
+
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), {wav, "-n", "stat"});
+    QVERIFY(sox.waitForFinished(20000));
+    QCOMPARE(sox.exitCode(), 0);
+    const QString stat = QString::fromUtf8(sox.readAllStandardError());
+    const auto figure = [&](const QString& name) {
+        for (const QString& line : stat.split(u'\n'))
+            if (line.startsWith(name)) return line.section(u':', 1).trimmed().toDouble();
+        return -1.0;
+    };
+    QVERIFY2(figure(QStringLiteral("Length (seconds)")) > 0.5, qPrintable(stat));
+    QVERIFY2(figure(QStringLiteral("RMS     amplitude")) > 0.01, qPrintable(stat));
+
+    QProcess soxi;
+    soxi.start(QStringLiteral("soxi"), {wav});
+    QVERIFY(soxi.waitForFinished(20000));
+    const QString info = QString::fromUtf8(soxi.readAllStandardOutput());
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Channels\\s*: 1"))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Precision\\s*: 16-bit"))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("Signed Integer PCM")), qPrintable(info));
+}
+
+void SpeechCommandsTest::spelling_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("English") << QStringList{"--spell", "Eng", "QZ7KV"} << "Quebec Zulu Seven Kilo Victor\n";
+    QTest::newRow("Russian, stroke") << QStringList{"--spell", "rus", "R/P"} << "Роман дробь Павел\n";
+    QTest::newRow("Cyrillic, unknown") << QStringList{"--spell", "Span", "ЖЧ"} << "Valencia [Ч]\n";
+}
+
+void SpeechCommandsTest::spelling()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, line);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, line);
+}
+
+QTEST_GUILESS_MAIN(SpeechCommandsTest)
+#include "speech_commands_test.moc"
