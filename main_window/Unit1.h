@@ -16,6 +16,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
+class FramePlacement;
 class PhraseGrid;
 class RadioGroup;
 
@@ -142,6 +143,8 @@ private:
     void loadReference(phrase_data::ReferenceCommand command);
     void bindLanguage(int place, phrase_data::LanguageField field);
     void updateScrollExtent();
+    void markLanguages();
 
+    FramePlacement* const m_placement;
     bool m_placed = false;
 };

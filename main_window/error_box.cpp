@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 QString ErrorBox::messageText(const QString& message)
 {
@@ -15,4 +16,6 @@ void ErrorBox::show(const QString& message, QWidget* parent)
                     parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
+    // The window the error came from takes the keyboard back, whatever the desktop activates next.
+    if (parent) parent->window()->activateWindow();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <QTimer>
@@ -19,6 +20,8 @@ public:
     [[nodiscard]] bool busyPointerShown() const { return m_busyPointer; }
     [[nodiscard]] QMessageBox::StandardButtons buttons() const { return m_buttons; }
     [[nodiscard]] QMessageBox::StandardButton defaultButton() const { return m_default; }
+    // The box's buttons as they stood from left to right.
+    [[nodiscard]] const QList<QMessageBox::StandardButton>& buttonOrder() const { return m_order; }
 
 private:
     void poll();
@@ -32,4 +35,5 @@ private:
     bool m_busyPointer = false;
     QMessageBox::StandardButtons m_buttons;
     QMessageBox::StandardButton m_default = QMessageBox::NoButton;
+    QList<QMessageBox::StandardButton> m_order;
 };
