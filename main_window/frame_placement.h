@@ -8,8 +8,8 @@ class QWidget;
 
 // Centres a top-level window on the desktop by its outer frame and, when given an outer size,
 // sizes it so that the frame has that size. A window manager's frame is known only once it has
-// taken the window in, so the placement runs again when the frame first shows: at the window's
-// first expose, or at the move that a change of its frame extents brings.
+// taken the window in, so the placement runs again when the frame first shows: the window moves
+// then, into the frame, and a change of its frame extents moves it as well.
 class FramePlacement : public QObject {
     Q_OBJECT
 
@@ -24,9 +24,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    [[nodiscard]] QMargins frame() const;
+
     QWidget* const m_window;
     const QSize m_outerSize;
-    bool m_watching = false;
     // The frame the last placement reckoned with; a window manager's arrives after it.
     QMargins m_frame;
     bool m_frameKnown = false;

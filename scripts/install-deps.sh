@@ -10,8 +10,8 @@ packages=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev
   # fonts standing in for the designed Windows fonts
   fonts-dejavu-core fonts-comic-neue fonts-noto-cjk
-  # tests: GoogleTest, the mdbtools oracle, an X server for the end-to-end run
-  libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
+  # tests: GoogleTest, the mdbtools oracle, an X server and a window manager for the end-to-end run
+  libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick openbox
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
   # fuzzing; the format check (it lists the sources with git)
