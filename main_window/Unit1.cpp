@@ -410,6 +410,7 @@ void TForm1::Exit1Click()
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     DialogButtonOrder::keepOkFirst(box);
+    (new FramePlacement(&box))->place();
     if (box.exec() == QMessageBox::Ok)
         close();
     else

@@ -1,6 +1,7 @@
 #include "frame_placement.h"
 
 #include <QEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -20,20 +21,36 @@ QMargins FramePlacement::frame() const
     return handle ? handle->frameMargins() : QMargins();
 }
 
+void FramePlacement::watchHandle()
+{
+    if (m_handle || !m_window->windowHandle()) return;
+    m_handle = m_window->windowHandle();
+    m_handle->installEventFilter(this);
+}
+
 void FramePlacement::place()
 {
+    const QScopedValueRollback placing(m_placing, true);
+    watchHandle();
     m_frame = frame();
     if (m_outerSize.isValid()) m_window->resize(m_outerSize.shrunkBy(m_frame));
     const QRect outer = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_window->size().grownBy(m_frame),
                                             m_window->screen()->availableGeometry());
-    // A top-level window's position is its frame's.
-    if (m_window->pos() != outer.topLeft()) m_window->move(outer.topLeft());
+    // The client's place, not the frame's: it holds whatever the window manager's gravity makes
+    // of a frame position, and whether or not the window has heard of its frame yet.
+    m_window->setGeometry(outer - m_frame);
 }
 
 bool FramePlacement::eventFilter(QObject* watched, QEvent* event)
 {
-    // The window has taken in its new frame by the time it hears of the move.
-    if (!m_frameKnown && watched == m_window && event->type() == QEvent::Move) {
+    if (m_placing) return QObject::eventFilter(watched, event);
+    if (watched == m_window) {
+        if (event->type() == QEvent::Show) watchHandle();
+        // A box takes its final size only as it is shown: until it is on the screen, it stays
+        // centred at every size.
+        if (event->type() == QEvent::Resize && !m_window->testAttribute(Qt::WA_Mapped)) place();
+    } else if (watched == m_handle && !m_frameKnown &&
+               (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
         const QMargins now = frame();
         if (!now.isNull()) {
             // Once only: a frame that changes later (maximized, another theme) keeps the user's size.

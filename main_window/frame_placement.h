@@ -2,14 +2,17 @@
 
 #include <QMargins>
 #include <QObject>
+#include <QPointer>
 #include <QSize>
 
 class QWidget;
+class QWindow;
 
 // Centres a top-level window on the desktop by its outer frame and, when given an outer size,
 // sizes it so that the frame has that size. A window manager's frame is known only once it has
-// taken the window in, so the placement runs again when the frame first shows: the window moves
-// then, into the frame, and a change of its frame extents moves it as well.
+// taken the window in, so the placement runs again when the frame first shows: at the window's
+// first expose, or at the move a change of its frame extents brings. Until the window is on the
+// screen, every change of its size places it again.
 class FramePlacement : public QObject {
     Q_OBJECT
 
@@ -25,10 +28,13 @@ protected:
 
 private:
     [[nodiscard]] QMargins frame() const;
+    void watchHandle();
 
     QWidget* const m_window;
     const QSize m_outerSize;
+    QPointer<QWindow> m_handle;
     // The frame the last placement reckoned with; a window manager's arrives after it.
     QMargins m_frame;
     bool m_frameKnown = false;
+    bool m_placing = false;
 };

@@ -75,8 +75,11 @@ cancel_exit() {
     xdotool key --clearmodifiers alt+l
     sleep 0.3
     xdotool key x
-    wait_window '^Confirm$' 5 >/dev/null || fail "no exit confirmation (the menu keys did not reach the main window)"
+    local box
+    box=$(wait_window '^Confirm$' 5) || fail "no exit confirmation (the menu keys did not reach the main window)"
+    sleep 0.3
     shot exit-box-cancelled
+    check_centred "$box" "the exit confirmation"
     xdotool key Escape
     sleep 0.3
     visible '^Confirm$' && fail "Escape left the exit confirmation up"
