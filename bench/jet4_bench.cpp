@@ -1,5 +1,5 @@
-// Speed and memory of the Jet 4 writer and reader on a phrase table of 100,000 rows, against
-// mdbtools' mdb-export. Prints figures; it is not a test and never fails on a missed target.
+// Speed and memory of the Jet 4 writer and reader, and of `dsbtool dump`, on a phrase table of
+// 100,000 rows, against mdbtools' mdb-export. Prints figures; it is not a test and never fails on a missed target.
 //
 // Each measurement is a function over the prepared sample (BenchSample) that adds its figures to
 // the report; add a new one to `measurements` in main().
@@ -35,8 +35,9 @@ struct BenchSample {
     std::filesystem::path folder;
     std::filesystem::path file;
     std::vector<std::vector<std::string>> rows;
-    std::size_t textBytes = 0; // the table's text as UTF-16, what a loaded table must hold at least
-    double loadSeconds = 0;    // filled by the load measurement for the ones after it
+    std::size_t textBytes = 0;   // the table's text as UTF-16, what a loaded table must hold at least
+    double loadSeconds = 0;      // filled by the load measurement for the ones after it
+    double mdbExportSeconds = 0; // filled by the mdb-export measurement for the ones after it
 };
 
 using Clock = std::chrono::steady_clock;
@@ -109,22 +110,56 @@ void measureLoad(BenchSample& sample, BenchReport& report)
 
 void measureMdbExport(BenchSample& sample, BenchReport& report)
 {
-    const double best = bestOf(3, [&] { runChild({"mdb-export", sample.file.string(), "Dict"}); });
-    report.add("mdb-export: print the table to /dev/null", BenchReport::format("%.3f s", best));
-    const double ratio = sample.loadSeconds / best;
+    sample.mdbExportSeconds = bestOf(3, [&] { runChild({"mdb-export", sample.file.string(), "Dict"}); });
+    report.add("mdb-export: print the table to /dev/null", BenchReport::format("%.3f s", sample.mdbExportSeconds));
+    const double ratio = sample.loadSeconds / sample.mdbExportSeconds;
     report.add("our load / mdb-export", BenchReport::format("%.3f", ratio), "<= 0.25", ratio <= 0.25);
 }
 
-// Runs this program with --load FILE in a fresh process and returns the peak it reports.
-long loadPeakKiB(const std::filesystem::path& file)
+// Runs this program with args in a fresh process and returns the peak it reports.
+long selfPeakKiB(const std::vector<std::string>& args)
 {
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = "'" + self + "' --load '" + file.string() + "'";
+    std::string command = "'" + std::filesystem::read_symlink("/proc/self/exe").string() + "'";
+    for (const auto& arg : args)
+        command += " '" + arg + "'";
     const std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     long peak = -1;
     if (!pipe || std::fscanf(pipe.get(), "%ld", &peak) != 1 || peak < 0)
-        throw std::runtime_error("the load process gave no figure");
+        throw std::runtime_error("the measuring process gave no figure");
     return peak;
+}
+
+long loadPeakKiB(const std::filesystem::path& file)
+{
+    return selfPeakKiB({"--load", file.string()});
+}
+
+// A child forked from this process would count the sample it inherits as its own; one forked
+// from a fresh process of this program counts only what it uses itself.
+double dumpPeakBytes(const std::filesystem::path& file)
+{
+    return static_cast<double>(selfPeakKiB({"--peak-of", DSBTOOL_PATH, "dump", file.string()})) * 1024.0;
+}
+
+// dsbtool dump streams the table a page at a time: its peak memory should not grow with the
+// table, which a file of a tenth of the rows shows side by side.
+void measureDump(BenchSample& sample, BenchReport& report)
+{
+    const double best = bestOf(3, [&] { runChild({DSBTOOL_PATH, "dump", sample.file.string()}); });
+    report.add("dsbtool dump: print the table to /dev/null", BenchReport::format("%.3f s", best));
+    const double ratio = best / sample.mdbExportSeconds;
+    report.add("dsbtool dump / mdb-export", BenchReport::format("%.3f", ratio), "<= 0.25", ratio <= 0.25);
+
+    const std::filesystem::path small = sample.folder / "tenth.dsb";
+    jet4::DatabaseWriter writer(SamplePhrases::columns());
+    for (std::size_t i = 0; i < RowCount / 10; ++i)
+        writer.addRow(sample.rows[i]);
+    writer.writeFile(small);
+    const double smallPeak = dumpPeakBytes(small);
+    const double peak = dumpPeakBytes(sample.file);
+    report.add("dsbtool dump peak memory, 10,000 rows", BenchReport::format("%.1f MB", smallPeak / 1e6));
+    report.add("dsbtool dump peak memory, 100,000 rows", BenchReport::format("%.1f MB", peak / 1e6),
+               "< 1 MB above 10,000 rows", peak - smallPeak < 1e6);
 }
 
 // The load runs in a fresh process so that its peak is the load's own; a fresh process that
@@ -149,6 +184,10 @@ int main(int argc, char** argv)
             std::printf("%ld\n", peakResidentKiB());
             return 0;
         }
+        if (argc > 2 && std::string(argv[1]) == "--peak-of") {
+            std::printf("%ld\n", runChild(std::vector<std::string>(argv + 2, argv + argc)).ru_maxrss);
+            return 0;
+        }
 
         BenchSample sample;
         std::string pattern = (std::filesystem::temp_directory_path() / "jet4-bench-XXXXXX").string();
@@ -165,7 +204,7 @@ int main(int argc, char** argv)
         }
 
         const std::vector<std::function<void(BenchSample&, BenchReport&)>> measurements{
-            measureWriter, measureLoad, measureMdbExport, measureLoadMemory};
+            measureWriter, measureLoad, measureMdbExport, measureDump, measureLoadMemory};
         BenchReport report;
         report.add("table", std::to_string(RowCount) + " rows x " + std::to_string(SamplePhrases::columns().size()) +
                                 " columns");

@@ -96,7 +96,8 @@ std::vector<std::string> Database::tableNames() const
     return names;
 }
 
-Table Database::readTable(std::string_view name, char16_t decimalSeparator, Table storage) const
+template <class Read>
+decltype(auto) Database::withTable(std::string_view name, char16_t decimalSeparator, Read&& read) const
 {
     const State& state = *m_state;
     std::u16string wanted;
@@ -107,7 +108,22 @@ Table Database::readTable(std::string_view name, char16_t decimalSeparator, Tabl
     return naming(state.displayName, [&] {
         const TableDefinition definition =
             TableDefinition::read(state.pages, Catalog::definitionPage(*table, state.pages), *state.text);
-        return TableReader(state.pages, *state.text, decimalSeparator).read(definition, std::move(storage));
+        return read(TableReader(state.pages, *state.text, decimalSeparator), definition);
+    });
+}
+
+Table Database::readTable(std::string_view name, char16_t decimalSeparator, Table storage) const
+{
+    return withTable(name, decimalSeparator, [&](const TableReader& reader, const TableDefinition& definition) {
+        return reader.read(definition, std::move(storage));
+    });
+}
+
+void Database::readTableInParts(std::string_view name, const std::function<void(const Table& part)>& take,
+                                char16_t decimalSeparator) const
+{
+    withTable(name, decimalSeparator, [&](const TableReader& reader, const TableDefinition& definition) {
+        reader.readInParts(definition, take);
     });
 }
 

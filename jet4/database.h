@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,9 +40,16 @@ public:
     // Numbers are shown with decimalSeparator where they have a fraction. A table given as
     // storage lends its memory to the new one (reading the same table again allocates nothing).
     [[nodiscard]] Table readTable(std::string_view name, char16_t decimalSeparator = u'.', Table storage = {}) const;
+    // Reads a table as readTable does, but a data page at a time, for a table too large to hold
+    // whole: take() gets each page's rows (perhaps none) in a Table it must not keep, as the next
+    // page reuses it, and is called at least once.
+    void readTableInParts(std::string_view name, const std::function<void(const Table& part)>& take,
+                          char16_t decimalSeparator = u'.') const;
 
 private:
     struct State;
+    // Finds the table by name and hands read() a reader and its definition; errors name the file.
+    template <class Read> decltype(auto) withTable(std::string_view name, char16_t decimalSeparator, Read&& read) const;
     explicit Database(std::unique_ptr<State> state);
     std::unique_ptr<State> m_state;
 };

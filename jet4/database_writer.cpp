@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <stdexcept>
 
@@ -53,10 +54,27 @@ std::string lowerAscii(std::string text)
     return text;
 }
 
+// The name in quotes, control characters as \xNN: a NUL would end the message where it stands,
+// and a tab or line break would hide where the name ends.
+std::string quotedName(const std::string& name)
+{
+    std::string quoted = "\"";
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
 // Why Jet (or the catalog index we must keep) cannot take the name, or an empty string.
 std::string nameProblem(const std::string& name, const char* what)
 {
-    const std::string quoted = "\"" + name + "\"";
+    const std::string quoted = quotedName(name);
     if (name.empty()) return std::string("empty ") + what;
     if (!std::all_of(name.begin(), name.end(), isNameCharacter))
         return std::string(what) + " " + quoted + " may use only the letters A-Z and a-z, digits and spaces";

@@ -49,7 +49,7 @@ void RowEncoder::encodeValue(const std::string& cell, std::size_t rowIndex, std:
     if (const std::size_t bad = utf8::appendUtf16(cell, m_text); bad != std::string::npos)
         fail("malformed UTF-8 at byte " + std::to_string(bad + 1) + " of the value", rowIndex, column);
     if (m_text.size() > MaxTextLength)
-        fail("value longer than " + std::to_string(MaxTextLength) + " characters (" + std::to_string(m_text.size()) +
+        fail("value longer than " + std::to_string(MaxTextLength) + " UTF-16 units (" + std::to_string(m_text.size()) +
                  ")",
              rowIndex, column);
     // Stored plain, a leading U+FEFF gives the bytes FF FE, which every reader takes for the

@@ -21,6 +21,12 @@ void Table::reset(std::vector<Column> columns)
     m_ends.clear();
 }
 
+void Table::clearRows()
+{
+    m_text.clear();
+    m_ends.clear();
+}
+
 std::size_t Table::rowCount() const
 {
     return m_columns.empty() ? 0 : m_ends.size() / m_columns.size();

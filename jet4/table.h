@@ -29,6 +29,8 @@ public:
     // Empties the table and gives it new columns, keeping the memory its text and cells took:
     // reading a large table again into the same storage costs no fresh pages.
     void reset(std::vector<Column> columns);
+    // Drops the rows and keeps the columns and the memory: a table read in parts reuses it.
+    void clearRows();
 
     // Filling, row by row and column by column (used by the reader).
     void reserveText(std::size_t chars);

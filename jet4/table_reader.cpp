@@ -14,12 +14,14 @@ namespace jet4 {
 
 namespace {
 
-// Fills the table row by row as the scanner hands rows over.
+// Fills the table row by row as the scanner hands rows over; given take, hands each page's rows
+// over to it and starts the next page afresh.
 class RowSink {
 public:
     RowSink(Table& table, const TableDefinition& definition, const PageReader& pages, const TextDecoder& text,
-            char16_t decimalSeparator)
+            char16_t decimalSeparator, const std::function<void(const Table&)>* take = nullptr)
         : m_table(table)
+        , m_take(take)
         , m_columns(definition.columns())
         , m_rowDecoder(pages.layout(), definition)
         , m_longValues(pages)
@@ -40,6 +42,11 @@ public:
     // doubling would briefly need three times its size.
     void pageDone(std::size_t done, std::size_t total)
     {
+        if (m_take) {
+            (*m_take)(m_table);
+            m_table.clearRows();
+            return;
+        }
         if (m_reserved || m_textChars == 0 || done == total) return;
         m_reserved = true;
         const double estimate =
@@ -125,6 +132,7 @@ private:
     }
 
     Table& m_table;
+    const std::function<void(const Table&)>* m_take;
     const std::vector<ColumnDefinition>& m_columns;
     RowDecoder m_rowDecoder;
     LongValueReader m_longValues;
@@ -137,19 +145,37 @@ private:
 
 } // namespace
 
-Table TableReader::read(const TableDefinition& definition, Table storage) const
+namespace {
+
+std::vector<Column> columnsOf(const TableDefinition& definition)
 {
     std::vector<Column> columns;
     columns.reserve(definition.columns().size());
     for (const ColumnDefinition& column : definition.columns())
         columns.push_back(Column{utf8::fromUtf16(column.name), column.type, column.number});
+    return columns;
+}
+
+} // namespace
+
+Table TableReader::read(const TableDefinition& definition, Table storage) const
+{
     Table table = std::move(storage);
-    table.reset(std::move(columns));
+    table.reset(columnsOf(definition));
 
     TableScanner scanner(m_pages, definition);
     RowSink sink(table, definition, m_pages, m_text, m_decimalSeparator);
     scanner.scan(sink);
     return table;
+}
+
+void TableReader::readInParts(const TableDefinition& definition, const std::function<void(const Table&)>& take) const
+{
+    Table part(columnsOf(definition));
+    TableScanner scanner(m_pages, definition);
+    RowSink sink(part, definition, m_pages, m_text, m_decimalSeparator, &take);
+    scanner.scan(sink);
+    if (scanner.dataPages().empty()) take(part);
 }
 
 } // namespace jet4

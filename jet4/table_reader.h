@@ -5,6 +5,8 @@
 #include "table_definition.h"
 #include "text_decoder.h"
 
+#include <functional>
+
 namespace jet4 {
 
 // Reads every row of a table into a Table, decoding each value straight into the table's text.
@@ -19,6 +21,11 @@ public:
 
     // Fills `storage` (emptied first; its memory is reused) and returns it.
     [[nodiscard]] Table read(const TableDefinition& definition, Table storage = {}) const;
+
+    // Reads the table a data page at a time: take() gets the rows of each page in a Table whose
+    // memory the next page reuses, so what is held does not grow with the table. take() is
+    // called at least once, so a table without rows still shows its columns.
+    void readInParts(const TableDefinition& definition, const std::function<void(const Table&)>& take) const;
 
 private:
     const PageReader& m_pages;

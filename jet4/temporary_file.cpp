@@ -2,13 +2,48 @@
 
 #include "write_error.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace jet4::writing {
+
+namespace {
+
+// The process number in a name "PREFIX<pid>-<n>", or 0 when the name is not of that form.
+pid_t writerOf(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix)) return 0;
+    name.remove_prefix(prefix.size());
+    pid_t pid = 0;
+    const auto [dash, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    if (error != std::errc() || dash == name.data() + name.size() || *dash != '-') return 0;
+    const std::string_view attempt(dash + 1, static_cast<std::size_t>(name.data() + name.size() - dash - 1));
+    const bool digits =
+        !attempt.empty() && std::all_of(attempt.begin(), attempt.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? pid : 0;
+}
+
+// A writer killed outright (SIGKILL, a crash, a power cut) leaves its temporary behind. Those of
+// this destination whose process is gone are removed; one whose process number is in use again
+// stays until that process ends, which costs a stray file at worst, never another's file.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix)
+{
+    std::error_code error;
+    for (auto entry = std::filesystem::directory_iterator(folder, error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        const pid_t pid = writerOf(entry->path().filename().string(), prefix);
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) ::unlink(entry->path().c_str());
+    }
+}
+
+} // namespace
 
 TemporaryFile::TemporaryFile(std::filesystem::path destination)
     : m_destination(std::move(destination))
@@ -16,7 +51,9 @@ TemporaryFile::TemporaryFile(std::filesystem::path destination)
     std::filesystem::path folder = m_destination.parent_path();
     if (folder.empty()) folder = ".";
     // A hidden name in the same folder, so the final rename stays within one file system.
-    const std::string stem = "." + m_destination.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
+    const std::string prefix = "." + m_destination.filename().string() + ".tmp-";
+    removeStaleTemporaries(folder, prefix);
+    const std::string stem = prefix + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_path = folder / (stem + std::to_string(attempt));
         // 0666 lets the umask decide the final permissions, as for any other new file.

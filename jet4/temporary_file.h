@@ -9,6 +9,8 @@ namespace jet4::writing {
 // A new file created beside its destination and renamed onto it only once it is complete, so
 // that nobody ever sees a half-written destination. Until commit() succeeds, the destructor
 // closes and removes the temporary file. Failures throw WriteError naming the destination.
+// Making one first removes the temporaries of the same destination that writers which no
+// longer run left behind (a writer killed with SIGKILL cannot clean up after itself).
 class TemporaryFile {
 public:
     explicit TemporaryFile(std::filesystem::path destination);

@@ -9,25 +9,6 @@ bool isContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
-void appendCodePoint(char32_t cp, std::string& out)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 } // namespace
 
 std::size_t appendUtf16(std::string_view text, std::u16string& out)
@@ -89,18 +70,35 @@ std::size_t appendUtf16(std::string_view text, std::u16string& out)
 
 std::string fromUtf16(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 3 / 2);
+    std::string out(text.size() * MaxUtf8PerUnit, '\0');
+    out.resize(static_cast<std::size_t>(writeUtf8(text, out.data()) - out.data()));
+    return out;
+}
+
+char* writeUtf8(std::u16string_view text, char* out)
+{
+    // A pair of surrogates (two units) gives four bytes, any other unit at most three.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            appendCodePoint(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00), out);
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendCodePoint(0xFFFD, out);
-        } else {
-            appendCodePoint(unit, out);
+        char32_t cp = text[i];
+        if (cp < 0x80) {
+            *out++ = static_cast<char>(cp);
+            continue;
         }
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            const bool paired = cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+            cp = paired ? 0x10000 + ((cp - 0xD800) << 10) + (char32_t{text[++i]} - 0xDC00) : 0xFFFD;
+        }
+        if (cp < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
     return out;
 }

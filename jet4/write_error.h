@@ -18,7 +18,7 @@ public:
     WriteError(const std::string& subject, const std::string& reason, std::optional<std::size_t> row = std::nullopt,
                std::optional<std::size_t> column = std::nullopt);
 
-    // The message without its subject, e.g. "value longer than 255 characters (300)".
+    // The message without its subject, e.g. "value longer than 255 UTF-16 units (300)".
     [[nodiscard]] const std::string& reason() const { return m_reason; }
     [[nodiscard]] std::optional<std::size_t> row() const { return m_row; }
     [[nodiscard]] std::optional<std::size_t> column() const { return m_column; }

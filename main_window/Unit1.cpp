@@ -228,8 +228,10 @@ void TForm1::buildMenu()
     Portuguese1 = command(Right1, "Portuguese1", "Portuguese", &TForm1::Portuguese1Click);
     Japanese1 = command(Right1, "Japanese1", "Japanese", &TForm1::Japanese1Click);
 
+    m_phraseMenu = menu("PhraseMenu", "Phrase");
+
     assignAccessKeys(bar->actions());
-    for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1})
+    for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1, m_phraseMenu})
         assignAccessKeys(each->actions());
 }
 

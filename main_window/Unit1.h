@@ -145,6 +145,8 @@ private:
     void updateScrollExtent();
     void markLanguages();
 
+    // The menu after "Right": the commands that go beyond the designed window.
+    QMenu* m_phraseMenu = nullptr;
     FramePlacement* const m_placement;
     bool m_placed = false;
 };

@@ -2,10 +2,18 @@
 
 #include "tool_run.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -106,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BadSource{"TooFewCells", "A\tB\nx\ty\nz\n", "src.tsv:3: expected 2 cells, found 1"},
                     BadSource{"TooManyCells", "A\tB\nx\ty\tz\n", "src.tsv:2: expected 2 cells, found 3"},
                     BadSource{"LongValue", "A\tB\nx\t" + std::string(256, 'b') + "\n",
-                              "src.tsv:2:2: value longer than 255 characters (256)"},
+                              "src.tsv:2:2: value longer than 255 UTF-16 units (256)"},
                     BadSource{"MalformedUtf8", "A\tB\r\nok\tok\r\nx\t\xFF\r\n",
                               "src.tsv:3:2: malformed UTF-8 at byte 1 of the value"},
                     BadSource{"DuplicateColumn", "Rus\tEng\trus\n",
@@ -114,7 +122,14 @@ INSTANTIATE_TEST_SUITE_P(
                     BadSource{"BadColumnName", "Rus\tEng.\n",
                               "src.tsv:1:2: column name \"Eng.\" may use only the letters A-Z and a-z, digits and "
                               "spaces"},
-                    BadSource{"Empty", "", "src.tsv: empty file; its first line must name the columns"}),
+                    BadSource{"Empty", "", "src.tsv: empty file; its first line must name the columns"},
+                    // A NUL would end the message where it stands; the rest of the name shows.
+                    BadSource{"NulInColumnName", std::string("Rus\tE\0ng\n", 9),
+                              "src.tsv:1:2: column name \"E\\x00ng\" may use only the letters A-Z and a-z, digits "
+                              "and spaces"},
+                    BadSource{"CrOnlyLineEnds", "A\tB\rx\ty\r",
+                              "src.tsv:1: carriage return (CR) without a line feed; lines must end in LF or CRLF, "
+                              "not CR alone"}),
     [](const auto& testCase) { return testCase.param.name; });
 
 TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
@@ -141,6 +156,116 @@ TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
     EXPECT_NE(noTable.err.find("Other"), std::string::npos) << noTable.err;
     for (const auto& run : {missing, noFolder, notJet, noTable})
         EXPECT_EQ(run.err.find("terminate"), std::string::npos);
+}
+
+// A source whose build spends a while writing its file (some megabytes).
+std::string largeSource()
+{
+    std::string source = "A\tB\n";
+    for (int row = 0; row < 20000; ++row)
+        source += std::to_string(row) + "\t" + std::string(250, 'x') + "\n";
+    return source;
+}
+
+std::vector<std::string> temporaries(const Folder& dir, const std::string& destination)
+{
+    std::vector<std::string> names;
+    std::error_code error; // the writer may remove a file while we list the folder
+    for (auto entry = std::filesystem::directory_iterator(dir.path(), error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error))
+        if (entry->path().filename().string().starts_with("." + destination + ".tmp-"))
+            names.push_back(entry->path().filename().string());
+    return names;
+}
+
+// Builds out.dsb from src.tsv and sends the build `signal` as soon as its temporary file shows.
+// Returns the wait status, or nullopt when the build was done before the temporary was seen.
+std::optional<int> signalBuildWhileWriting(const Folder& dir, int signal)
+{
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0 || chdir(dir.path().c_str()) != 0) _exit(127);
+        execl(DSBTOOL_PATH, DSBTOOL_PATH, "build", "out.dsb", "src.tsv", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The writer's own name for it; looking for one name is quicker than listing the folder.
+    const std::filesystem::path temporary = dir.path() / (".out.dsb.tmp-" + std::to_string(child) + "-0");
+    bool sent = false;
+    for (int status = 0;;) {
+        if (!sent && access(temporary.c_str(), F_OK) == 0) sent = kill(child, signal) == 0;
+        if (waitpid(child, &status, sent ? 0 : WNOHANG) == child) return sent ? std::optional(status) : std::nullopt;
+    }
+}
+
+// The build is caught while writing; a busy machine could let it finish first, so a few tries.
+int stopBuildWhileWriting(const Folder& dir, int signal)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::filesystem::remove(dir.path() / "out.dsb");
+        if (const std::optional<int> status = signalBuildWhileWriting(dir, signal)) return *status;
+    }
+    throw std::runtime_error("the build never showed its temporary file");
+}
+
+class DsbtoolStopped : public testing::TestWithParam<int> {};
+
+// SIGINT and SIGTERM wait for the file to be whole or gone: nothing partial stays behind, and
+// what does stay is a complete data file.
+TEST_P(DsbtoolStopped, WhileWritingLeavesNoTemporaryFile)
+{
+    Folder dir;
+    dir.write("src.tsv", largeSource());
+    const int status = stopBuildWhileWriting(dir, GetParam());
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{});
+    if (dir.exists("out.dsb")) {
+        EXPECT_EQ(runDsbtool({"tables", "out.dsb"}, dir.path()).out, "Dict\t20000\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, DsbtoolStopped, testing::Values(SIGINT, SIGTERM),
+                         [](const testing::TestParamInfo<int>& signal) {
+                             return std::string(sigabbrev_np(signal.param));
+                         });
+
+// SIGKILL leaves the temporary behind; the next build of the same file removes it, but not one
+// of a writer still running, nor one of another file.
+TEST(DsbtoolBuild, RemovesTemporariesThatKilledBuildsLeft)
+{
+    Folder dir;
+    dir.write("src.tsv", largeSource());
+    // The kill can come just after the temporary became out.dsb: then once more.
+    std::vector<std::string> left;
+    for (int attempt = 0; attempt < 5 && left.empty(); ++attempt) {
+        const int status = stopBuildWhileWriting(dir, SIGKILL);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+        left = temporaries(dir, "out.dsb");
+    }
+    ASSERT_EQ(left.size(), 1u);
+
+    const std::string running = ".out.dsb.tmp-" + std::to_string(getpid()) + "-0";
+    const std::string otherFile = ".other.dsb" + left.front().substr(std::string(".out.dsb").size());
+    dir.write(running, "still being written");
+    dir.write(otherFile, "another file's");
+    dir.write("small.tsv", Source);
+    const ToolRun build = runDsbtool({"build", "out.dsb", "small.tsv"}, dir.path());
+    EXPECT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{running});
+    EXPECT_TRUE(dir.exists(otherFile));
+}
+
+// A listing cut short by a full disk must not pass for a whole one.
+TEST(DsbtoolDump, FailsWhenItsOutputCannotBeWritten)
+{
+    Folder dir;
+    // Megabytes of text, more than any buffer on the way holds, so that writes fail midway.
+    dir.write("a.tsv", largeSource());
+    ASSERT_EQ(runDsbtool({"build", "a.dsb", "a.tsv"}, dir.path()).status, 0);
+    const ToolRun full = runDsbtool({"dump", "a.dsb"}, dir.path(), std::nullopt, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, std::string("standard output: cannot write: ") + std::strerror(ENOSPC) + "\n");
 }
 
 TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)

@@ -19,14 +19,15 @@ std::string slurp(const std::filesystem::path& path)
 } // namespace
 
 ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::path& folder,
-                   const std::optional<std::string>& epoch)
+                   const std::optional<std::string>& epoch, const std::optional<std::filesystem::path>& output)
 {
-    const std::filesystem::path outFile = folder / ".stdout";
+    const std::filesystem::path outFile = output.value_or(folder / ".stdout");
     const std::filesystem::path errFile = folder / ".stderr";
     const pid_t child = fork();
     if (child < 0) throw std::runtime_error("fork failed");
     if (child == 0) {
-        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int out =
+            output ? open(outFile.c_str(), O_WRONLY) : open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0) _exit(127);
         if (epoch)
@@ -44,9 +45,11 @@ ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::
     if (waitpid(child, &status, 0) != child) throw std::runtime_error("waitpid failed");
     ToolRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.out = slurp(outFile);
     run.err = slurp(errFile);
-    std::filesystem::remove(outFile);
+    if (!output) {
+        run.out = slurp(outFile);
+        std::filesystem::remove(outFile);
+    }
     std::filesystem::remove(errFile);
     return run;
 }

@@ -219,43 +219,191 @@ std::u32string toUtf32(const std::string& text)
     return out;
 }
 
-// RusP marks the stress: no word carries two accents, and a word of two or more syllables
-// carries one, unless its stress is the always-stressed yo or it is joined by a hyphen
-// ("iz-za"). Words the Russian cell holds as they are (Latin names, Q-codes) are left alone.
+struct TopicRow {
+    std::string where; // "weath.tsv line 5"
+    Row cells;
+};
+
+// Every row of every topic, with the columns as the header names them.
+std::vector<TopicRow> topicRows()
+{
+    std::vector<TopicRow> all;
+    for (const Source& source : topicSources()) {
+        const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
+        for (std::size_t line = 1; line < rows.size(); ++line)
+            all.push_back({source.name + ".tsv line " + std::to_string(line + 1), rows[line]});
+    }
+    return all;
+}
+
+constexpr std::size_t RusColumn = 0;
+constexpr std::size_t RusPColumn = 1;
+constexpr std::size_t JapColumn = 8;
+
+// Lower case for the Latin and Cyrillic letters RusP and the Russian cell use.
+char32_t lower(char32_t c)
+{
+    if (c >= U'A' && c <= U'Z') return c + 32;
+    if (c >= U'А' && c <= U'Я') return c + 32;
+    if (c == U'Ё') return U'ё';
+    if (c == U'Á' || c == U'É' || c == U'Í' || c == U'Ó' || c == U'Ú' || c == U'Ý') return c + 32;
+    return c;
+}
+
+std::u32string lowered(const std::string& text)
+{
+    std::u32string out = toUtf32(text);
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
+// The consonants after which RusP writes no y glide: ж ш ц are always hard, ч щ always soft.
+struct Consonant {
+    char32_t letter;
+    std::u32string latin;
+
+    friend void PrintTo(const Consonant& consonant, std::ostream* out)
+    {
+        *out << std::string(consonant.latin.begin(), consonant.latin.end());
+    }
+};
+
+const std::vector<Consonant>& glideFreeConsonants()
+{
+    static const std::vector<Consonant> all{
+        {U'ж', U"zh"}, {U'ш', U"sh"}, {U'ч', U"ch"}, {U'щ', U"shch"}, {U'ц', U"ts"}};
+    return all;
+}
+
+// Where each ё of the Russian cell stands in the lower-cased RusP cell: the offset of its
+// accented ó, written "yó", or "zhó", "shó", "chó", "shchó", "tsó" after those consonants;
+// npos for one that is not written so. The renderings are looked for in the order of the ё.
+std::vector<std::size_t> yoPositions(const std::string& russian, const std::u32string& pronounced)
+{
+    const std::u32string text = lowered(russian);
+    std::vector<std::size_t> found;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != U'ё') continue;
+        std::u32string expected = U"yó";
+        for (const Consonant& consonant : glideFreeConsonants())
+            if (i > 0 && text[i - 1] == consonant.letter) expected = consonant.latin + U"ó";
+        const std::size_t at = pronounced.find(expected, from);
+        found.push_back(at == std::u32string::npos ? at : at + expected.size() - 1);
+        if (at != std::u32string::npos) from = at + expected.size();
+    }
+    return found;
+}
+
+bool isLatinVowel(char32_t c)
+{
+    return std::u32string_view(U"aeiouyáéíóúý").find(c) != std::u32string_view::npos;
+}
+
+// RusP marks the stress: a word of two or more syllables carries one accent, unless it is joined
+// by a hyphen ("iz-za"); a word with ё carries its accent there, and may carry one more where
+// it is a compound (tryókhdiapazónnaya). Words the Russian cell holds as they are (Latin names,
+// Q-codes) are left alone.
 TEST(Pronunciation, EveryWordOfSeveralSyllablesShowsItsStress)
 {
-    const std::u32string accented = U"áéíóúýÁÉÍÓÚÝ";
-    const std::u32string vowels = U"aeiouyAEIOUYáéíóúýÁÉÍÓÚÝ";
-    for (const Source& source : sources()) {
-        if (!source.topic) continue;
-        const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
-        for (std::size_t line = 1; line < rows.size(); ++line) {
-            const std::string& russian = rows[line][0];
-            std::istringstream words(rows[line][1]);
-            for (std::string token; words >> token;) {
-                std::u32string word;
-                for (const char32_t c : toUtf32(token))
-                    if ((c < 0x80 && (std::isalpha(int(c)) || c == U'\'' || c == U'-')) ||
-                        accented.find(c) != std::u32string::npos)
-                        word += c;
-                if (word.empty() || token.find_first_of("0123456789") != std::string::npos ||
-                    russian.find(token.substr(0, token.find_last_not_of(".,!?:;)") + 1)) != std::string::npos)
-                    continue;
-                const auto accents = std::count_if(
-                    word.begin(), word.end(), [&](char32_t c) { return accented.find(c) != std::u32string::npos; });
-                int syllables = 0;
-                for (std::size_t i = 0; i < word.size(); ++i)
-                    if (vowels.find(word[i]) != std::u32string::npos &&
-                        (i == 0 || vowels.find(word[i - 1]) == std::u32string::npos))
-                        ++syllables;
-                const bool hasYo = token.find("yo") != std::string::npos || token.find("Yo") != std::string::npos;
-                const std::string where = source.name + ".tsv line " + std::to_string(line + 1) + ": " + token;
-                EXPECT_LE(accents, 1) << where;
-                if (syllables >= 2 && !hasYo && word.find(U'-') == std::u32string::npos) {
-                    EXPECT_EQ(accents, 1) << where;
-                }
+    const std::u32string accented = U"áéíóúý";
+    for (const TopicRow& row : topicRows()) {
+        const std::string& russian = row.cells[RusColumn];
+        const std::u32string pronounced = lowered(row.cells[RusPColumn]);
+        const std::vector<std::size_t> yos = yoPositions(russian, pronounced);
+        std::istringstream words(row.cells[RusPColumn]);
+        std::size_t offset = 0;
+        for (std::string token; words >> token;) {
+            const std::u32string word = lowered(token);
+            const std::size_t begin = pronounced.find(word, offset);
+            offset = begin + word.size();
+            if (russian.find(token.substr(0, token.find_last_not_of(".,!?:;)") + 1)) != std::string::npos) continue;
+            const auto accents = std::count_if(word.begin(), word.end(),
+                                               [&](char32_t c) { return accented.find(c) != std::u32string::npos; });
+            // A digit in the Russian cell can stand for a ё too (3-элементная tryókheleméntnaya).
+            const auto yoAccents = std::max<std::ptrdiff_t>(
+                std::count_if(yos.begin(), yos.end(), [&](std::size_t at) { return at >= begin && at < offset; }),
+                word.find(U"yó") != std::u32string::npos);
+            int syllables = 0;
+            for (std::size_t i = 0; i < word.size(); ++i)
+                if (isLatinVowel(word[i]) && (i == 0 || !isLatinVowel(word[i - 1]))) ++syllables;
+            const std::string where = row.where + ": " + token;
+            EXPECT_LE(accents, 1 + yoAccents) << where;
+            if (syllables >= 2 && word.find(U'-') == std::u32string::npos) {
+                EXPECT_GE(accents, 1) << where;
             }
         }
+    }
+}
+
+// ё is always stressed, so RusP writes it with its accent, whatever the length of the word.
+TEST(Pronunciation, EveryYoIsWrittenWithItsAccent)
+{
+    for (const TopicRow& row : topicRows()) {
+        const std::vector<std::size_t> yos = yoPositions(row.cells[RusColumn], lowered(row.cells[RusPColumn]));
+        for (std::size_t i = 0; i < yos.size(); ++i)
+            EXPECT_NE(yos[i], std::u32string::npos)
+                << row.where << ": ё number " << i + 1
+                << " is not written yó (zhó, shó, chó, tsó after ж ш ч щ ц): " << row.cells[RusPColumn];
+    }
+}
+
+class GlideFreeConsonant : public testing::TestWithParam<Consonant> {};
+
+// Where the Russian has the consonant before е, ё, ю or я, RusP writes no y between them.
+TEST_P(GlideFreeConsonant, TakesNoYBeforeAVowel)
+{
+    const Consonant& consonant = GetParam();
+    for (const TopicRow& row : topicRows()) {
+        const std::u32string russian = lowered(row.cells[RusColumn]);
+        bool softVowelFollows = false;
+        for (std::size_t i = 1; i < russian.size(); ++i)
+            if (russian[i - 1] == consonant.letter &&
+                std::u32string_view(U"еёюя").find(russian[i]) != std::u32string::npos)
+                softVowelFollows = true;
+        if (!softVowelFollows) continue;
+        const std::u32string pronounced = lowered(row.cells[RusPColumn]);
+        const std::u32string glide = consonant.latin + U"y";
+        for (std::size_t at = pronounced.find(glide); at != std::u32string::npos; at = pronounced.find(glide, at + 1))
+            EXPECT_FALSE(at + glide.size() < pronounced.size() && isLatinVowel(pronounced[at + glide.size()]))
+                << row.where << ": " << row.cells[RusPColumn];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pronunciation, GlideFreeConsonant, testing::ValuesIn(glideFreeConsonants()),
+                         [](const testing::TestParamInfo<Consonant>& consonant) {
+                             return std::string(consonant.param.latin.begin(), consonant.param.latin.end());
+                         });
+
+// The reading aids say numbers in words. Only a code that mixes letters and digits (a call
+// sign such as QZ7KV, FT8, S9) keeps its digits, written as the phrase itself writes it; and
+// the spelling table's cells open with the character they spell.
+void expectNoSpokenDigits(const std::string& where, const std::string& aid, const std::string& phrase, bool keyed)
+{
+    std::istringstream words(aid);
+    std::size_t index = 0;
+    for (std::string token; words >> token; ++index) {
+        if (keyed && index == 0) continue;
+        const std::size_t first = token.find_first_not_of("(");
+        const std::size_t last = token.find_last_not_of(".,!?:;)");
+        if (first == std::string::npos || last == std::string::npos || last < first) continue;
+        const std::string word = token.substr(first, last - first + 1);
+        if (word.find_first_of("0123456789") == std::string::npos) continue;
+        const bool code =
+            std::any_of(word.begin(), word.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+        EXPECT_TRUE(code && phrase.find(word) != std::string::npos) << where << ": " << word << " in " << aid;
+    }
+}
+
+TEST(ReadingAids, SayNumbersInWords)
+{
+    for (const TopicRow& row : topicRows()) {
+        const bool keyed = row.where.starts_with("phonet.tsv");
+        expectNoSpokenDigits(row.where + ", RusP", row.cells[RusPColumn], row.cells[RusColumn], keyed);
+        const std::string& japanese = row.cells[JapColumn];
+        const std::size_t open = japanese.rfind(" (");
+        if (open == std::string::npos) continue; // JapaneseCellsCarryTheirRomanisation says so
+        expectNoSpokenDigits(row.where + ", Jap", japanese.substr(open + 1), japanese.substr(0, open), keyed);
     }
 }
 

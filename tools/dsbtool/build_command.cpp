@@ -4,6 +4,7 @@
 #include "tsv_reader.h"
 
 #include <charconv>
+#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -35,6 +36,26 @@ void applySourceDateEpoch(jet4::DatabaseWriter& writer)
     }
 }
 
+// SIGINT, SIGTERM and SIGHUP wait while the file is written, and take effect once the temporary
+// file has become OUT.dsb or been removed: a build stopped that way leaves no partial file, and no
+// handler needs to know the temporary's name. Writing takes a moment even for a large table.
+template <class Write> void withStopSignalsDeferred(Write&& write)
+{
+    sigset_t stops;
+    sigset_t before;
+    sigemptyset(&stops);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&stops, signal);
+    pthread_sigmask(SIG_BLOCK, &stops, &before);
+    try {
+        write();
+    } catch (...) {
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        throw;
+    }
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+}
+
 } // namespace
 
 int buildDataFile(const std::filesystem::path& out, const std::filesystem::path& source)
@@ -58,6 +79,6 @@ int buildDataFile(const std::filesystem::path& out, const std::filesystem::path&
             throw located(source, reader.lineNumber(), error);
         }
     }
-    writer->writeFile(out);
+    withStopSignalsDeferred([&] { writer->writeFile(out); });
     return 0;
 }

@@ -4,9 +4,14 @@
 #include "jet4/utf8_codec.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iostream>
 #include <stdexcept>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -32,18 +37,89 @@ std::string chooseTable(const jet4::Database& database, const std::filesystem::p
         (names.empty() ? std::string(" and no other user table") : "; name one of its tables: " + list));
 }
 
-// TSV has no way to write a tab or a line break inside a cell.
-std::size_t flattenLineBreaks(std::string& text)
-{
-    std::size_t replaced = 0;
-    for (char& c : text) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
-            ++replaced;
-        }
+// TSV text collected in a buffer and written straight to the file descriptor, so that a full
+// disk or a failing device is reported at once and never passes for a complete listing. TSV has
+// no way to write a tab or a line break inside a cell: they are printed as spaces, and counted.
+class TsvOutput {
+public:
+    static constexpr std::size_t FlushAt = 256 * 1024;
+
+    TsvOutput()
+        : m_buffer(2 * FlushAt)
+    {
     }
-    return replaced;
-}
+
+    void put(char c)
+    {
+        room(1);
+        m_buffer[m_used++] = c;
+    }
+
+    void cell(std::string_view text)
+    {
+        room(text.size());
+        flattenInto(std::copy(text.begin(), text.end(), m_buffer.data() + m_used));
+    }
+
+    void cell(std::u16string_view text)
+    {
+        room(text.size() * jet4::utf8::MaxUtf8PerUnit);
+        flattenInto(jet4::utf8::writeUtf8(text, m_buffer.data() + m_used));
+    }
+
+    void flushIfFull()
+    {
+        if (m_used >= FlushAt) flush();
+    }
+
+    void flush()
+    {
+        for (std::size_t done = 0; done < m_used;) {
+            const ssize_t written = ::write(STDOUT_FILENO, m_buffer.data() + done, m_used - done);
+            if (written < 0) {
+                if (errno == EINTR) continue;
+                throw std::runtime_error(std::string("standard output: cannot write: ") + std::strerror(errno));
+            }
+            done += static_cast<std::size_t>(written);
+        }
+        m_used = 0;
+    }
+
+    [[nodiscard]] std::size_t flattened() const { return m_flattened; }
+
+private:
+    void room(std::size_t bytes)
+    {
+        if (m_used + bytes > m_buffer.size()) m_buffer.resize(m_used + bytes);
+    }
+
+    // Takes the bytes from m_used to end into the output.
+    void flattenInto(char* end)
+    {
+        // Most values hold none, so eight bytes at a time first look for any byte below 0x0E
+        // (which takes in tab, LF and CR); only a value that has one is gone through byte by byte.
+        constexpr std::uint64_t Ones = 0x0101010101010101u;
+        bool any = false;
+        const char* look = m_buffer.data() + m_used;
+        for (std::uint64_t word; !any && end - look >= 8; look += 8) {
+            std::memcpy(&word, look, 8);
+            any = ((word - Ones * 0x0E) & ~word & Ones * 0x80) != 0;
+        }
+        for (; !any && look != end; ++look)
+            any = static_cast<unsigned char>(*look) < 0x0E;
+        for (char* c = m_buffer.data() + m_used; any && c != end; ++c) {
+            if (*c == '\t' || *c == '\n' || *c == '\r') {
+                *c = ' ';
+                ++m_flattened;
+            }
+        }
+        m_used = static_cast<std::size_t>(end - m_buffer.data());
+    }
+
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+    std::size_t m_flattened = 0;
+};
 
 } // namespace
 
@@ -51,34 +127,31 @@ int dumpTable(const std::filesystem::path& file, const std::optional<std::string
 {
     const jet4::Database database = jet4::Database::open(file);
     const std::string name = table ? *table : chooseTable(database, file);
-    const jet4::Table rows = database.readTable(name);
 
-    std::string out;
-    std::size_t flattened = 0;
-    for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-        std::string title = rows.columns()[column].name;
-        flattened += flattenLineBreaks(title);
-        out += (column == 0 ? "" : "\t") + title;
-    }
-    out += '\n';
-    for (std::size_t row = 0; row < rows.rowCount(); ++row) {
-        for (std::size_t column = 0; column < rows.columnCount(); ++column) {
-            if (column > 0) out += '\t';
-            if (const auto cell = rows.cell(row, column)) {
-                std::string text = jet4::utf8::fromUtf16(*cell);
-                flattened += flattenLineBreaks(text);
-                out += text;
+    TsvOutput out;
+    bool headerDone = false;
+    // A page at a time: the whole table is never held, however many rows it has.
+    database.readTableInParts(name, [&](const jet4::Table& part) {
+        if (!headerDone) {
+            for (std::size_t column = 0; column < part.columnCount(); ++column) {
+                if (column > 0) out.put('\t');
+                out.cell(std::string_view(part.columns()[column].name));
             }
+            out.put('\n');
+            headerDone = true;
         }
-        out += '\n';
-        if (out.size() > (1u << 20)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
+        for (std::size_t row = 0; row < part.rowCount(); ++row) {
+            for (std::size_t column = 0; column < part.columnCount(); ++column) {
+                if (column > 0) out.put('\t');
+                if (const auto cell = part.cell(row, column)) out.cell(*cell);
+            }
+            out.put('\n');
         }
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    if (std::fflush(stdout) != 0) throw std::runtime_error("standard output: cannot write");
-    if (flattened > 0)
-        std::cerr << file.string() << ": " << flattened << " tab(s) or line break(s) inside values printed as spaces\n";
+        out.flushIfFull();
+    });
+    out.flush();
+    if (out.flattened() > 0)
+        std::cerr << file.string() << ": " << out.flattened()
+                  << " tab(s) or line break(s) inside values printed as spaces\n";
     return 0;
 }

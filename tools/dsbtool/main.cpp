@@ -20,8 +20,9 @@ build   Makes the Jet 4 (Access 2000) data file OUT.dsb, with one table Dict, fr
         SOURCE.tsv: UTF-8 text whose first line names the columns (letters, digits
         and spaces) and whose every further line is one row, its cells separated by
         tabs; LF or CRLF line ends. An empty cell is stored as NULL; a value may have
-        up to 255 characters. Errors are reported as SOURCE.tsv:LINE: or
-        SOURCE.tsv:LINE:CELL:, counting cells from 1, and leave OUT.dsb as it was.
+        up to 255 UTF-16 units (one per character, two beyond U+FFFF). Errors are
+        reported as SOURCE.tsv:LINE: or SOURCE.tsv:LINE:CELL:, counting cells from 1,
+        and leave OUT.dsb as it was.
         The file's creation date is $SOURCE_DATE_EPOCH if set, else 2000-01-01, so
         the same source always gives the same bytes.
 dump    Prints a table of any Jet 3 or Jet 4 database as TSV in the same form:

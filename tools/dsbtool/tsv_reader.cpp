@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 TsvReader::TsvReader(const std::filesystem::path& path)
+    : m_name(path.string())
 {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
@@ -27,6 +28,10 @@ std::optional<std::vector<std::string>> TsvReader::next()
     const std::string_view line(m_text.data() + m_position, end - m_position);
     m_position = next;
     ++m_lineNumber;
+    if (line.find('\r') != std::string_view::npos)
+        throw std::runtime_error(m_name + ":" + std::to_string(m_lineNumber) +
+                                 ": carriage return (CR) without a line feed; lines must end in LF or CRLF, not CR "
+                                 "alone");
 
     std::vector<std::string> cells;
     for (std::size_t from = 0;;) {

@@ -15,12 +15,14 @@ public:
     explicit TsvReader(const std::filesystem::path& path);
 
     // The next line's cells, or nullopt at the end of the file. A final line end does not
-    // start another line.
+    // start another line. A CR that does not end a CRLF throws "PATH:LINE: ...": a file with
+    // CR-only line ends would otherwise read as one long line.
     [[nodiscard]] std::optional<std::vector<std::string>> next();
     // 1-based number of the line next() returned last.
     [[nodiscard]] std::size_t lineNumber() const { return m_lineNumber; }
 
 private:
+    std::string m_name;
     std::string m_text;
     std::size_t m_position = 0;
     std::size_t m_lineNumber = 0;

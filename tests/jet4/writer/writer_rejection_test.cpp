@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, WriterRejectsRows,
     testing::Values(BadRow{"TooFewCells", std::vector<std::string>(8, "x"), std::nullopt, "expected 9 cells, found 8"},
                     BadRow{"TooManyCells", std::vector<std::string>(10, "x"), std::nullopt, "found 10"},
-                    BadRow{"Latin256", nineWith(3, std::string(256, 'a')), 3, "longer than 255 characters (256)"},
+                    BadRow{"Latin256", nineWith(3, std::string(256, 'a')), 3, "longer than 255 UTF-16 units (256)"},
                     BadRow{"Cyrillic256", nineWith(0, cyrillic(256)), 0, "longer than 255"},
                     // 128 characters outside the BMP are 256 UTF-16 units, as Jet counts them.
                     BadRow{"Surrogates",
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                                             s += "\U0001F600";
                                         return s;
                                     }()),
-                           8, "longer than 255 characters (256)"},
+                           8, "longer than 255 UTF-16 units (256)"},
                     BadRow{"RowTooLong", std::vector<std::string>(9, cyrillic(255)), std::nullopt,
                            "row too long for a page"},
                     BadRow{"StrayContinuation", nineWith(1, "ab\x80"), 1, "malformed UTF-8 at byte 3"},

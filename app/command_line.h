@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// The program without windows: with any argument it runs one command of the engines and prints
+// to the terminal instead of opening the splash and the main window.
+class CommandLine {
+public:
+    // True when the arguments ask for the command line rather than the windows.
+    [[nodiscard]] static bool wanted(int argc, char** argv);
+    // Runs the command that the arguments name; the result is the process's exit code:
+    // 0 done, 1 nothing found or a failure, 2 a usage error.
+    [[nodiscard]] static int run(const QStringList& arguments);
+
+    static constexpr int Done = 0;
+    static constexpr int Failed = 1;
+    static constexpr int UsageError = 2;
+};
