@@ -18,7 +18,11 @@ FramePlacement::FramePlacement(QWidget* window, QSize outerSize)
 QMargins FramePlacement::frame() const
 {
     const QWindow* handle = m_window->windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
+    const QMargins frame = handle ? handle->frameMargins() : QMargins();
+    // While the window manager is still building its frame, the window's ancestors can give
+    // negative margins: no frame yet.
+    const bool built = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+    return built ? frame : QMargins();
 }
 
 void FramePlacement::watchHandle()

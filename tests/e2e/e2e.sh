@@ -48,15 +48,21 @@ frame_of() {
 }
 
 # Checks that window $1 ($2 names it) is centred on the screen by its frame, to the pixel that
-# an odd difference leaves.
+# an odd difference leaves. A window manager may show a window elsewhere for a moment before it
+# takes the program's placement, so it has a second to get there.
 check_centred() {
-    local id=$1 name=$2 left top width height screen_w screen_h
-    read -r left top width height <<<"$(frame_of "$id")"
+    local id=$1 name=$2 left top width height screen_w screen_h dx dy
     read -r screen_w screen_h <<<"$(xwininfo -root | awk -F: '/Width/{w=$2} /Height/{h=$2} END{print w, h}')"
-    log "$name frame ${width}x${height} at $left,$top"
-    local dx=$((screen_w - width - 2 * left)) dy=$((screen_h - height - 2 * top))
-    ((dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1)) ||
-        fail "$name is not centred by its frame: ${width}x${height} at $left,$top on ${screen_w}x${screen_h}"
+    for ((i = 0; i < 20; i++)); do
+        read -r left top width height <<<"$(frame_of "$id")"
+        dx=$((screen_w - width - 2 * left)) dy=$((screen_h - height - 2 * top))
+        if ((dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1)); then
+            log "$name frame ${width}x${height} at $left,$top"
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "$name is not centred by its frame: ${width}x${height} at $left,$top on ${screen_w}x${screen_h}"
 }
 
 # The keyboard belongs to the main window: the menu keys reach it without a click.
@@ -114,6 +120,8 @@ click_topic() {
 }
 
 start_program() {
+    local launched
+    launched=$(date +%s%N)
     (cd "$workdir" && exec "$program") &
     pid=$!
     splash=$(wait_window '^Tarvolin$' 10) || fail "no splash window"
@@ -123,13 +131,15 @@ start_program() {
     shot splash
     check_centred "$splash" "the splash window"
     main=$(wait_window '^Tarvolin - QZ7KV$' 10) || fail "no main window"
-    local waited=$((($(date +%s%N) - started) / 1000000))
-    log "main window $main after ${waited} ms"
-    # The timer keeps to the millisecond. Around it: the splash appears a little after its timer
-    # starts, and the main window a little after its timer ends, once it is built and has loaded
-    # the start file. On this machine, shared with builds and other tests, what was seen came to
-    # 4750..5450 ms.
-    ((waited > 4600 && waited < 5700)) || fail "the hand-over took ${waited} ms, not 5000"
+    local now since_launch since_splash
+    now=$(date +%s%N)
+    since_launch=$(((now - launched) / 1000000)) since_splash=$(((now - started) / 1000000))
+    log "main window $main ${since_launch} ms after the start, ${since_splash} ms after the splash showed"
+    # The timer starts after the program does and before its splash shows. The main window
+    # appears a little after the timer ends, once it is built and has loaded the start file: on
+    # this machine, shared with builds and other tests, up to 460 ms.
+    ((since_launch >= 4990)) || fail "the hand-over came ${since_launch} ms after the start, before 5000"
+    ((since_splash < 5600)) || fail "the hand-over came ${since_splash} ms after the splash showed, not 5000"
     menubar=22
 }
 
