@@ -2,6 +2,7 @@
 
 #include "app/click_filter.h"
 #include "main_window/design_font.h"
+#include "main_window/frame_placement.h"
 #include "main_window/jpeg_decoder.h"
 #include "phrase_data/decimal_separator.h"
 
@@ -9,8 +10,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -66,10 +65,10 @@ TForm2::TForm2(QWidget* mainForm)
     , Label2(label(Panel1, QStringLiteral("Tarvolyn  "), 8, 248, -64, Navy, {.bold = true, .underline = true}))
     , Label3(label(Panel1, QStringLiteral("Ver. 6.3 (30.05.11)"), 8, 16, -16, Grey, {.bold = true}))
     , Label4(label(Panel1, QStringLiteral("QZ7KV"), 8, 40, -21, Grey, {.bold = true}))
-    , Label5(label(Panel1, QStringLiteral("Kirill Vetrov"), 8, 72, -21, Grey, {.bold = true}))
+    , Label5(label(Panel1, QStringLiteral("Tarvolyn team"), 8, 72, -21, Grey, {.bold = true}))
     , Label1(label(Panel1,
-                   QStringLiteral("Based On the phrase book \"Contacts Without Borders\" by V. N. Levashov and "
-                                  "T. A. Gribova (Krasnodar, 1998)"),
+                   QStringLiteral("Based On the everyday practice of radio amateurs; phrases written for "
+                                  "Tarvolyn and reviewed by native speakers"),
                    8, 112, -15, Grey, {.bold = true}))
     , Timer1(new QTimer(this))
     , m_mainForm(mainForm)
@@ -90,8 +89,8 @@ TForm2::TForm2(QWidget* mainForm)
     setFont(designFont(QStringLiteral("MS Sans Serif"), -11));
     // The border is fixed: the user cannot size the window.
     setFixedSize(ClientWidth, ClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    // Centred by its frame, also once a window manager has put one around it.
+    (new FramePlacement(this))->place();
     // Closing the splash never ends the program; only the main window does.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -121,6 +120,8 @@ TForm2::TForm2(QWidget* mainForm)
     clickable(Label3);
     clickable(Label4);
 
+    // A coarse timer may fire up to 5 % early or late; the hand-over keeps to the millisecond.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(HandOverDelayMs);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     Timer1->start();

@@ -2,8 +2,10 @@
 
 #include "busy_cursor.h"
 #include "design_font.h"
+#include "dialog_button_order.h"
 #include "error_box.h"
 #include "find_window.h"
+#include "frame_placement.h"
 #include "jpeg_decoder.h"
 #include "message_box.h"
 #include "my_phrases_editor.h"
@@ -30,7 +32,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QWindow>
@@ -142,6 +143,9 @@ QPushButton* textButton(const QString& caption, QWidget* parent, int left, const
 {
     auto* button = placed(new QPushButton(caption, parent), left, 8, 75, 17);
     button->setFont(font);
+    // Enter acts on the focused button as Space does, as on the platform the windows were
+    // designed for; outside a dialog Qt leaves Enter to the window.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -163,6 +167,7 @@ TForm1::TForm1(QWidget* parent)
     , DBGrid1(placed(new PhraseGrid(DataSource1, GroupBox2), 8, 24, 433, 265))
     , GroupBox3(placed(new QGroupBox(QStringLiteral("GroupBox3"), Client), 8, 320, 153, 153))
     , Image2(placed(new QLabel(GroupBox3), 0, 0, 153, 161))
+    , m_placement(new FramePlacement(this, QSize(DesignWidth, DesignHeight)))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvolin - QZ7KV"));
@@ -172,6 +177,8 @@ TForm1::TForm1(QWidget* parent)
 
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setFrameShape(QFrame::NoFrame);
+    // The scrolling is the window's own, not a control: Tab never stops on it.
+    ScrollBox->setFocusPolicy(Qt::NoFocus);
     ScrollBox->setWidgetResizable(true);
     ScrollBox->setWidget(Client);
     ScrollBox->setBackgroundRole(QPalette::Button);
@@ -206,6 +213,15 @@ TForm1::TForm1(QWidget* parent)
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
     buildMenu();
+    // The chosen languages carry a check mark. The menus list the languages in the catalogue's
+    // order, and the marks follow the fields the columns are bound to, however they were bound.
+    for (QMenu* languageMenu : {Left1, Right1})
+        for (QAction* language : languageMenu->actions())
+            language->setCheckable(true);
+    connect(DBGrid1->model(), &QAbstractItemModel::headerDataChanged, this, &TForm1::markLanguages);
+    connect(DBGrid1->model(), &QAbstractItemModel::modelReset, this, &TForm1::markLanguages);
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionMoved, this, &TForm1::markLanguages);
+    markLanguages();
     // No minimum size: a window narrower than its controls shows them collapsed.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
     setMinimumSize(0, 0);
@@ -335,13 +351,7 @@ void TForm1::setVisible(bool visible)
     const bool handOver = visible && isHidden();
     if (handOver && !m_placed) {
         // Outer size as designed, centred on the desktop.
-        create();
-        setOuterSize(DesignWidth, DesignHeight);
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (screen) {
-            const QRect desktop = screen->availableGeometry();
-            move(desktop.center() - QPoint(DesignWidth / 2, DesignHeight / 2));
-        }
+        m_placement->place();
         m_placed = true;
     }
     QMainWindow::setVisible(visible);
@@ -406,6 +416,18 @@ void TForm1::updateScrollExtent()
                                    static_cast<QWidget*>(GroupBox2), static_cast<QWidget*>(GroupBox3)})
         extent |= control->geometry();
     Client->setMinimumSize(extent.right() + 1, extent.bottom() + 1);
+}
+
+void TForm1::markLanguages()
+{
+    const auto languages = PhraseCatalogue::languages();
+    for (const auto& [menu, place] : {std::pair{Left1, LeftPlace}, std::pair{Right1, RightPlace}}) {
+        // The column takes over the name as the table writes it.
+        const QString bound = DBGrid1->columnFieldName(place);
+        const QList<QAction*> items = menu->actions();
+        for (std::size_t i = 0; i < languages.size() && qsizetype(i) < items.size(); ++i)
+            items[qsizetype(i)]->setChecked(bound.compare(fieldName(languages[i].field), Qt::CaseInsensitive) == 0);
+    }
 }
 
 void TForm1::CloseDataFile()
@@ -491,7 +513,12 @@ void TForm1::Exit1Click()
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
-    if (MessageBox::exec(box) == QMessageBox::Ok) close();
+    DialogButtonOrder::keepOkFirst(box);
+    (new FramePlacement(&box))->place();
+    if (MessageBox::exec(box) == QMessageBox::Ok)
+        close();
+    else
+        activateWindow(); // the menu keys work again without a click
 }
 
 void TForm1::FindClick()

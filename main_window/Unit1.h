@@ -24,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class MyPhrasesEditor;
+class FramePlacement;
 class PhraseGrid;
 class RadioGroup;
 class SpeechPlayer;
@@ -196,6 +197,7 @@ private:
     void showMyPhrases();
     void afterMyPhrasesChange(std::optional<int> row);
     void updatePhraseCommands();
+    void markLanguages();
 
     // The menu after "Right": the commands that go beyond the designed window.
     QMenu* m_phraseMenu = nullptr;
@@ -209,5 +211,6 @@ private:
     PhraseCard* m_phraseCard = nullptr;
     SpeechPlayer* m_speechPlayer = nullptr;
     SpellerWindow* m_speller = nullptr;
+    FramePlacement* const m_placement;
     bool m_placed = false;
 };

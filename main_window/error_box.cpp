@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 QString ErrorBox::messageText(const QString& message)
 {
@@ -17,4 +18,6 @@ void ErrorBox::show(const QString& message, QWidget* parent)
                     parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     MessageBox::exec(box);
+    // The window the error came from takes the keyboard back, whatever the desktop activates next.
+    if (parent) parent->window()->activateWindow();
 }

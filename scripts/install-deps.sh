@@ -12,8 +12,8 @@ packages=(
   libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
   # fonts standing in for the designed Windows fonts
   fonts-dejavu-core fonts-comic-neue fonts-noto-cjk
-  # tests: GoogleTest, the mdbtools oracle, an X server for the end-to-end run
-  libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick
+  # tests: GoogleTest, the mdbtools oracle, an X server and a window manager for the end-to-end run
+  libgtest-dev mdbtools xvfb xauth xdotool x11-utils imagemagick openbox
   # tests: pdftotext reads back the exported PDFs
   poppler-utils
   # speech checks: espeak-ng's own phonemes (-x), sox to look at the written sound files

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -24,6 +25,8 @@ public:
     [[nodiscard]] QMessageBox::StandardButtons buttons() const { return m_buttons; }
     [[nodiscard]] QMessageBox::StandardButton defaultButton() const { return m_default; }
     [[nodiscard]] QMessageBox::StandardButton escapeButton() const { return m_escape; }
+    // The box's buttons as they stood from left to right.
+    [[nodiscard]] const QList<QMessageBox::StandardButton>& buttonOrder() const { return m_order; }
 
 private:
     QMessageBox::StandardButton answer(const QMessageBox& box);
@@ -38,4 +41,5 @@ private:
     QMessageBox::StandardButtons m_buttons;
     QMessageBox::StandardButton m_default = QMessageBox::NoButton;
     QMessageBox::StandardButton m_escape = QMessageBox::NoButton;
+    QList<QMessageBox::StandardButton> m_order;
 };
