@@ -5,9 +5,9 @@
 // the report; add a new one to `measurements` in main().
 
 #include "bench_report.h"
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
+#include "jet4/write/database_writer.h"
 #include "peak_memory.h"
 #include "sample_phrases.h"
 

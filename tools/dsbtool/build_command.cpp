@@ -1,6 +1,6 @@
 #include "commands.h"
-#include "jet4/database_writer.h"
-#include "jet4/write_error.h"
+#include "jet4/write/database_writer.h"
+#include "jet4/write/write_error.h"
 #include "tsv_reader.h"
 
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "commands.h"
-#include "jet4/database.h"
-#include "jet4/error.h"
-#include "jet4/utf8_codec.h"
+#include "jet4/format/error.h"
+#include "jet4/format/utf8_codec.h"
+#include "jet4/read/database.h"
 
 #include <algorithm>
 #include <cstdio>

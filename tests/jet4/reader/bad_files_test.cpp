@@ -1,7 +1,7 @@
 // Damaged and foreign files: each gives a clear error naming the file, never a crash or a hang.
 #include "fixture_files.h"
-#include "jet4/database.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "fixture_files.h"
 
-#include "jet4/utf8_codec.h"
+#include "jet4/format/utf8_codec.h"
 
 #include <algorithm>
 #include <cstdlib>

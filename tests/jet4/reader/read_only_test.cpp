@@ -1,8 +1,8 @@
 // The reader never changes a file, and a file that shrinks under it gives an error, not a fault.
 #include "fixture_files.h"
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
+#include "jet4/write/database_writer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

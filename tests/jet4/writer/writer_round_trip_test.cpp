@@ -1,9 +1,9 @@
 // Every file the writer makes is read back by mdb-export, an independent reader, and must give
 // the source cell for cell, in order; an empty source cell must come back as NULL.
 
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/utf8_codec.h"
+#include "jet4/format/utf8_codec.h"
+#include "jet4/read/database.h"
+#include "jet4/write/database_writer.h"
 #include "mdb_export.h"
 #include "sample_text.h"
 #include "scratch_dir.h"

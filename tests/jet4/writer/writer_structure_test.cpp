@@ -1,7 +1,7 @@
 // The layout checks of a written file: maps, row offsets, free space, global map, header,
 // counts and the catalog indexes, read with a separate minimal parser (JetFile).
 
-#include "jet4/database_writer.h"
+#include "jet4/write/database_writer.h"
 #include "jet_file.h"
 #include "sample_text.h"
 

@@ -3,15 +3,15 @@
 #include "catalog.h"
 #include "code_page_decoder.h"
 #include "database_header.h"
-#include "error.h"
 #include "file_page_source.h"
+#include "jet4/format/error.h"
+#include "jet4/format/utf8_codec.h"
 #include "memory_page_source.h"
 #include "page_reader.h"
 #include "parse_error.h"
 #include "table_definition.h"
 #include "table_reader.h"
 #include "text_decoder.h"
-#include "utf8_codec.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error.h"
+#include "jet4/format/error.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "header_page.h"
 
-#include "page_bytes.h"
+#include "jet4/format/page_bytes.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "row_encoder.h"
 
-#include "utf8_codec.h"
+#include "jet4/format/utf8_codec.h"
 #include "write_error.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database.h"
+#include "jet4/read/database.h"
 
 #include <cstddef>
 #include <cstdint>

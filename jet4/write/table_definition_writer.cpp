@@ -1,7 +1,7 @@
 #include "table_definition_writer.h"
 
-#include "column_type.h"
-#include "page_bytes.h"
+#include "jet4/format/column_type.h"
+#include "jet4/format/page_bytes.h"
 
 #include <algorithm>
 

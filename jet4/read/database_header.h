@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet_layout.h"
+#include "jet4/format/jet_layout.h"
 #include "page_source.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "data_page_writer.h"
 #include "index_leaf_page.h"
-#include "page_bytes.h"
+#include "jet4/format/page_bytes.h"
 
 #include <array>
 #include <stdexcept>

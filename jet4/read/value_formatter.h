@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_type.h"
+#include "jet4/format/column_type.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,12 +5,12 @@
 #include "data_page_writer.h"
 #include "header_page.h"
 #include "huge_page_buffer.h"
-#include "page_bytes.h"
+#include "jet4/format/page_bytes.h"
+#include "jet4/format/utf8_codec.h"
 #include "row_encoder.h"
 #include "table_definition_writer.h"
 #include "temporary_file.h"
 #include "usage_map_writer.h"
-#include "utf8_codec.h"
 #include "write_error.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "column_definition.h"
-#include "jet_layout.h"
+#include "jet4/format/jet_layout.h"
 #include "table_definition.h"
 
 #include <cstdint>

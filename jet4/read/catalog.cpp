@@ -1,11 +1,11 @@
 #include "catalog.h"
 
 #include "case_folding.h"
+#include "jet4/format/utf8_codec.h"
 #include "parse_error.h"
 #include "row_decoder.h"
 #include "table_definition.h"
 #include "table_scanner.h"
-#include "utf8_codec.h"
 
 #include <optional>
 

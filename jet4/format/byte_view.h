@@ -1,6 +1,6 @@
 #pragma once
 
-#include "parse_error.h"
+#include "jet4/read/parse_error.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "table_reader.h"
 
+#include "jet4/format/utf8_codec.h"
 #include "long_value_reader.h"
 #include "parse_error.h"
 #include "row_decoder.h"
 #include "table_scanner.h"
-#include "utf8_codec.h"
 #include "value_formatter.h"
 
 #include <algorithm>

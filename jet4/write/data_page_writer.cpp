@@ -1,6 +1,6 @@
 #include "data_page_writer.h"
 
-#include "page_bytes.h"
+#include "jet4/format/page_bytes.h"
 
 #include <algorithm>
 #include <stdexcept>
