@@ -1,11 +1,25 @@
 #pragma once
 
-#include "jet4/read/database.h"
+#include "format.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace jet4 {
+
+// The parts of a data page (rows, usage maps, long values) that Jet 3 and Jet 4 lay out alike. The
+// row count and the row offset table, which move, are in JetLayout.
+namespace dataPage {
+inline constexpr std::uint8_t Type = 0x01;
+inline constexpr std::size_t FreeSpaceOffset = 2; // u16
+inline constexpr std::size_t OwnerOffset = 4;     // u32: the page of the owning table's definition
+// A row pointer has one byte for the row number.
+inline constexpr std::size_t MaxRows = 255;
+// A row's offset word: the offset in the low bits, flags above.
+inline constexpr std::uint16_t OffsetMask = 0x1FFF;
+inline constexpr std::uint16_t DeletedFlag = 0x8000;
+inline constexpr std::uint16_t PointerFlag = 0x4000;
+} // namespace dataPage
 
 // Where Jet 3 and Jet 4 keep the fields a reader uses. Everything else about the two formats is
 // the same, so the parsers take one of these instead of branching on the version everywhere.

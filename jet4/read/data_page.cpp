@@ -1,40 +1,31 @@
 #include "data_page.h"
 
+#include "jet4/format/little_endian.h"
 #include "parse_error.h"
 
 namespace jet4 {
 
-namespace {
-
-constexpr std::uint16_t OffsetMask = 0x1FFF;
-constexpr std::uint16_t DeletedFlag = 0x8000;
-constexpr std::uint16_t PointerFlag = 0x4000;
-// A row pointer has one byte for the row number.
-constexpr unsigned MaxRows = 255;
-
-} // namespace
+using namespace dataPage;
 
 DataPage::DataPage(std::span<const std::uint8_t> bytes, std::uint32_t number, const JetLayout& layout)
     : m_bytes(bytes)
     , m_number(number)
     , m_layout(layout)
 {
-    if (m_bytes.size() != layout.pageSize || m_bytes[0] != 0x01) throw PageDamage(number, "not a data page");
-    m_rowCount = static_cast<unsigned>(m_bytes[layout.dataRowCount] | (m_bytes[layout.dataRowCount + 1] << 8));
+    if (m_bytes.size() != layout.pageSize || m_bytes[0] != Type) throw PageDamage(number, "not a data page");
+    m_rowCount = loadU16(m_bytes, layout.dataRowCount);
     if (m_rowCount > MaxRows || layout.dataHeaderSize(m_rowCount) > layout.pageSize)
         throw PageDamage(number, "row count " + std::to_string(m_rowCount) + " is too large");
 }
 
 std::uint32_t DataPage::owner() const
 {
-    return static_cast<std::uint32_t>(m_bytes[4]) | (static_cast<std::uint32_t>(m_bytes[5]) << 8) |
-           (static_cast<std::uint32_t>(m_bytes[6]) << 16) | (static_cast<std::uint32_t>(m_bytes[7]) << 24);
+    return loadU32(m_bytes, OwnerOffset);
 }
 
 std::uint16_t DataPage::offsetWord(unsigned row) const
 {
-    const std::size_t at = m_layout.dataRowOffsets + 2 * std::size_t{row};
-    return static_cast<std::uint16_t>(m_bytes[at] | (m_bytes[at + 1] << 8));
+    return loadU16(m_bytes, m_layout.dataRowOffsets + 2 * std::size_t{row});
 }
 
 RowKind DataPage::kind(unsigned row) const

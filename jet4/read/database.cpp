@@ -83,11 +83,6 @@ Format Database::format() const
     return m_state->header.layout().format;
 }
 
-const std::string& Database::displayName() const
-{
-    return m_state->displayName;
-}
-
 std::vector<std::string> Database::tableNames() const
 {
     std::vector<std::string> names;

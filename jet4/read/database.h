@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jet4/format/format.h"
 #include "table.h"
 
 #include <cstdint>
@@ -12,8 +13,6 @@
 namespace jet4 {
 
 class PageSource;
-
-enum class Format : std::uint8_t { Jet3, Jet4 };
 
 // A Jet 3 or Jet 4 database opened read-only. Opening checks the header and reads the
 // system catalog; tables are read whole on request. Every failure is a jet4::Error whose
@@ -30,7 +29,6 @@ public:
     ~Database();
 
     [[nodiscard]] Format format() const;
-    [[nodiscard]] const std::string& displayName() const;
 
     // The user tables (not system tables), in catalog order, names in UTF-8.
     [[nodiscard]] std::vector<std::string> tableNames() const;

@@ -1,7 +1,7 @@
 #include "long_value_reader.h"
 
+#include "byte_view.h"
 #include "data_page.h"
-#include "jet4/format/byte_view.h"
 #include "parse_error.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "table_definition.h"
 
-#include "jet4/format/byte_view.h"
+#include "byte_view.h"
 #include "parse_error.h"
 
 #include <algorithm>

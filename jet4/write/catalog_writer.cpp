@@ -2,7 +2,7 @@
 
 #include "data_page_writer.h"
 #include "index_leaf_page.h"
-#include "jet4/format/page_bytes.h"
+#include "page_bytes.h"
 
 #include <array>
 #include <stdexcept>
@@ -21,9 +21,9 @@ constexpr std::uint32_t AceObjectIdLeaf = 9;       // MSysACEs index (ObjectId)
 constexpr std::uint32_t ObjectsDataPage = 14;
 constexpr std::uint32_t AcesDataPage = 15;
 
-constexpr std::size_t DefinitionRowCount = 0x10;
-constexpr std::size_t DefinitionRealIndexCount = 0x33;
-constexpr std::size_t DefinitionIndexBlocks = 0x3F; // 12 bytes per real index; u32 keys at +4
+constexpr std::size_t DefinitionRowCount = Jet4Layout.tdefRowCount;
+constexpr std::size_t DefinitionRealIndexCount = Jet4Layout.tdefRealIndexes;
+constexpr std::size_t DefinitionIndexBlocks = Jet4Layout.tdefRealIndexBlocks; // u32 keys at +4 of each block
 
 constexpr std::uint32_t TablesContainerId = 0x0F000001;
 constexpr std::uint16_t TableType = 1;
@@ -57,7 +57,7 @@ void countNewRows(std::span<std::uint8_t> definition, std::uint32_t rows)
     addToU32(definition, DefinitionRowCount, rows);
     const std::uint32_t indexes = loadU32(definition, DefinitionRealIndexCount);
     for (std::uint32_t i = 0; i < indexes; ++i)
-        addToU32(definition, DefinitionIndexBlocks + 12 * std::size_t{i} + 4, 1);
+        addToU32(definition, DefinitionIndexBlocks + Jet4Layout.realIndexBlockSize * i + 4, 1);
 }
 
 // Index key of a Long column, ascending: a marker byte, then the value big-endian with its sign

@@ -1,18 +1,19 @@
 #include "data_page_writer.h"
 
-#include "jet4/format/page_bytes.h"
+#include "page_bytes.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace jet4::writing {
 
+using dataPage::FreeSpaceOffset;
+using dataPage::OwnerOffset;
+
 namespace {
 
-constexpr std::size_t FreeSpaceOffset = 2;
-constexpr std::size_t OwnerOffset = 4;
-constexpr std::size_t RowCountOffset = 12;
-constexpr std::uint16_t RowOffsetFlags = 0xC000;
+constexpr std::size_t RowCountOffset = Jet4Layout.dataRowCount;
+constexpr std::uint16_t RowOffsetFlags = dataPage::DeletedFlag | dataPage::PointerFlag;
 
 } // namespace
 
@@ -24,7 +25,7 @@ DataPageWriter::DataPageWriter(std::span<std::uint8_t> page)
 DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner)
     : m_page(page)
 {
-    m_page[0] = 0x01;
+    m_page[0] = dataPage::Type;
     m_page[1] = 0x01;
     storeU32(m_page, OwnerOffset, owner);
     storeU16(m_page, FreeSpaceOffset, static_cast<std::uint16_t>(freeSpace()));
@@ -33,7 +34,7 @@ DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner
 DataPageWriter DataPageWriter::resume(std::span<std::uint8_t> page)
 {
     DataPageWriter writer(page);
-    if (page[0] != 0x01) throw std::logic_error("DataPageWriter: not a data page");
+    if (page[0] != dataPage::Type) throw std::logic_error("DataPageWriter: not a data page");
     writer.m_rowCount = loadU16(page, RowCountOffset);
     if (writer.m_rowCount > 0) {
         const std::uint16_t lowest = loadU16(page, HeaderSize + 2 * (writer.m_rowCount - 1));

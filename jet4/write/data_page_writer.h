@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jet4/format/jet_layout.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -11,8 +13,8 @@ namespace jet4::writing {
 // and the free-space count kept equal to the gap between the two.
 class DataPageWriter {
 public:
-    static constexpr std::size_t HeaderSize = 14;
-    static constexpr std::size_t MaxRows = 255; // a row pointer has one byte for the row number
+    static constexpr std::size_t HeaderSize = Jet4Layout.dataRowOffsets;
+    static constexpr std::size_t MaxRows = dataPage::MaxRows;
 
     // Starts an empty data page in page (4096 bytes, zeroed by the caller) whose rows belong to
     // the table defined on page owner (0 for usage-map pages, 1 for the global map page).

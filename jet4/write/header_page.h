@@ -5,8 +5,7 @@
 
 namespace jet4::writing {
 
-// Page 0 of a Jet 4 file. Most of what matters sits in a region stored XOR-ed with a fixed key
-// stream (RC4 with the key C7 DA 39 6B); this class edits that region in the clear.
+// Page 0 of a Jet 4 file: edits the masked region (header_layout.h) in the clear.
 class HeaderPage {
 public:
     explicit HeaderPage(std::span<std::uint8_t> page);

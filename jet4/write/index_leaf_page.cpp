@@ -1,6 +1,6 @@
 #include "index_leaf_page.h"
 
-#include "jet4/format/page_bytes.h"
+#include "page_bytes.h"
 #include "write_error.h"
 
 #include <algorithm>

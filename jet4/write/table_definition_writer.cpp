@@ -1,7 +1,7 @@
 #include "table_definition_writer.h"
 
 #include "jet4/format/column_type.h"
-#include "jet4/format/page_bytes.h"
+#include "page_bytes.h"
 
 #include <algorithm>
 
@@ -9,8 +9,10 @@ namespace jet4::writing {
 
 namespace {
 
-constexpr std::size_t HeaderSize = 0x3F; // up to the column entries, as there are no indexes
-constexpr std::size_t ColumnEntrySize = 25;
+constexpr JetLayout Layout = Jet4Layout;
+constexpr std::size_t HeaderSize = Layout.tdefRealIndexBlocks; // up to the column entries, as there are no indexes
+constexpr std::size_t ColumnEntrySize = Layout.columnEntrySize;
+constexpr std::size_t FreeMapOffset = Layout.tdefOwnedMap + 4;
 constexpr std::size_t ContinuationHeaderSize = 8;
 constexpr std::uint32_t FormatConstant = 1625; // present in every Jet 4 definition and column entry
 constexpr std::uint8_t UserTable = 0x4E;
@@ -58,26 +60,26 @@ std::vector<std::uint8_t> TableDefinitionWriter::definition(std::uint32_t rowCou
     out[1] = 0x01;
     storeU32(out, 0x08, static_cast<std::uint32_t>(bytes.size()));
     storeU32(out, 0x0C, FormatConstant);
-    storeU32(out, 0x10, rowCount);
+    storeU32(out, Layout.tdefRowCount, rowCount);
     out[0x18] = 0x01;
     out[0x28] = UserTable;
-    storeU16(out, 0x29, columns); // column numbers issued so far
-    storeU16(out, 0x2B, columns); // variable-length columns
-    storeU16(out, 0x2D, columns);
-    storeU32(out, 0x37, ownedMap);
-    storeU32(out, 0x3B, freeMap);
+    storeU16(out, Layout.tdefMaxColumns, columns); // column numbers issued so far
+    storeU16(out, Layout.tdefVarColumns, columns);
+    storeU16(out, Layout.tdefColumnCount, columns);
+    storeU32(out, Layout.tdefOwnedMap, ownedMap);
+    storeU32(out, FreeMapOffset, freeMap);
 
     std::size_t at = HeaderSize;
     for (std::uint16_t number = 0; number < columns; ++number, at += ColumnEntrySize) {
         out[at] = static_cast<std::uint8_t>(ColumnType::Text);
         storeU32(out, at + 1, FormatConstant);
-        storeU16(out, at + 5, number);
-        storeU16(out, at + 7, number); // variable slot
+        storeU16(out, at + Layout.colNumber, number);
+        storeU16(out, at + Layout.colVarSlot, number);
         storeU16(out, at + 9, number);
         storeU16(out, at + 11, GeneralSortOrder);
-        out[at + 15] = UpdatableColumn;
+        out[at + Layout.colFlags] = UpdatableColumn;
         out[at + 16] = CompressedUnicode;
-        storeU16(out, at + 23, TextLengthBytes);
+        storeU16(out, at + Layout.colLength, TextLengthBytes);
     }
     for (const auto& name : m_columnNames) {
         storeU16(out, at, static_cast<std::uint16_t>(2 * name.size()));

@@ -1,6 +1,6 @@
 #include "usage_map_writer.h"
 
-#include "jet4/format/page_bytes.h"
+#include "page_bytes.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "jet4/read/parse_error.h"
+#include "jet4/format/little_endian.h"
+#include "parse_error.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,14 +35,12 @@ public:
     [[nodiscard]] std::uint16_t u16(std::size_t offset) const
     {
         require(offset, 2);
-        return static_cast<std::uint16_t>(m_bytes[offset] | (m_bytes[offset + 1] << 8));
+        return loadU16(m_bytes, offset);
     }
     [[nodiscard]] std::uint32_t u32(std::size_t offset) const
     {
         require(offset, 4);
-        return static_cast<std::uint32_t>(m_bytes[offset]) | (static_cast<std::uint32_t>(m_bytes[offset + 1]) << 8) |
-               (static_cast<std::uint32_t>(m_bytes[offset + 2]) << 16) |
-               (static_cast<std::uint32_t>(m_bytes[offset + 3]) << 24);
+        return loadU32(m_bytes, offset);
     }
     [[nodiscard]] std::span<const std::uint8_t> sub(std::size_t offset, std::size_t length) const
     {
