@@ -5,9 +5,8 @@
 // the report; add a new one to `measurements` in main().
 
 #include "bench_report.h"
-#include "jet4/format/error.h"
-#include "jet4/read/database.h"
-#include "jet4/write/database_writer.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 #include "peak_memory.h"
 #include "sample_phrases.h"
 

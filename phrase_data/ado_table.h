@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet4/read/table.h"
+#include "jet4/reader.h"
 
 #include <QObject>
 #include <QString>

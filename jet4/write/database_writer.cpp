@@ -142,21 +142,21 @@ struct DatabaseWriter::State {
 
 PageLayout DatabaseWriter::State::layout() const
 {
-    PageLayout l;
-    l.mapPage = firstDataPage - 1;
-    l.firstDataPage = firstDataPage;
-    l.endDataPage = static_cast<std::uint32_t>(firstDataPage + dataPages.size() / PageSize);
-    l.lastPageHasRoom = lastPage && lastPage->fits(encoder.minimumRowSize());
+    PageLayout pages;
+    pages.mapPage = firstDataPage - 1;
+    pages.firstDataPage = firstDataPage;
+    pages.endDataPage = static_cast<std::uint32_t>(firstDataPage + dataPages.size() / PageSize);
+    pages.lastPageHasRoom = lastPage && lastPage->fits(encoder.minimumRowSize());
 
-    const UsageMapWriter owned = l.ownedMap();
-    const UsageMapWriter free = l.freeMap();
-    std::uint64_t nextPage = l.endDataPage;
-    if (UsageMapWriter::inlineBitmapSize(l.endDataPage) <= MaxTableInlineBitmap) {
-        l.tableBitmap = UsageMapWriter::inlineBitmapSize(l.endDataPage);
+    const UsageMapWriter owned = pages.ownedMap();
+    const UsageMapWriter free = pages.freeMap();
+    std::uint64_t nextPage = pages.endDataPage;
+    if (UsageMapWriter::inlineBitmapSize(pages.endDataPage) <= MaxTableInlineBitmap) {
+        pages.tableBitmap = UsageMapWriter::inlineBitmapSize(pages.endDataPage);
     } else {
         for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-            if (owned.hasPagesInSlot(slot)) l.ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
-            if (free.hasPagesInSlot(slot)) l.freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+            if (owned.hasPagesInSlot(slot)) pages.ownedSlots[slot] = static_cast<std::uint32_t>(nextPage++);
+            if (free.hasPagesInSlot(slot)) pages.freeSlots[slot] = static_cast<std::uint32_t>(nextPage++);
         }
     }
 
@@ -165,42 +165,42 @@ PageLayout DatabaseWriter::State::layout() const
     if (UsageMapWriter::inlineBitmapSize(static_cast<std::uint32_t>(std::min<std::uint64_t>(pageCount, MaxPages))) >
         MaxGlobalInlineBitmap) {
         for (;;) {
-            pageCount = nextPage + l.globalSlots;
+            pageCount = nextPage + pages.globalSlots;
             const std::size_t needed =
                 (pageCount + UsageMapWriter::PagesPerBitmapPage - 1) / UsageMapWriter::PagesPerBitmapPage;
-            if (needed == l.globalSlots) break;
-            l.globalSlots = needed;
+            if (needed == pages.globalSlots) break;
+            pages.globalSlots = needed;
         }
     }
     if (pageCount > MaxPages) throw WriteError(tableName, "too many rows for a Jet database (2 GB)");
-    l.firstGlobalBitmapPage = static_cast<std::uint32_t>(nextPage);
-    l.pageCount = static_cast<std::uint32_t>(pageCount);
-    return l;
+    pages.firstGlobalBitmapPage = static_cast<std::uint32_t>(nextPage);
+    pages.pageCount = static_cast<std::uint32_t>(pageCount);
+    return pages;
 }
 
-void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLayout& l) const
+void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLayout& pages) const
 {
     const std::span<const std::uint8_t> blank = blankDatabase();
     std::copy(blank.begin(), blank.end(), file.begin());
     HeaderPage(pageOf(file, 0)).setCreationDate(date);
     CatalogWriter catalog(file);
     catalog.setDates(date);
-    catalog.addTable(l.definitionPage, toUtf16(tableName), date);
-    definition.write(file, l.definitionPage, static_cast<std::uint32_t>(rowCount), rowPointer(l.mapPage, 0),
-                     rowPointer(l.mapPage, 1));
+    catalog.addTable(pages.definitionPage, toUtf16(tableName), date);
+    definition.write(file, pages.definitionPage, static_cast<std::uint32_t>(rowCount), rowPointer(pages.mapPage, 0),
+                     rowPointer(pages.mapPage, 1));
 
-    DataPageWriter maps(pageOf(file, l.mapPage), 0);
-    if (l.tableBitmap != 0) {
-        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize + l.tableBitmap);
-        l.ownedMap().writeInline(map);
+    DataPageWriter maps(pageOf(file, pages.mapPage), 0);
+    if (pages.tableBitmap != 0) {
+        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize + pages.tableBitmap);
+        pages.ownedMap().writeInline(map);
         maps.add(map);
-        l.freeMap().writeInline(map);
+        pages.freeMap().writeInline(map);
         maps.add(map);
     } else {
         std::vector<std::uint8_t> map(UsageMapWriter::ReferenceRowSize);
-        UsageMapWriter::writeReference(map, l.ownedSlots);
+        UsageMapWriter::writeReference(map, pages.ownedSlots);
         maps.add(map);
-        UsageMapWriter::writeReference(map, l.freeSlots);
+        UsageMapWriter::writeReference(map, pages.freeSlots);
         maps.add(map);
     }
 
@@ -211,14 +211,15 @@ void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLa
     const std::vector<std::uint8_t> secondRow(globalPage.begin() + secondRowStart, globalPage.begin() + secondRowEnd);
     std::fill(globalPage.begin(), globalPage.end(), std::uint8_t{0});
     DataPageWriter global(globalPage, GlobalMapPage);
-    if (l.globalSlots == 0) {
-        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize + UsageMapWriter::inlineBitmapSize(l.pageCount));
-        l.globalMap().writeInline(map);
+    if (pages.globalSlots == 0) {
+        std::vector<std::uint8_t> map(UsageMapWriter::InlineHeaderSize +
+                                      UsageMapWriter::inlineBitmapSize(pages.pageCount));
+        pages.globalMap().writeInline(map);
         global.add(map);
     } else {
         std::array<std::uint32_t, UsageMapWriter::ReferenceSlots> slots{};
-        for (std::size_t slot = 0; slot < l.globalSlots; ++slot)
-            slots[slot] = static_cast<std::uint32_t>(l.firstGlobalBitmapPage + slot);
+        for (std::size_t slot = 0; slot < pages.globalSlots; ++slot)
+            slots[slot] = static_cast<std::uint32_t>(pages.firstGlobalBitmapPage + slot);
         std::vector<std::uint8_t> map(UsageMapWriter::ReferenceRowSize);
         UsageMapWriter::writeReference(map, slots);
         global.add(map);
@@ -226,18 +227,18 @@ void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLa
     global.add(secondRow);
 }
 
-void DatabaseWriter::State::writeTail(std::span<std::uint8_t> tail, const PageLayout& l) const
+void DatabaseWriter::State::writeTail(std::span<std::uint8_t> tail, const PageLayout& pages) const
 {
-    auto page = [&](std::uint32_t number) { return pageOf(tail, number - l.endDataPage); };
-    const UsageMapWriter owned = l.ownedMap();
-    const UsageMapWriter free = l.freeMap();
+    auto page = [&](std::uint32_t number) { return pageOf(tail, number - pages.endDataPage); };
+    const UsageMapWriter owned = pages.ownedMap();
+    const UsageMapWriter free = pages.freeMap();
     for (std::size_t slot = 0; slot < UsageMapWriter::ReferenceSlots; ++slot) {
-        if (l.ownedSlots[slot] != 0) owned.writeBitmapPage(page(l.ownedSlots[slot]), slot);
-        if (l.freeSlots[slot] != 0) free.writeBitmapPage(page(l.freeSlots[slot]), slot);
+        if (pages.ownedSlots[slot] != 0) owned.writeBitmapPage(page(pages.ownedSlots[slot]), slot);
+        if (pages.freeSlots[slot] != 0) free.writeBitmapPage(page(pages.freeSlots[slot]), slot);
     }
-    const UsageMapWriter global = l.globalMap();
-    for (std::size_t slot = 0; slot < l.globalSlots; ++slot)
-        global.writeBitmapPage(page(l.firstGlobalBitmapPage + static_cast<std::uint32_t>(slot)), slot);
+    const UsageMapWriter global = pages.globalMap();
+    for (std::size_t slot = 0; slot < pages.globalSlots; ++slot)
+        global.writeBitmapPage(page(pages.firstGlobalBitmapPage + static_cast<std::uint32_t>(slot)), slot);
 }
 
 DatabaseWriter::DatabaseWriter(const std::vector<std::string>& columnNames, const std::string& tableName)
@@ -279,18 +280,19 @@ void DatabaseWriter::setTimestamp(std::chrono::sys_seconds time)
 
 void DatabaseWriter::addRow(const std::vector<std::string>& cells)
 {
-    State& s = *m_state;
-    s.row.clear();
-    s.encoder.append(cells, s.rowCount, s.row);
-    if (!s.lastPage || !s.lastPage->fits(s.row.size())) {
-        const std::size_t index = s.dataPages.size() / PageSize;
-        if (s.firstDataPage + index + 1 >= MaxPages)
-            throw WriteError(s.tableName, "too many rows for a Jet database (2 GB)", s.rowCount);
-        s.dataPages.resize(s.dataPages.size() + PageSize);
-        s.lastPage.emplace(pageOf(s.dataPages.bytes(), static_cast<std::uint32_t>(index)), PageLayout{}.definitionPage);
+    State& state = *m_state;
+    state.row.clear();
+    state.encoder.append(cells, state.rowCount, state.row);
+    if (!state.lastPage || !state.lastPage->fits(state.row.size())) {
+        const std::size_t index = state.dataPages.size() / PageSize;
+        if (state.firstDataPage + index + 1 >= MaxPages)
+            throw WriteError(state.tableName, "too many rows for a Jet database (2 GB)", state.rowCount);
+        state.dataPages.resize(state.dataPages.size() + PageSize);
+        state.lastPage.emplace(pageOf(state.dataPages.bytes(), static_cast<std::uint32_t>(index)),
+                               PageLayout{}.definitionPage);
     }
-    s.lastPage->add(s.row);
-    ++s.rowCount;
+    state.lastPage->add(state.row);
+    ++state.rowCount;
 }
 
 std::size_t DatabaseWriter::rowCount() const
@@ -300,30 +302,30 @@ std::size_t DatabaseWriter::rowCount() const
 
 std::vector<std::uint8_t> DatabaseWriter::build() const
 {
-    const State& s = *m_state;
-    const PageLayout layout = s.layout();
+    const State& state = *m_state;
+    const PageLayout layout = state.layout();
     std::vector<std::uint8_t> bytes(std::size_t{layout.pageCount} * PageSize);
     const std::span<std::uint8_t> file(bytes);
-    s.writeHead(file, layout);
-    const auto data = s.dataPages.bytes();
+    state.writeHead(file, layout);
+    const auto data = state.dataPages.bytes();
     std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(layout.firstDataPage * PageSize));
-    s.writeTail(file.subspan(std::size_t{layout.endDataPage} * PageSize), layout);
+    state.writeTail(file.subspan(std::size_t{layout.endDataPage} * PageSize), layout);
     return bytes;
 }
 
 void DatabaseWriter::writeFile(const std::filesystem::path& path) const
 {
     // Written in three parts so that the data pages go out from where they already are.
-    const State& s = *m_state;
-    const PageLayout layout = s.layout();
+    const State& state = *m_state;
+    const PageLayout layout = state.layout();
     std::vector<std::uint8_t> head(std::size_t{layout.firstDataPage} * PageSize);
-    s.writeHead(head, layout);
+    state.writeHead(head, layout);
     std::vector<std::uint8_t> tail(std::size_t{layout.pageCount - layout.endDataPage} * PageSize);
-    s.writeTail(tail, layout);
+    state.writeTail(tail, layout);
 
     TemporaryFile file(path);
     file.write(head);
-    file.write(s.dataPages.bytes());
+    file.write(state.dataPages.bytes());
     file.write(tail);
     file.commit();
 }

@@ -1,8 +1,7 @@
 // Content checks on the shipped phrase sources: what a careless edit of phrasebook/*.tsv could
 // break. The phrases themselves are not asserted.
 
-#include "jet4/format/utf8_codec.h"
-#include "jet4/read/database.h"
+#include "jet4/reader.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "data_folder.h"
 
-#include "jet4/write/database_writer.h"
+#include "jet4/writer.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QDir>

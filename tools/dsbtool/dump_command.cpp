@@ -1,7 +1,5 @@
 #include "commands.h"
-#include "jet4/format/error.h"
-#include "jet4/format/utf8_codec.h"
-#include "jet4/read/database.h"
+#include "jet4/reader.h"
 
 #include <algorithm>
 #include <cstdio>
