@@ -1,41 +1,13 @@
 // dsbtool as a user runs it: the real binary, real files, exit status and messages.
 
+#include "file_contents.h"
+#include "scratch_dir.h"
 #include "tool_run.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace {
-
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dsbtool-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    ~Folder() { std::filesystem::remove_all(m_path); }
-
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-    void write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(m_path / name, std::ios::binary) << text;
-    }
-    [[nodiscard]] std::string read(const std::string& name) const
-    {
-        std::ifstream in(m_path / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 const std::string Source = "Rus\tEng\tJap\n"
                            "Привет\tHello\tこんにちは\n"
@@ -44,12 +16,12 @@ const std::string Source = "Rus\tEng\tJap\n"
 
 TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 {
-    Folder dir;
+    const ScratchDir dir;
     // A byte order mark and CRLF line ends, as editors on other systems write them.
     std::string crlf;
     for (const char c : Source)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    dir.write("phrases.tsv", "\xEF\xBB\xBF" + crlf);
+    writeText(dir / "phrases.tsv", "\xEF\xBB\xBF" + crlf);
 
     const ToolRun build = runDsbtool({"build", "phrases.dsb", "phrases.tsv"}, dir.path());
     ASSERT_EQ(build.status, 0) << build.err;
@@ -66,20 +38,20 @@ TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 
 TEST(DsbtoolBuild, SameSourceGivesTheSameBytesAndSourceDateEpochSetsTheDate)
 {
-    Folder dir;
-    dir.write("a.tsv", Source);
+    const ScratchDir dir;
+    writeText(dir / "a.tsv", Source);
     ASSERT_EQ(runDsbtool({"build", "one.dsb", "a.tsv"}, dir.path()).status, 0);
     ASSERT_EQ(runDsbtool({"build", "two.dsb", "a.tsv"}, dir.path()).status, 0);
     ASSERT_EQ(runDsbtool({"build", "three.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
     ASSERT_EQ(runDsbtool({"build", "four.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
-    EXPECT_EQ(dir.read("one.dsb"), dir.read("two.dsb"));
-    EXPECT_EQ(dir.read("three.dsb"), dir.read("four.dsb"));
-    EXPECT_NE(dir.read("one.dsb"), dir.read("three.dsb"));
+    EXPECT_EQ(readText(dir / "one.dsb"), readText(dir / "two.dsb"));
+    EXPECT_EQ(readText(dir / "three.dsb"), readText(dir / "four.dsb"));
+    EXPECT_NE(readText(dir / "one.dsb"), readText(dir / "three.dsb"));
 
     const ToolRun bad = runDsbtool({"build", "five.dsb", "a.tsv"}, dir.path(), "yesterday");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH"), std::string::npos) << bad.err;
-    EXPECT_FALSE(dir.exists("five.dsb"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "five.dsb"));
 }
 
 struct BadSource {
@@ -92,13 +64,13 @@ class DsbtoolRejects : public testing::TestWithParam<BadSource> {};
 
 TEST_P(DsbtoolRejects, WithLineAndCellAndWithoutTouchingTheOutput)
 {
-    Folder dir;
-    dir.write("src.tsv", GetParam().text);
-    dir.write("out.dsb", "previous");
+    const ScratchDir dir;
+    writeText(dir / "src.tsv", GetParam().text);
+    writeText(dir / "out.dsb", "previous");
     const ToolRun run = runDsbtool({"build", "out.dsb", "src.tsv"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, GetParam().message + "\n");
-    EXPECT_EQ(dir.read("out.dsb"), "previous");
+    EXPECT_EQ(readText(dir / "out.dsb"), "previous");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,9 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
 {
-    Folder dir;
-    dir.write("a.tsv", Source);
-    dir.write("notjet.dsb", std::string(8192, 'x'));
+    const ScratchDir dir;
+    writeText(dir / "a.tsv", Source);
+    writeText(dir / "notjet.dsb", std::string(8192, 'x'));
 
     const ToolRun missing = runDsbtool({"build", "a.dsb", "missing.tsv"}, dir.path());
     EXPECT_EQ(missing.status, 1);
@@ -145,7 +117,7 @@ TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
 
 TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
 {
-    Folder dir;
+    const ScratchDir dir;
     const std::vector<std::vector<std::string>> wrong{{},       {"frobnicate"},       {"build", "only.dsb"},
                                                       {"dump"}, {"tables", "a", "b"}, {"dump", "a", "b", "c"}};
     for (const auto& args : wrong) {
@@ -161,7 +133,7 @@ TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
 // Files made elsewhere: Access-written Jet 4 and Jet 3 samples.
 TEST(DsbtoolDump, ReadsFilesAccessWrote)
 {
-    Folder dir;
+    const ScratchDir dir;
     const std::filesystem::path fixtures = TARVOLYN_FIXTURES_DIR;
     const ToolRun only = runDsbtool({"dump", (fixtures / "jet4/access2000-id-text.mdb").string()}, dir.path());
     EXPECT_EQ(only.status, 0) << only.err;

@@ -1,5 +1,6 @@
 #include "data_folder.h"
 
+#include "data_file_name.h"
 #include "jet4/writer.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -65,5 +66,5 @@ void DataFolder::remove(const QString& name)
 
 QString DataFolder::baseName(const char* dataFile)
 {
-    return QString::fromLatin1(dataFile).section(u'\\', 1).section(u'.', 0, 0);
+    return QString::fromStdString(dataFileBaseName(dataFile));
 }

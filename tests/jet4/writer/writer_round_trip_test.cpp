@@ -94,14 +94,15 @@ TEST_P(WriterRoundTrip, MdbExportReadsTheSourceBack)
     ScratchDir dir;
     writer.writeFile(dir / "out.dsb");
 
-    const ExportedRows exported = mdbExport(dir / "out.dsb", "Dict");
-    ASSERT_EQ(exported.size(), rows.size());
+    const OracleTable exported = mdbExport(dir / "out.dsb", "Dict");
+    ASSERT_EQ(exported.columns, c.columns);
+    ASSERT_EQ(exported.rows.size(), rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        ASSERT_EQ(exported[r].size(), c.columns.size()) << "row " << r;
+        ASSERT_EQ(exported.rows[r].size(), c.columns.size()) << "row " << r;
         for (std::size_t col = 0; col < c.columns.size(); ++col) {
             const std::optional<std::string> expected =
                 rows[r][col].empty() ? std::nullopt : std::optional<std::string>(rows[r][col]);
-            ASSERT_EQ(exported[r][col], expected) << "row " << r << ", column " << col;
+            ASSERT_EQ(exported.rows[r][col], expected) << "row " << r << ", column " << col;
         }
     }
 }

@@ -1,6 +1,7 @@
 // The layout checks of a written file: maps, row offsets, free space, global map, header,
 // counts and the catalog indexes, read with a separate minimal parser (JetFile).
 
+#include "file_contents.h"
 #include "jet4/write/database_writer.h"
 #include "jet_file.h"
 #include "sample_text.h"
@@ -8,10 +9,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
 
 namespace {
@@ -182,8 +181,7 @@ TEST_P(WriterStructure, HeaderHasNoKeyAndAnEmptyPassword)
         ASSERT_EQ(clear[0x42 - 0x18 + i], static_cast<std::uint8_t>(day >> (8 * (i % 4)))) << "password byte " << i;
 
     // Outside the masked region the header is the blank's.
-    std::ifstream in(JET4_BLANK_FILE, std::ios::binary);
-    const std::vector<char> blank((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> blank = readBytes(JET4_BLANK_FILE);
     ASSERT_EQ(blank.size(), 65536u);
     const auto header = m_file->page(0);
     for (std::size_t i = 0; i < 4096; ++i) {

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-namespace jet4::test {
-
 // What mdbtools (the independent oracle) prints for a table: the column names, then each row's
 // cells in UTF-8, nullopt where it printed NULL.
 struct OracleTable {
@@ -17,5 +15,3 @@ struct OracleTable {
 [[nodiscard]] OracleTable mdbExport(const std::filesystem::path& file, const std::string& table);
 // mdb-tables -1: the user tables, or with system = true all tables.
 [[nodiscard]] std::vector<std::string> mdbTables(const std::filesystem::path& file, bool system);
-
-} // namespace jet4::test

@@ -4,8 +4,6 @@
 #include <memory>
 #include <stdexcept>
 
-namespace jet4::test {
-
 namespace {
 
 // Delimiters that occur in no fixture: the 2003 file holds every character U+0001-U+00FF.
@@ -77,5 +75,3 @@ std::vector<std::string> mdbTables(const std::filesystem::path& file, bool syste
     names.pop_back();
     return names;
 }
-
-} // namespace jet4::test
