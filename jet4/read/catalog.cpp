@@ -58,7 +58,7 @@ public:
     void pageDone(std::size_t, std::size_t) {}
 
 private:
-    std::optional<std::uint32_t> number(const ColumnDefinition& column, std::size_t size) const
+    [[nodiscard]] std::optional<std::uint32_t> number(const ColumnDefinition& column, std::size_t size) const
     {
         const std::optional<std::span<const std::uint8_t>> bytes = m_rows.value(column);
         if (!bytes || bytes->empty()) return std::nullopt;

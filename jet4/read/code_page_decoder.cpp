@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <memory>
 #include <type_traits>
@@ -23,7 +24,7 @@ IconvHandle openToUtf16(const std::string& from)
 {
     // UTF-16LE is the in-memory order of char16_t on the little-endian machines we build for.
     iconv_t handle = iconv_open("UTF-16LE", from.c_str());
-    return handle == reinterpret_cast<iconv_t>(-1) ? IconvHandle() : IconvHandle(handle);
+    return reinterpret_cast<std::intptr_t>(handle) == -1 ? IconvHandle() : IconvHandle(handle);
 }
 
 } // namespace

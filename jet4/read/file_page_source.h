@@ -30,7 +30,7 @@ private:
     // inside it are copied from memory instead of costing a system call each; reads elsewhere
     // (a long value's page, say) go to the file and leave the window alone. Not safe for two
     // threads at once, as no other part of a Database is.
-    static constexpr std::size_t WindowBytes = 256 * 1024;
+    static constexpr std::size_t WindowBytes = std::size_t{256} * 1024;
 
     FileDescriptor m_fd;
     std::uint64_t m_size = 0;

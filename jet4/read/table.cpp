@@ -47,7 +47,7 @@ void Table::reserveText(std::size_t chars)
     const auto begin = reinterpret_cast<std::uintptr_t>(m_text.data());
     const std::uintptr_t first = (begin + HugePage - 1) & ~(HugePage - 1);
     const std::uintptr_t last = (begin + m_text.capacity() * sizeof(char16_t)) & ~(HugePage - 1);
-    if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    if (last > first) ::madvise(reinterpret_cast<char*>(m_text.data()) + (first - begin), last - first, MADV_HUGEPAGE);
 #endif
 }
 
