@@ -59,7 +59,7 @@ std::size_t PatchedFile::pageStart(std::uint32_t page) const
 
 std::size_t PatchedFile::rowOffsetWord(std::uint32_t page, unsigned row) const
 {
-    return pageStart(page) + 14 + 2 * row;
+    return pageStart(page) + 14 + 2 * std::size_t{row};
 }
 
 std::size_t PatchedFile::rowStart(std::uint32_t page, unsigned row) const

@@ -51,7 +51,7 @@ TEST(ReadOnly, FileCutShortWhileOpenGivesAnError)
     const std::filesystem::path path = scratch.path() / "shrinking.mdb";
     std::filesystem::copy_file(fixture("jet4/access2000-two-text-columns.mdb"), path);
     const Database database = Database::open(path);
-    std::filesystem::resize_file(path, 20 * 4096);
+    std::filesystem::resize_file(path, std::uintmax_t{20} * 4096);
     try {
         (void)database.readTable("Table");
         ADD_FAILURE() << "no error";

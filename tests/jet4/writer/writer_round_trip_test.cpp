@@ -64,7 +64,7 @@ const std::vector<RoundTripCase>& cases()
         {"ExactlyFullPages",
          {"A", "B"},
          [] {
-             return repeat({"a", ""}, 2 * 255);
+             return repeat({"a", ""}, std::size_t{2} * 255);
          }},
         {"OneMoreThanFullPages", {"A"}, [] { return repeat({"z"}, 2 * 255 + 1); }},
         {"HundredThousandRows", languageColumns(), [] { return phraseRows(100000); }},
