@@ -14,8 +14,10 @@ namespace {
 void writeGenerated(const QString& name, const std::vector<std::string>& fields)
 {
     std::vector<std::vector<std::string>> rows;
+    rows.reserve(DataFolder::RowsPerFile);
     for (int row = 1; row <= DataFolder::RowsPerFile; ++row) {
         std::vector<std::string> cells;
+        cells.reserve(fields.size());
         for (const std::string& field : fields)
             cells.push_back(DataFolder::cell(name, QString::fromStdString(field), row).toStdString());
         rows.push_back(cells);
