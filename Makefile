@@ -1,12 +1,13 @@
 # The two commands of the README, and a few more for developers.
 #   make run    install what is missing, build, start Tarvolyn with its phrase files
-#   make test   install what is missing, build, run every test (optimised build, then sanitizers)
+#   make test   install what is missing, build, run every test (optimised build checked by clang-tidy,
+#               then sanitizers)
 #   make bench  print the speed and memory figures
 #   make fuzz   run the file-reader fuzzer (FUZZ_SECONDS, default 600)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-dev test-asan bench fuzz format format-check clean
+.PHONY: all deps build run test test-ci test-asan bench fuzz format format-check clean
 
 all: build
 
@@ -20,15 +21,14 @@ build: deps
 run: build
 	cd build/dev/bin && ./tarvolyn
 
-test: format-check test-dev test-asan
+test: format-check test-ci test-asan
 
-test-dev: build
-	ctest --preset dev -j $(JOBS)
-
-test-asan: deps
-	cmake --preset asan
-	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+# ci: the dev build with clang-tidy on every file, whose findings fail it like compiler warnings;
+# asan: a debug build with the address and undefined-behaviour sanitizers.
+test-ci test-asan: test-%: deps
+	cmake --preset $*
+	cmake --build --preset $* -j $(JOBS)
+	ctest --preset $* -j $(JOBS)
 
 bench: build
 	cmake --build --preset dev --target benchmarks

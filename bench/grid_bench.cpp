@@ -4,7 +4,7 @@
 // Prints figures; it is not a test and never fails on a missed target.
 
 #include "bench_report.h"
-#include "jet4/database_writer.h"
+#include "jet4/writer.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"

@@ -5,9 +5,8 @@
 // the report; add a new one to `measurements` in main().
 
 #include "bench_report.h"
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 #include "peak_memory.h"
 #include "sample_phrases.h"
 

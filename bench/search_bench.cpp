@@ -5,7 +5,7 @@
 // on a missed target.
 
 #include "bench_report.h"
-#include "jet4/database_writer.h"
+#include "jet4/writer.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "phrase_data/phrase_index.h"
 #include "sample_phrases.h"

@@ -1,8 +1,7 @@
 // Opens any byte buffer as a database, lists its tables and reads every cell of each. The reader
 // may refuse the input with jet4::Error; anything else (a crash, a sanitizer report, another
 // exception, a hang) is a finding.
-#include "jet4/database.h"
-#include "jet4/error.h"
+#include "jet4/reader.h"
 
 #include <array>
 #include <cstddef>

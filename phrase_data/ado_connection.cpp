@@ -24,7 +24,7 @@ QString dataSourceOf(const QString& connectionString)
 std::filesystem::path findIgnoringCase(const std::filesystem::path& dir, const std::filesystem::path& name)
 {
     std::error_code error;
-    const std::filesystem::path exact = dir / name;
+    std::filesystem::path exact = dir / name; // not const: returned, it moves
     if (std::filesystem::exists(exact, error)) return exact;
     const QString wanted = QString::fromStdString(name.string());
     for (std::filesystem::directory_iterator it(dir.empty() ? "." : dir, error), end; !error && it != end;

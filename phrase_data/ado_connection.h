@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet4/database.h"
+#include "jet4/reader.h"
 
 #include <QString>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet4/table.h"
+#include "jet4/reader.h"
 #include "phrase_catalogue.h"
 
 #include <QObject>

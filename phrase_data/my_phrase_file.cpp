@@ -1,7 +1,7 @@
 #include "my_phrase_file.h"
 
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 #include "phrase_catalogue.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet4/database_writer.h"
+#include "jet4/writer.h"
 #include "language_field.h"
 
 #include <QLockFile>

@@ -20,8 +20,8 @@ packages=(
   espeak-ng sox
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
-  # fuzzing; the format check (it lists the sources with git)
-  clang-14 libclang-rt-14-dev clang-format git
+  # fuzzing; the format check (it lists the sources with git); the static checks of make test
+  clang-14 libclang-rt-14-dev clang-format git clang-tidy
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #include "call_sign_speller.h"
 
-#include "jet4/database.h"
+#include "jet4/reader.h"
 #include "phrase_data/ado_connection.h"
 #include "phrase_data/data_file.h"
 #include "phrase_data/phrase_catalogue.h"

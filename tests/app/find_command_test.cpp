@@ -1,7 +1,7 @@
 // `tarvolyn --find`: the built program, run in a scratch working directory that holds dsb/.
 
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,7 @@
 // dsbtool as a user runs it: the real binary, real files, exit status and messages.
 
+#include "file_contents.h"
+#include "scratch_dir.h"
 #include "tool_run.h"
 
 #include <cerrno>
@@ -17,34 +19,6 @@
 
 namespace {
 
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dsbtool-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    ~Folder() { std::filesystem::remove_all(m_path); }
-
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-    void write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(m_path / name, std::ios::binary) << text;
-    }
-    [[nodiscard]] std::string read(const std::string& name) const
-    {
-        std::ifstream in(m_path / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    [[nodiscard]] bool exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
-
-private:
-    std::filesystem::path m_path;
-};
-
 const std::string Source = "Rus\tEng\tJap\n"
                            "Привет\tHello\tこんにちは\n"
                            "73\t\t\n"
@@ -52,12 +26,12 @@ const std::string Source = "Rus\tEng\tJap\n"
 
 TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 {
-    Folder dir;
+    const ScratchDir dir;
     // A byte order mark and CRLF line ends, as editors on other systems write them.
     std::string crlf;
     for (const char c : Source)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    dir.write("phrases.tsv", "\xEF\xBB\xBF" + crlf);
+    writeText(dir / "phrases.tsv", "\xEF\xBB\xBF" + crlf);
 
     const ToolRun build = runDsbtool({"build", "phrases.dsb", "phrases.tsv"}, dir.path());
     ASSERT_EQ(build.status, 0) << build.err;
@@ -74,20 +48,20 @@ TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 
 TEST(DsbtoolBuild, SameSourceGivesTheSameBytesAndSourceDateEpochSetsTheDate)
 {
-    Folder dir;
-    dir.write("a.tsv", Source);
+    const ScratchDir dir;
+    writeText(dir / "a.tsv", Source);
     ASSERT_EQ(runDsbtool({"build", "one.dsb", "a.tsv"}, dir.path()).status, 0);
     ASSERT_EQ(runDsbtool({"build", "two.dsb", "a.tsv"}, dir.path()).status, 0);
     ASSERT_EQ(runDsbtool({"build", "three.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
     ASSERT_EQ(runDsbtool({"build", "four.dsb", "a.tsv"}, dir.path(), "1700000000").status, 0);
-    EXPECT_EQ(dir.read("one.dsb"), dir.read("two.dsb"));
-    EXPECT_EQ(dir.read("three.dsb"), dir.read("four.dsb"));
-    EXPECT_NE(dir.read("one.dsb"), dir.read("three.dsb"));
+    EXPECT_EQ(readText(dir / "one.dsb"), readText(dir / "two.dsb"));
+    EXPECT_EQ(readText(dir / "three.dsb"), readText(dir / "four.dsb"));
+    EXPECT_NE(readText(dir / "one.dsb"), readText(dir / "three.dsb"));
 
     const ToolRun bad = runDsbtool({"build", "five.dsb", "a.tsv"}, dir.path(), "yesterday");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("SOURCE_DATE_EPOCH"), std::string::npos) << bad.err;
-    EXPECT_FALSE(dir.exists("five.dsb"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "five.dsb"));
 }
 
 struct BadSource {
@@ -100,13 +74,13 @@ class DsbtoolRejects : public testing::TestWithParam<BadSource> {};
 
 TEST_P(DsbtoolRejects, WithLineAndCellAndWithoutTouchingTheOutput)
 {
-    Folder dir;
-    dir.write("src.tsv", GetParam().text);
-    dir.write("out.dsb", "previous");
+    const ScratchDir dir;
+    writeText(dir / "src.tsv", GetParam().text);
+    writeText(dir / "out.dsb", "previous");
     const ToolRun run = runDsbtool({"build", "out.dsb", "src.tsv"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, GetParam().message + "\n");
-    EXPECT_EQ(dir.read("out.dsb"), "previous");
+    EXPECT_EQ(readText(dir / "out.dsb"), "previous");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -134,9 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DsbtoolErrors, FilesThatCannotBeReadOrWritten)
 {
-    Folder dir;
-    dir.write("a.tsv", Source);
-    dir.write("notjet.dsb", std::string(8192, 'x'));
+    const ScratchDir dir;
+    writeText(dir / "a.tsv", Source);
+    writeText(dir / "notjet.dsb", std::string(8192, 'x'));
 
     const ToolRun missing = runDsbtool({"build", "a.dsb", "missing.tsv"}, dir.path());
     EXPECT_EQ(missing.status, 1);
@@ -167,7 +141,7 @@ std::string largeSource()
     return source;
 }
 
-std::vector<std::string> temporaries(const Folder& dir, const std::string& destination)
+std::vector<std::string> temporaries(const ScratchDir& dir, const std::string& destination)
 {
     std::vector<std::string> names;
     std::error_code error; // the writer may remove a file while we list the folder
@@ -180,7 +154,7 @@ std::vector<std::string> temporaries(const Folder& dir, const std::string& desti
 
 // Builds out.dsb from src.tsv and sends the build `signal` as soon as its temporary file shows.
 // Returns the wait status, or nullopt when the build was done before the temporary was seen.
-std::optional<int> signalBuildWhileWriting(const Folder& dir, int signal)
+std::optional<int> signalBuildWhileWriting(const ScratchDir& dir, int signal)
 {
     const pid_t child = fork();
     if (child < 0) throw std::runtime_error("fork failed");
@@ -200,7 +174,7 @@ std::optional<int> signalBuildWhileWriting(const Folder& dir, int signal)
 }
 
 // The build is caught while writing; a busy machine could let it finish first, so a few tries.
-int stopBuildWhileWriting(const Folder& dir, int signal)
+int stopBuildWhileWriting(const ScratchDir& dir, int signal)
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
         std::filesystem::remove(dir.path() / "out.dsb");
@@ -215,12 +189,12 @@ class DsbtoolStopped : public testing::TestWithParam<int> {};
 // what does stay is a complete data file.
 TEST_P(DsbtoolStopped, WhileWritingLeavesNoTemporaryFile)
 {
-    Folder dir;
-    dir.write("src.tsv", largeSource());
+    const ScratchDir dir;
+    writeText(dir.path() / "src.tsv", largeSource());
     const int status = stopBuildWhileWriting(dir, GetParam());
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
     EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{});
-    if (dir.exists("out.dsb")) {
+    if (std::filesystem::exists(dir.path() / "out.dsb")) {
         EXPECT_EQ(runDsbtool({"tables", "out.dsb"}, dir.path()).out, "Dict\t20000\n");
     }
 }
@@ -234,8 +208,8 @@ INSTANTIATE_TEST_SUITE_P(Signals, DsbtoolStopped, testing::Values(SIGINT, SIGTER
 // of a writer still running, nor one of another file.
 TEST(DsbtoolBuild, RemovesTemporariesThatKilledBuildsLeft)
 {
-    Folder dir;
-    dir.write("src.tsv", largeSource());
+    const ScratchDir dir;
+    writeText(dir.path() / "src.tsv", largeSource());
     // The kill can come just after the temporary became out.dsb: then once more.
     std::vector<std::string> left;
     for (int attempt = 0; attempt < 5 && left.empty(); ++attempt) {
@@ -247,21 +221,21 @@ TEST(DsbtoolBuild, RemovesTemporariesThatKilledBuildsLeft)
 
     const std::string running = ".out.dsb.tmp-" + std::to_string(getpid()) + "-0";
     const std::string otherFile = ".other.dsb" + left.front().substr(std::string(".out.dsb").size());
-    dir.write(running, "still being written");
-    dir.write(otherFile, "another file's");
-    dir.write("small.tsv", Source);
+    writeText(dir.path() / running, "still being written");
+    writeText(dir.path() / otherFile, "another file's");
+    writeText(dir.path() / "small.tsv", Source);
     const ToolRun build = runDsbtool({"build", "out.dsb", "small.tsv"}, dir.path());
     EXPECT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(temporaries(dir, "out.dsb"), std::vector<std::string>{running});
-    EXPECT_TRUE(dir.exists(otherFile));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / otherFile));
 }
 
 // A listing cut short by a full disk must not pass for a whole one.
 TEST(DsbtoolDump, FailsWhenItsOutputCannotBeWritten)
 {
-    Folder dir;
+    const ScratchDir dir;
     // Megabytes of text, more than any buffer on the way holds, so that writes fail midway.
-    dir.write("a.tsv", largeSource());
+    writeText(dir.path() / "a.tsv", largeSource());
     ASSERT_EQ(runDsbtool({"build", "a.dsb", "a.tsv"}, dir.path()).status, 0);
     const ToolRun full = runDsbtool({"dump", "a.dsb"}, dir.path(), std::nullopt, "/dev/full");
     EXPECT_EQ(full.status, 1);
@@ -270,7 +244,7 @@ TEST(DsbtoolDump, FailsWhenItsOutputCannotBeWritten)
 
 TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
 {
-    Folder dir;
+    const ScratchDir dir;
     const std::vector<std::vector<std::string>> wrong{{},       {"frobnicate"},       {"build", "only.dsb"},
                                                       {"dump"}, {"tables", "a", "b"}, {"dump", "a", "b", "c"}};
     for (const auto& args : wrong) {
@@ -286,7 +260,7 @@ TEST(DsbtoolUsage, WrongCommandLinesExitWithTwoAndShowTheUsage)
 // Files made elsewhere: Access-written Jet 4 and Jet 3 samples.
 TEST(DsbtoolDump, ReadsFilesAccessWrote)
 {
-    Folder dir;
+    const ScratchDir dir;
     const std::filesystem::path fixtures = TARVOLYN_FIXTURES_DIR;
     const ToolRun only = runDsbtool({"dump", (fixtures / "jet4/access2000-id-text.mdb").string()}, dir.path());
     EXPECT_EQ(only.status, 0) << only.err;

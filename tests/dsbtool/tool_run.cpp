@@ -1,22 +1,12 @@
 #include "tool_run.h"
 
+#include "file_contents.h"
+
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace {
-
-std::string slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
 
 ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::path& folder,
                    const std::optional<std::string>& epoch, const std::optional<std::filesystem::path>& output)
@@ -45,9 +35,9 @@ ToolRun runDsbtool(const std::vector<std::string>& args, const std::filesystem::
     if (waitpid(child, &status, 0) != child) throw std::runtime_error("waitpid failed");
     ToolRun run;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.err = slurp(errFile);
+    run.err = readText(errFile);
     if (!output) {
-        run.out = slurp(outFile);
+        run.out = readText(outFile);
         std::filesystem::remove(outFile);
     }
     std::filesystem::remove(errFile);

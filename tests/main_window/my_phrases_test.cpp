@@ -248,7 +248,7 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     QCOMPARE(grid.model()->rowCount(), 2);
     QCOMPARE(cellAt(grid, 1, 1), QStringLiteral("Меня зовут Алексей"));
     QCOMPARE(grid.currentIndex().row(), 1);
-    const ExportedRows exported = mdbExport(myFile(), "Dict");
+    const auto exported = mdbExport(myFile(), "Dict").rows;
     QCOMPARE(exported.size(), std::size_t{2});
     QCOMPARE(QString::fromStdString(exported[0][std::size_t(LanguageField::Jap)].value_or("")), AntennaJap);
     QVERIFY(!exported[1][std::size_t(LanguageField::Jap)]);
@@ -293,7 +293,7 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     showMyPhrases();
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
     QCOMPARE(cellAt(*m_form->DBGrid1, 0, 2), QStringLiteral("My name is Alexey"));
-    QCOMPARE(mdbExport(myFile(), "Dict").size(), std::size_t{1});
+    QCOMPARE(mdbExport(myFile(), "Dict").rows.size(), std::size_t{1});
 }
 
 void MyPhrasesTest::editAndDeleteWorkOnlyOnMyPhrases()

@@ -1,5 +1,5 @@
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 #include "phrase_data/ado_connection.h"
 #include "phrase_data/ado_table.h"
 #include "phrase_data/data_file.h"

@@ -56,7 +56,7 @@ QStringList temporaryFiles(const std::filesystem::path& folder)
 std::vector<PhraseTexts> exported(const std::filesystem::path& file)
 {
     std::vector<PhraseTexts> phrases;
-    const ExportedRows rows = mdbExport(file, "Dict");
+    const auto rows = mdbExport(file, "Dict").rows;
     for (const auto& row : rows) {
         PhraseTexts& texts = phrases.emplace_back();
         for (std::size_t field = 0; field < texts.size() && field < row.size(); ++field)

@@ -1,6 +1,5 @@
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/reader.h"
+#include "jet4/writer.h"
 #include "phrase_data/phrase_index.h"
 
 #include <QDir>

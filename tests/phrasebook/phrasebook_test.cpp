@@ -1,14 +1,14 @@
 // Content checks on the shipped phrase sources: what a careless edit of phrasebook/*.tsv could
 // break. The phrases themselves are not asserted.
 
-#include "jet4/database.h"
-#include "jet4/utf8_codec.h"
+#include "data_file_name.h"
+#include "file_contents.h"
+#include "jet4/reader.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -30,38 +30,24 @@ struct Source {
     friend void PrintTo(const Source& source, std::ostream* out) { *out << source.name << ".tsv"; }
 };
 
-std::string baseName(const char* dataFile)
-{
-    const std::string path(dataFile);
-    return path.substr(4, path.size() - 8); // "dsb\" + name + ".dsb"
-}
-
 std::vector<Source> sources()
 {
     std::vector<Source> all;
     const std::vector<std::string> languages{"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"};
     for (const auto& topic : PhraseCatalogue::topics()) {
-        const std::string name = baseName(topic.dataFile);
+        const std::string name = dataFileBaseName(topic.dataFile);
         all.push_back({name, languages, name == "phonet" ? 36u : 25u, true});
     }
     const std::map<std::string, std::size_t> minimum{{"clock", 30},  {"days", 30}, {"engmodal", 20}, {"eng", 60},
                                                      {"engsl", 100}, {"ger", 40},  {"gersl", 60}};
     for (const auto& entry : PhraseCatalogue::references()) {
-        const std::string name = baseName(entry.dataFile);
+        const std::string name = dataFileBaseName(entry.dataFile);
         all.push_back({name,
                        {PhraseCatalogue::fieldName(entry.leftField), PhraseCatalogue::fieldName(entry.rightField)},
                        minimum.at(name),
                        false});
     }
     return all;
-}
-
-std::string readFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<Row> parse(const std::string& text)
@@ -100,7 +86,7 @@ class PhraseSource : public testing::TestWithParam<Source> {
 protected:
     void SetUp() override
     {
-        m_text = readFile(std::filesystem::path(PHRASEBOOK_DIR) / (GetParam().name + ".tsv"));
+        m_text = readText(std::filesystem::path(PHRASEBOOK_DIR) / (GetParam().name + ".tsv"));
         m_rows = parse(m_text);
         ASSERT_FALSE(m_rows.empty()) << GetParam().name << ".tsv is missing or empty";
     }
@@ -229,7 +215,7 @@ std::vector<TopicRow> topicRows()
 {
     std::vector<TopicRow> all;
     for (const Source& source : topicSources()) {
-        const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
+        const std::vector<Row> rows = parse(readText(std::filesystem::path(PHRASEBOOK_DIR) / (source.name + ".tsv")));
         for (std::size_t line = 1; line < rows.size(); ++line)
             all.push_back({source.name + ".tsv line " + std::to_string(line + 1), rows[line]});
     }
@@ -410,7 +396,7 @@ TEST(ReadingAids, SayNumbersInWords)
 // The spelling table: one row per letter A-Z and digit 0-9, each cell "X — Word" for the same X.
 TEST(SpellingTable, CoversEveryLetterAndDigitOnce)
 {
-    const std::vector<Row> rows = parse(readFile(std::filesystem::path(PHRASEBOOK_DIR) / "phonet.tsv"));
+    const std::vector<Row> rows = parse(readText(std::filesystem::path(PHRASEBOOK_DIR) / "phonet.tsv"));
     std::string characters;
     for (std::size_t line = 1; line < rows.size(); ++line) {
         const char character = rows[line][0].empty() ? '?' : rows[line][0][0];

@@ -1,6 +1,7 @@
 #include "data_folder.h"
 
-#include "jet4/database_writer.h"
+#include "data_file_name.h"
+#include "jet4/writer.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QDir>
@@ -13,8 +14,10 @@ namespace {
 void writeGenerated(const QString& name, const std::vector<std::string>& fields)
 {
     std::vector<std::vector<std::string>> rows;
+    rows.reserve(DataFolder::RowsPerFile);
     for (int row = 1; row <= DataFolder::RowsPerFile; ++row) {
         std::vector<std::string> cells;
+        cells.reserve(fields.size());
         for (const std::string& field : fields)
             cells.push_back(DataFolder::cell(name, QString::fromStdString(field), row).toStdString());
         rows.push_back(cells);
@@ -67,5 +70,5 @@ void DataFolder::remove(const QString& name)
 
 QString DataFolder::baseName(const char* dataFile)
 {
-    return QString::fromLatin1(dataFile).section(u'\\', 1).section(u'.', 0, 0);
+    return QString::fromStdString(dataFileBaseName(dataFile));
 }

@@ -1,6 +1,5 @@
 #include "commands.h"
-#include "jet4/database_writer.h"
-#include "jet4/write_error.h"
+#include "jet4/writer.h"
 #include "tsv_reader.h"
 
 #include <charconv>

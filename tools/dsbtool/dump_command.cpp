@@ -1,7 +1,5 @@
 #include "commands.h"
-#include "jet4/database.h"
-#include "jet4/error.h"
-#include "jet4/utf8_codec.h"
+#include "jet4/reader.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "jet4/database.h"
+#include "jet4/reader.h"
 
 #include <iostream>
 #include <stdexcept>

@@ -1,7 +1,7 @@
 // Damaged and foreign files: each gives a clear error naming the file, never a crash or a hang.
 #include "fixture_files.h"
-#include "jet4/database.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -84,7 +84,7 @@ TEST_P(BadFiles, GiveAClearError)
     }
 }
 
-BadFile patched(std::string name, const char* file, std::function<void(PatchedFile&)> patch, std::string table,
+BadFile patched(std::string name, const char* file, const std::function<void(PatchedFile&)>& patch, std::string table,
                 std::string message)
 {
     return BadFile{std::move(name),
@@ -117,17 +117,19 @@ std::vector<BadFile> badFiles()
         patched(
             "truncated after two pages", TwoColumns, [](PatchedFile& f) { f.truncate(8192); }, "", "truncated"),
         patched(
-            "truncated before the catalog's rows", TwoColumns, [](PatchedFile& f) { f.truncate(10 * 4096); }, "",
+            "truncated before the catalog's rows", TwoColumns,
+            [](PatchedFile& f) { f.truncate(std::size_t{10} * 4096); }, "",
             "corrupt page 6: usage map lists page 14, past the end of the file"),
         patched(
-            "truncated before the table's definition", TwoColumns, [](PatchedFile& f) { f.truncate(20 * 4096); },
-            "Table", "the definition of table Table (page 23) lies past the end of the file"),
+            "truncated before the table's definition", TwoColumns,
+            [](PatchedFile& f) { f.truncate(std::size_t{20} * 4096); }, "Table",
+            "the definition of table Table (page 23) lies past the end of the file"),
         patched(
             "truncated before the table's rows", TwoColumns, [](PatchedFile& f) { f.truncate(31 * 4096 + 100); },
             "Table", "page 31, past the end of the file"),
         patched(
             "Jet 3 truncated after three pages", "jet3/access97-deleted-row.mdb",
-            [](PatchedFile& f) { f.truncate(3 * 2048); }, "", "leads to page 6, outside the file"),
+            [](PatchedFile& f) { f.truncate(std::size_t{3} * 2048); }, "", "leads to page 6, outside the file"),
         patched("catalog without the table", TwoColumns, none, "Dict", "no table Dict"),
 
         patched(

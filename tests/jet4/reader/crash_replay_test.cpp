@@ -1,8 +1,8 @@
 // Every input that ever crashed the fuzzer, and every sample file, read through the in-memory
 // entry point: each must either read or fail with jet4::Error, nothing else.
 #include "fixture_files.h"
-#include "jet4/database.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The decoders on their own, with vectors for what the sample files lack.
 #include "fixture_files.h"
-#include "jet4/case_folding.h"
-#include "jet4/code_page_decoder.h"
-#include "jet4/jet_layout.h"
-#include "jet4/parse_error.h"
-#include "jet4/row_decoder.h"
-#include "jet4/text_decoder.h"
-#include "jet4/value_formatter.h"
+#include "jet4/format/jet_layout.h"
+#include "jet4/read/case_folding.h"
+#include "jet4/read/code_page_decoder.h"
+#include "jet4/read/parse_error.h"
+#include "jet4/read/row_decoder.h"
+#include "jet4/read/text_decoder.h"
+#include "jet4/read/value_formatter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,9 @@
 #include "fixture_files.h"
 
-#include "jet4/utf8_codec.h"
+#include "jet4/format/utf8_codec.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace jet4::test {
 
@@ -23,31 +20,6 @@ std::vector<std::filesystem::path> allFixtures()
             if (entry.path().extension() == ".mdb") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
-}
-
-std::vector<std::uint8_t> readBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-ScratchDir::ScratchDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "jet4-reader-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch directory");
-    m_path = pattern;
-}
-
-ScratchDir::~ScratchDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
 }
 
 PatchedFile::PatchedFile(const std::string& fixturePath)
@@ -87,7 +59,7 @@ std::size_t PatchedFile::pageStart(std::uint32_t page) const
 
 std::size_t PatchedFile::rowOffsetWord(std::uint32_t page, unsigned row) const
 {
-    return pageStart(page) + 14 + 2 * row;
+    return pageStart(page) + 14 + 2 * std::size_t{row};
 }
 
 std::size_t PatchedFile::rowStart(std::uint32_t page, unsigned row) const

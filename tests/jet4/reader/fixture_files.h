@@ -1,6 +1,8 @@
 #pragma once
 
-#include "jet4/table.h"
+#include "file_contents.h"
+#include "jet4/read/table.h"
+#include "scratch_dir.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,23 +15,6 @@ namespace jet4::test {
 // The Access-written sample databases, jet3/ and jet4/ under TARVOLYN_FIXTURES_DIR.
 [[nodiscard]] std::filesystem::path fixture(const std::string& relativePath);
 [[nodiscard]] std::vector<std::filesystem::path> allFixtures();
-
-[[nodiscard]] std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
-void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
-
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class ScratchDir {
-public:
-    ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    ~ScratchDir();
-
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // A copy of a fixture's bytes with a few of them changed: how the damaged files are made.
 class PatchedFile {

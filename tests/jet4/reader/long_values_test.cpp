@@ -1,13 +1,13 @@
 // Long values as Access stores them. No user table in the sample files has a memo, so the catalog's
 // LvProp column (OLE) stands in: every value is reassembled and compared byte for byte with mdbtools.
 #include "fixture_files.h"
-#include "jet4/database_header.h"
-#include "jet4/long_value_reader.h"
-#include "jet4/memory_page_source.h"
-#include "jet4/row_decoder.h"
-#include "jet4/table_definition.h"
-#include "jet4/table_scanner.h"
-#include "jet4/value_formatter.h"
+#include "jet4/read/database_header.h"
+#include "jet4/read/long_value_reader.h"
+#include "jet4/read/memory_page_source.h"
+#include "jet4/read/row_decoder.h"
+#include "jet4/read/table_definition.h"
+#include "jet4/read/table_scanner.h"
+#include "jet4/read/value_formatter.h"
 #include "mdb_export.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // from what mdbtools gets wrong (those cells are brought to its form, and row_shapes_test holds
 // the right values written out).
 #include "fixture_files.h"
-#include "jet4/database.h"
+#include "jet4/read/database.h"
 #include "mdb_export.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The reader never changes a file, and a file that shrinks under it gives an error, not a fault.
 #include "fixture_files.h"
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/error.h"
+#include "jet4/format/error.h"
+#include "jet4/read/database.h"
+#include "jet4/write/database_writer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -51,7 +51,7 @@ TEST(ReadOnly, FileCutShortWhileOpenGivesAnError)
     const std::filesystem::path path = scratch.path() / "shrinking.mdb";
     std::filesystem::copy_file(fixture("jet4/access2000-two-text-columns.mdb"), path);
     const Database database = Database::open(path);
-    std::filesystem::resize_file(path, 20 * 4096);
+    std::filesystem::resize_file(path, std::uintmax_t{20} * 4096);
     try {
         (void)database.readTable("Table");
         ADD_FAILURE() << "no error";

@@ -1,6 +1,6 @@
 // Rows in the shapes Access leaves behind, against exact expected values.
 #include "fixture_files.h"
-#include "jet4/database.h"
+#include "jet4/read/database.h"
 
 #include <gtest/gtest.h>
 

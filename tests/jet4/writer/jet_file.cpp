@@ -92,7 +92,7 @@ std::vector<std::vector<std::uint8_t>> JetFile::leafEntries(std::uint32_t number
         }
     }
     if (start != used) throw std::runtime_error("entry mask does not cover the used bytes");
-    for (std::size_t bit = used + 1; bit < 8 * (0x1E0 - 0x1B); ++bit)
+    for (std::size_t bit = used + 1; bit < std::size_t{8} * (0x1E0 - 0x1B); ++bit)
         if (leaf[0x1B + bit / 8] & (1u << (bit % 8)))
             throw std::runtime_error("entry mask marks bytes past the entries");
     return entries;

@@ -1,7 +1,7 @@
 // What the writer refuses, and that the error locates the offending name, row and cell.
 
-#include "jet4/database_writer.h"
-#include "jet4/write_error.h"
+#include "jet4/write/database_writer.h"
+#include "jet4/write/write_error.h"
 #include "sample_text.h"
 #include "scratch_dir.h"
 

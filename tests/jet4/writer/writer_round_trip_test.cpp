@@ -1,9 +1,9 @@
 // Every file the writer makes is read back by mdb-export, an independent reader, and must give
 // the source cell for cell, in order; an empty source cell must come back as NULL.
 
-#include "jet4/database.h"
-#include "jet4/database_writer.h"
-#include "jet4/utf8_codec.h"
+#include "jet4/format/utf8_codec.h"
+#include "jet4/read/database.h"
+#include "jet4/write/database_writer.h"
 #include "mdb_export.h"
 #include "sample_text.h"
 #include "scratch_dir.h"
@@ -64,7 +64,7 @@ const std::vector<RoundTripCase>& cases()
         {"ExactlyFullPages",
          {"A", "B"},
          [] {
-             return repeat({"a", ""}, 2 * 255);
+             return repeat({"a", ""}, std::size_t{2} * 255);
          }},
         {"OneMoreThanFullPages", {"A"}, [] { return repeat({"z"}, 2 * 255 + 1); }},
         {"HundredThousandRows", languageColumns(), [] { return phraseRows(100000); }},
@@ -103,14 +103,15 @@ TEST_P(WriterRoundTrip, MdbExportReadsTheSourceBack)
     ScratchDir dir;
     writer.writeFile(dir / "out.dsb");
 
-    const ExportedRows exported = mdbExport(dir / "out.dsb", "Dict");
-    ASSERT_EQ(exported.size(), rows.size());
+    const OracleTable exported = mdbExport(dir / "out.dsb", "Dict");
+    ASSERT_EQ(exported.columns, c.columns);
+    ASSERT_EQ(exported.rows.size(), rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        ASSERT_EQ(exported[r].size(), c.columns.size()) << "row " << r;
+        ASSERT_EQ(exported.rows[r].size(), c.columns.size()) << "row " << r;
         for (std::size_t col = 0; col < c.columns.size(); ++col) {
             const std::optional<std::string> expected =
                 rows[r][col].empty() ? std::nullopt : std::optional<std::string>(rows[r][col]);
-            ASSERT_EQ(exported[r][col], expected) << "row " << r << ", column " << col;
+            ASSERT_EQ(exported.rows[r][col], expected) << "row " << r << ", column " << col;
         }
     }
 }

@@ -1,17 +1,16 @@
 // The layout checks of a written file: maps, row offsets, free space, global map, header,
 // counts and the catalog indexes, read with a separate minimal parser (JetFile).
 
-#include "jet4/database_writer.h"
+#include "file_contents.h"
+#include "jet4/write/database_writer.h"
 #include "jet_file.h"
 #include "sample_text.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <map>
 
 namespace {
@@ -47,6 +46,7 @@ jet4::DatabaseWriter onePagePerRow(std::size_t rows)
 jet4::DatabaseWriter wideTable()
 {
     std::vector<std::string> columns;
+    columns.reserve(60);
     for (int i = 0; i < 60; ++i)
         columns.push_back("Column with a rather long name number " + std::to_string(1000 + i) + " abcdefghi");
     jet4::DatabaseWriter writer(columns);
@@ -70,7 +70,7 @@ const std::vector<StructureCase>& cases()
              return writerWith({"Rus", "Eng"}, {});
          }},
         {"ThousandsOfRows", [] { return writerWith(languageColumns(), phraseRows(3000)); }},
-        {"FullPages", [] { return writerWith({"A"}, Rows(3 * 255, {"a"})); }},
+        {"FullPages", [] { return writerWith({"A"}, Rows(std::size_t{3} * 255, {"a"})); }},
         {"WideDefinition", wideTable},
         // Past 512 pages the inline maps grow; past 16 256 pages the table's maps no longer fit
         // their page and become reference maps with bitmap pages.
@@ -85,9 +85,11 @@ std::uint32_t dictDefinitionPage(const JetFile& file)
     // The catalog row named Dict: Name is variable slot 0 of MSysObjects.
     for (const auto& [start, end] : file.rowBounds(CatalogRows)) {
         const auto row = file.page(CatalogRows).subspan(start, end - start);
-        const std::size_t trailer = row.size() - 3 - 2 - 2 * 11 - 2;
-        const std::size_t nameStart = row[trailer + 2 + 2 * 10] | (row[trailer + 2 + 2 * 10 + 1] << 8);
-        const std::size_t nameEnd = row[trailer + 2 + 2 * 9] | (row[trailer + 2 + 2 * 9 + 1] << 8);
+        const std::size_t trailer = row.size() - 3 - 2 - std::size_t{2} * 11 - 2;
+        const std::size_t nameStart =
+            row[trailer + 2 + std::size_t{2} * 10] | (row[trailer + 2 + std::size_t{2} * 10 + 1] << 8);
+        const std::size_t nameEnd =
+            row[trailer + 2 + std::size_t{2} * 9] | (row[trailer + 2 + std::size_t{2} * 9 + 1] << 8);
         const std::u16string dict = u"Dict";
         if (nameEnd - nameStart == 2 * dict.size() &&
             std::memcmp(row.data() + nameStart, dict.data(), 2 * dict.size()) == 0)
@@ -182,8 +184,7 @@ TEST_P(WriterStructure, HeaderHasNoKeyAndAnEmptyPassword)
         ASSERT_EQ(clear[0x42 - 0x18 + i], static_cast<std::uint8_t>(day >> (8 * (i % 4)))) << "password byte " << i;
 
     // Outside the masked region the header is the blank's.
-    std::ifstream in(JET4_BLANK_FILE, std::ios::binary);
-    const std::vector<char> blank((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> blank = readBytes(JET4_BLANK_FILE);
     ASSERT_EQ(blank.size(), 65536u);
     const auto header = m_file->page(0);
     for (std::size_t i = 0; i < 4096; ++i) {
@@ -235,7 +236,8 @@ TEST_P(WriterStructure, NewTableGetsTheAccessEntriesOfTheTablesContainer)
         const std::uint32_t objectId = row[2] | (row[3] << 8) | (row[4] << 16) | (std::uint32_t{row[5]} << 24);
         const std::size_t sidStart = row[row.size() - 5] | (row[row.size() - 4] << 8);
         const std::size_t sidEnd = row[row.size() - 7] | (row[row.size() - 6] << 8);
-        const std::vector<std::uint8_t> sid(row.begin() + sidStart, row.begin() + sidEnd);
+        const std::vector<std::uint8_t> sid(row.begin() + static_cast<std::ptrdiff_t>(sidStart),
+                                            row.begin() + static_cast<std::ptrdiff_t>(sidEnd));
         if (objectId == 0x0F000001) containerSids.insert(sid);
         if (objectId == m_tdef) tableSids.insert(sid);
     }
@@ -295,7 +297,8 @@ TEST(WriterStructureSizes, GlobalMapBecomesAReferenceMapForFilesOver32032Pages)
     ASSERT_FALSE(free.empty());
     EXPECT_EQ(*free.begin(), file.pageCount()) << "first free page is the end of the file";
     // Bits run to the end of the last bitmap page, and the bitmap pages themselves are in use.
-    const std::size_t covered = (file.pageCount() + 4092 * 8 - 1) / (4092 * 8) * (4092 * 8);
+    constexpr std::size_t BitsPerPage = std::size_t{4092} * 8;
+    const std::size_t covered = (file.pageCount() + BitsPerPage - 1) / BitsPerPage * BitsPerPage;
     EXPECT_EQ(*free.rbegin(), covered - 1);
     EXPECT_EQ(free.size(), covered - file.pageCount());
     EXPECT_EQ(file.page(static_cast<std::uint32_t>(file.pageCount() - 1))[0], 0x05);
