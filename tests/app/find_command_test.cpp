@@ -2,22 +2,13 @@
 
 #include "jet4/reader.h"
 #include "jet4/writer.h"
+#include "program_folder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using Run = ProgramFolder::Run;
 
 class FindCommandTest : public QObject {
     Q_OBJECT
@@ -32,36 +23,17 @@ private slots:
     void unreadableFilesGoToStderrAndTheRestIsSearched();
 
 private:
-    [[nodiscard]] Run run(const QStringList& arguments) const;
-    void copyShippedFiles() const;
+    [[nodiscard]] Run run(const QStringList& arguments) const { return m_dir->run(arguments); }
     void write(const QString& name, const std::vector<std::string>& fields,
                const std::vector<std::vector<std::string>>& rows) const;
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ProgramFolder> m_dir;
 };
 
 void FindCommandTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir = std::make_unique<ProgramFolder>();
     QVERIFY(m_dir->isValid());
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("dsb")));
-}
-
-Run FindCommandTest::run(const QStringList& arguments) const
-{
-    QProcess process;
-    process.setWorkingDirectory(m_dir->path());
-    process.start(QStringLiteral(TARVOLYN_EXECUTABLE), arguments);
-    if (!process.waitForFinished(30000)) return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-void FindCommandTest::copyShippedFiles() const
-{
-    const QDir shipped(QStringLiteral(SHIPPED_DSB_DIR));
-    for (const QString& name : shipped.entryList({QStringLiteral("*.dsb")}, QDir::Files))
-        QVERIFY(QFile::copy(shipped.filePath(name), m_dir->filePath(QStringLiteral("dsb/") + name)));
 }
 
 void FindCommandTest::write(const QString& name, const std::vector<std::string>& fields,
@@ -90,7 +62,7 @@ void FindCommandTest::exitCodes()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
-    copyShippedFiles();
+    QVERIFY(m_dir->copyShippedFiles());
     const Run result = run(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(result.out.isEmpty(), exitCode != 0);
@@ -118,7 +90,7 @@ void FindCommandTest::linesAreFileRowFieldAndText()
 
 void FindCommandTest::rowsAreCountedAsTheTableOrdersThem()
 {
-    copyShippedFiles();
+    QVERIFY(m_dir->copyShippedFiles());
     const Run result = run({QStringLiteral("--find"), QStringLiteral("your")});
     QCOMPARE(result.exitCode, 0);
     const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
@@ -143,7 +115,7 @@ void FindCommandTest::rowsAreCountedAsTheTableOrdersThem()
 
 void FindCommandTest::unreadableFilesGoToStderrAndTheRestIsSearched()
 {
-    copyShippedFiles();
+    QVERIFY(m_dir->copyShippedFiles());
     QFile damaged(m_dir->filePath(QStringLiteral("dsb/weath.dsb")));
     QVERIFY(damaged.resize(5000));
     QVERIFY(QFile::remove(m_dir->filePath(QStringLiteral("dsb/ant.dsb"))));

@@ -1,21 +1,14 @@
 // The command line's --say and --spell: the built program run in a scratch working directory
 // that holds the shipped phrase files.
 
+#include "program_folder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using Run = ProgramFolder::Run;
 
 class SpeechCommandsTest : public QObject {
     Q_OBJECT
@@ -30,27 +23,14 @@ private slots:
     void spelling();
 
 private:
-    Run run(const QStringList& arguments) const;
-    QTemporaryDir m_dir;
+    [[nodiscard]] Run run(const QStringList& arguments) const { return m_dir.run(arguments); }
+    ProgramFolder m_dir;
 };
 
 void SpeechCommandsTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("dsb"))));
-    const QDir shipped(QStringLiteral(SHIPPED_DSB_DIR));
-    for (const QString& name : shipped.entryList({QStringLiteral("*.dsb")}, QDir::Files))
-        QVERIFY(QFile::copy(shipped.filePath(name), m_dir.filePath(QStringLiteral("dsb/") + name)));
-}
-
-Run SpeechCommandsTest::run(const QStringList& arguments) const
-{
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    process.start(QStringLiteral(TARVOLYN_PROGRAM), arguments);
-    if (!process.waitForFinished(60000)) return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    QVERIFY(m_dir.copyShippedFiles());
 }
 
 void SpeechCommandsTest::exitCodes_data()
