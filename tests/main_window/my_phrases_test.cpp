@@ -1,5 +1,6 @@
 #include "data_folder.h"
 #include "main_window/Unit1.h"
+#include "main_window/find_window.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_dialog.h"
 #include "main_window/phrase_grid.h"
@@ -24,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -112,6 +114,7 @@ private slots:
     void secondCopyIsReadOnlyAndSaysWhy();
     void unreadableFileIsMovedAsideAndTheBackupOffered();
     void shippedFilesAreNeverWritten();
+    void findReachesMyPhrasesOnceSaved();
     void pdfOfATopicHoldsItsCyrillicAndJapaneseText();
     void pdfOfMyPhrasesIsCaptioned();
 
@@ -558,3 +561,24 @@ void MyPhrasesTest::pdfOfMyPhrasesIsCaptioned()
 
 QTEST_MAIN(MyPhrasesTest)
 #include "my_phrases_test.moc"
+
+void MyPhrasesTest::findReachesMyPhrasesOnceSaved()
+{
+    action(*m_form, "FindAction")->trigger();
+    FindWindow* find = m_form->findWindow();
+    QVERIFY(find);
+    // Before the first save there is nothing of the user's to find, and no file is reported skipped.
+    find->queryEdit()->setText(QStringLiteral("Dipole"));
+    QCOMPARE(find->resultList()->topLevelItemCount(), 0);
+    QVERIFY2(!find->countText().contains(QStringLiteral("skipped")), qPrintable(find->countText()));
+
+    addPhrase(QStringLiteral("Моя антенна — диполь"), QStringLiteral("My antenna is a dipole"));
+    addPhrase(QStringLiteral("Моя станция"), QStringLiteral("My rig"));
+    find->queryEdit()->setText(QStringLiteral("rig"));
+    find->queryEdit()->setText(QStringLiteral("Dipole"));
+    QCOMPARE(find->resultList()->topLevelItemCount(), 1);
+    m_form->RadioGroup1->button(7)->click();
+    QTest::keyClick(find->queryEdit(), Qt::Key_Return);
+    QCOMPARE(m_form->shownCaption(), QStringLiteral("My phrases"));
+    QCOMPARE(m_form->DBGrid1->currentIndex().data().toString(), QStringLiteral("Моя антенна — диполь"));
+}
