@@ -73,6 +73,7 @@ int main()
                BenchReport::format("%.1f ms", firstSampleMs(russian)));
     for (const Phrase& phrase : {Phrases[0], Phrases[2]}) {
         std::vector<double> times;
+        times.reserve(Runs);
         for (int run = 0; run < Runs; ++run)
             times.push_back(firstSampleMs(phrase));
         const double ms = median(times);

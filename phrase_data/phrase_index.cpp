@@ -105,11 +105,12 @@ public:
     // The best keys, best first.
     [[nodiscard]] std::vector<std::uint64_t> take()
     {
-        std::vector<std::uint64_t> keys(m_best.size());
-        for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-            *key = m_best.top();
-            m_best.pop();
-        }
+        // The queue gives the worst first.
+        std::vector<std::uint64_t> keys;
+        keys.reserve(m_best.size());
+        for (; !m_best.empty(); m_best.pop())
+            keys.push_back(m_best.top());
+        std::reverse(keys.begin(), keys.end());
         return keys;
     }
 
@@ -432,11 +433,11 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
     std::optional<CellSet> all;
     CellSet weak(cells);
     CellSet weakest(cells);
-    for (std::size_t i = 0; i < words.size(); ++i) {
+    for (const QueryWord& word : words) {
         CellSet exact(cells);
         CellSet prefix(cells);
         CellSet fuzzy(cells);
-        findIndexed(words[i], exact, prefix, fuzzy);
+        findIndexed(word, exact, prefix, fuzzy);
         // A cell counts by the best way the word matches it.
         prefix.subtract(exact);
         fuzzy.subtract(exact);

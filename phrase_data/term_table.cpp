@@ -75,7 +75,8 @@ bool TermTable::withinOneEdit(std::u16string_view a, std::u16string_view b)
 
 std::size_t TermTable::memoryBytes() const
 {
-    std::size_t bytes = m_terms.capacity() * sizeof(std::u16string) + m_cells.capacity() * sizeof(m_cells[0]);
+    std::size_t bytes =
+        m_terms.capacity() * sizeof(std::u16string) + m_cells.capacity() * sizeof(decltype(m_cells)::value_type);
     for (const std::u16string& term : m_terms)
         bytes += term.capacity() > 7 ? (term.capacity() + 1) * sizeof(char16_t) : 0;
     for (const auto& cells : m_cells)

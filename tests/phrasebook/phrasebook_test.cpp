@@ -370,7 +370,7 @@ void expectNoSpokenDigits(const std::string& where, const std::string& aid, cons
     std::size_t index = 0;
     for (std::string token; words >> token; ++index) {
         if (keyed && index == 0) continue;
-        const std::size_t first = token.find_first_not_of("(");
+        const std::size_t first = token.find_first_not_of('(');
         const std::size_t last = token.find_last_not_of(".,!?:;)");
         if (first == std::string::npos || last == std::string::npos || last < first) continue;
         const std::string word = token.substr(first, last - first + 1);

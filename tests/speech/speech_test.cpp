@@ -421,7 +421,7 @@ void SpeechTest::spellerSayable()
 void SpeechTest::cyrillicLettersTakeTheirRussianWords()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const speech::CallSignSpeller speller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    const speech::CallSignSpeller speller{speech::PhraseFile(speech::CallSignSpeller::callsignFile())};
     for (const QChar letter : QStringLiteral("АБВГДЕЖЗИКЛМНОПРСТУФХЦЩ")) {
         const QStringList words = speller.spell(LanguageField::Rus, QString(letter));
         QCOMPARE(words.size(), qsizetype(1));

@@ -40,7 +40,7 @@ std::string chooseTable(const jet4::Database& database, const std::filesystem::p
 // no way to write a tab or a line break inside a cell: they are printed as spaces, and counted.
 class TsvOutput {
 public:
-    static constexpr std::size_t FlushAt = 256 * 1024;
+    static constexpr std::size_t FlushAt = std::size_t{256} * 1024;
 
     TsvOutput()
         : m_buffer(2 * FlushAt)
