@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 using phrase_data::LanguageField;
 using phrase_data::PhraseCatalogue;
@@ -67,6 +68,8 @@ void SpellerWindow::respell()
         m_spellings[side]->setText(text);
         m_say[side]->setEnabled(!text.isEmpty());
     }
+    // A spelling that wraps onto another line gets the height for it; the width stays the user's.
+    if (layout()->hasHeightForWidth()) resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
 }
 
 void SpellerWindow::say(int side)
