@@ -21,6 +21,25 @@ inline constexpr std::uint16_t DeletedFlag = 0x8000;
 inline constexpr std::uint16_t PointerFlag = 0x4000;
 } // namespace dataPage
 
+// A table definition's pages: the first holds the definition's length, each names the next.
+namespace definitionPage {
+inline constexpr std::uint8_t Type = 0x02;
+inline constexpr std::size_t NextPageOffset = 4; // u32, 0 on the last page
+inline constexpr std::size_t LengthOffset = 8;   // u32, on the first page
+// Pages after the first carry definition bytes from here on.
+inline constexpr std::size_t ContinuationHeaderSize = 8;
+} // namespace definitionPage
+
+// A usage map (the pages a table owns, or has free space on): a row that holds the bitmap
+// itself, or one that lists pages of bitmap.
+namespace usageMap {
+inline constexpr std::uint8_t Inline = 0x00;
+inline constexpr std::uint8_t Reference = 0x01;
+inline constexpr std::size_t InlineHeaderSize = 5; // the type byte, then the u32 first page
+inline constexpr std::uint8_t BitmapPageType = 0x05;
+inline constexpr std::size_t BitmapPageHeader = 4;
+} // namespace usageMap
+
 // Where Jet 3 and Jet 4 keep the fields a reader uses. Everything else about the two formats is
 // the same, so the parsers take one of these instead of branching on the version everywhere.
 struct JetLayout {

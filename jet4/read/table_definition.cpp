@@ -1,6 +1,7 @@
 #include "table_definition.h"
 
 #include "byte_view.h"
+#include "jet4/format/jet_layout.h"
 #include "parse_error.h"
 
 #include <algorithm>
@@ -10,11 +11,10 @@ namespace jet4 {
 
 namespace {
 
-constexpr std::uint8_t DefinitionPageType = 0x02;
-constexpr std::size_t NextPageOffset = 4;
-constexpr std::size_t LengthOffset = 8;
-// Continuation pages carry definition bytes from here on.
-constexpr std::size_t ContinuationData = 8;
+using definitionPage::ContinuationHeaderSize;
+using definitionPage::LengthOffset;
+using definitionPage::NextPageOffset;
+constexpr std::uint8_t DefinitionPageType = definitionPage::Type;
 // Jet caps names at 64 characters.
 constexpr std::size_t MaxNameChars = 64;
 constexpr std::uint8_t MaxDecimalDigits = 28;
@@ -44,7 +44,7 @@ TableDefinition TableDefinition::read(const PageReader& pages, std::uint32_t fir
             page = pages.page(next, buffer);
             if (page[0] != DefinitionPageType)
                 throw ParseError("continues on page " + std::to_string(next) + ", which is not a table definition");
-            definition.insert(definition.end(), page.begin() + ContinuationData, page.end());
+            definition.insert(definition.end(), page.begin() + ContinuationHeaderSize, page.end());
             next = readU32(page, NextPageOffset);
         }
         if (length > definition.size())

@@ -2,6 +2,7 @@
 
 #include "byte_view.h"
 #include "data_page.h"
+#include "jet4/format/jet_layout.h"
 #include "parse_error.h"
 
 #include <unordered_set>
@@ -10,11 +11,8 @@ namespace jet4 {
 
 namespace {
 
-constexpr std::uint8_t InlineMap = 0x00;
-constexpr std::uint8_t ReferenceMap = 0x01;
-constexpr std::size_t InlineBitmapStart = 5;
-constexpr std::uint8_t BitmapPageType = 0x05;
-constexpr std::size_t BitmapPageHeader = 4;
+using usageMap::BitmapPageHeader;
+using usageMap::BitmapPageType;
 
 // Appends start + k for every set bit k of bitmap.
 void collect(std::span<const std::uint8_t> bitmap, std::uint64_t start, std::uint32_t pageCount,
@@ -50,10 +48,10 @@ std::vector<std::uint32_t> UsageMap::pages(const PageReader& reader, std::uint32
 
         std::vector<std::uint32_t> pages;
         const std::uint8_t type = row.u8(0);
-        if (type == InlineMap) {
+        if (type == usageMap::Inline) {
             const std::uint32_t start = row.u32(1);
-            collect(row.bytes().subspan(InlineBitmapStart), start, reader.pageCount(), pages);
-        } else if (type == ReferenceMap) {
+            collect(row.bytes().subspan(usageMap::InlineHeaderSize), start, reader.pageCount(), pages);
+        } else if (type == usageMap::Reference) {
             const std::uint64_t pagesPerBitmap = std::uint64_t{reader.pageSize() - BitmapPageHeader} * 8;
             std::unordered_set<std::uint32_t> seen;
             PageBuffer bitmapBuffer;

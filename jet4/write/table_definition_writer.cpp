@@ -1,6 +1,7 @@
 #include "table_definition_writer.h"
 
 #include "jet4/format/column_type.h"
+#include "jet4/format/jet_layout.h"
 #include "page_bytes.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ constexpr JetLayout Layout = Jet4Layout;
 constexpr std::size_t HeaderSize = Layout.tdefRealIndexBlocks; // up to the column entries, as there are no indexes
 constexpr std::size_t ColumnEntrySize = Layout.columnEntrySize;
 constexpr std::size_t FreeMapOffset = Layout.tdefOwnedMap + 4;
-constexpr std::size_t ContinuationHeaderSize = 8;
+using definitionPage::ContinuationHeaderSize;
 constexpr std::uint32_t FormatConstant = 1625; // present in every Jet 4 definition and column entry
 constexpr std::uint8_t UserTable = 0x4E;
 constexpr std::uint16_t GeneralSortOrder = 0x0409;
@@ -56,9 +57,9 @@ std::vector<std::uint8_t> TableDefinitionWriter::definition(std::uint32_t rowCou
     std::vector<std::uint8_t> bytes(definitionSize());
     const std::span<std::uint8_t> out(bytes);
     const auto columns = static_cast<std::uint16_t>(m_columnNames.size());
-    out[0] = 0x02;
+    out[0] = definitionPage::Type;
     out[1] = 0x01;
-    storeU32(out, 0x08, static_cast<std::uint32_t>(bytes.size()));
+    storeU32(out, definitionPage::LengthOffset, static_cast<std::uint32_t>(bytes.size()));
     storeU32(out, 0x0C, FormatConstant);
     storeU32(out, Layout.tdefRowCount, rowCount);
     out[0x18] = 0x01;
@@ -106,10 +107,10 @@ void TableDefinitionWriter::write(std::span<std::uint8_t> file, std::uint32_t fi
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(done), chunk,
                     page.begin() + static_cast<std::ptrdiff_t>(headerSize));
         done += chunk;
-        page[0] = 0x02;
+        page[0] = definitionPage::Type;
         page[1] = 0x01;
         storeU16(page, 2, freeSpace(headerSize + chunk));
-        storeU32(page, 4, done < bytes.size() ? firstPage + index + 1 : 0);
+        storeU32(page, definitionPage::NextPageOffset, done < bytes.size() ? firstPage + index + 1 : 0);
     }
 }
 

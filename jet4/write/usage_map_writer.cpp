@@ -31,7 +31,7 @@ void UsageMapWriter::fillBitmap(std::span<std::uint8_t> bitmap, std::uint64_t ba
 void UsageMapWriter::writeInline(std::span<std::uint8_t> row) const
 {
     std::fill(row.begin(), row.end(), std::uint8_t{0});
-    row[0] = 0x00;
+    row[0] = usageMap::Inline;
     storeU32(row, 1, 0);
     fillBitmap(row.subspan(InlineHeaderSize), 0);
 }
@@ -47,7 +47,7 @@ bool UsageMapWriter::hasPagesInSlot(std::size_t slot) const
 void UsageMapWriter::writeReference(std::span<std::uint8_t> row, std::span<const std::uint32_t> bitmapPages)
 {
     std::fill(row.begin(), row.end(), std::uint8_t{0});
-    row[0] = 0x01;
+    row[0] = usageMap::Reference;
     for (std::size_t slot = 0; slot < bitmapPages.size() && slot < ReferenceSlots; ++slot)
         storeU32(row, 1 + 4 * slot, bitmapPages[slot]);
 }
@@ -55,9 +55,9 @@ void UsageMapWriter::writeReference(std::span<std::uint8_t> row, std::span<const
 void UsageMapWriter::writeBitmapPage(std::span<std::uint8_t> page, std::size_t slot) const
 {
     std::fill(page.begin(), page.end(), std::uint8_t{0});
-    page[0] = 0x05;
+    page[0] = usageMap::BitmapPageType;
     page[1] = 0x01;
-    fillBitmap(page.subspan(4), std::uint64_t{slot} * PagesPerBitmapPage);
+    fillBitmap(page.subspan(usageMap::BitmapPageHeader), std::uint64_t{slot} * PagesPerBitmapPage);
 }
 
 } // namespace jet4::writing

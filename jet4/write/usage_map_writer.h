@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jet4/format/jet_layout.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -13,10 +15,10 @@ namespace jet4::writing {
 // pointers to bitmap pages of 32 736 pages each ("reference", type 1).
 class UsageMapWriter {
 public:
-    static constexpr std::size_t InlineHeaderSize = 5;  // type byte, u32 first page (always 0 here)
-    static constexpr std::size_t ReferenceRowSize = 69; // type byte and 17 page pointers
+    static constexpr std::size_t InlineHeaderSize = usageMap::InlineHeaderSize; // the first page is always 0 here
+    static constexpr std::size_t ReferenceRowSize = 69;                         // type byte and 17 page pointers
     static constexpr std::size_t ReferenceSlots = 17;
-    static constexpr std::uint32_t PagesPerBitmapPage = 4092 * 8;
+    static constexpr std::uint32_t PagesPerBitmapPage = (Jet4Layout.pageSize - usageMap::BitmapPageHeader) * 8;
 
     // Marks pages [first, end).
     void add(std::uint32_t first, std::uint32_t end);
