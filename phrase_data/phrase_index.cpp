@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 #include <queue>
+#include <set>
+#include <tuple>
 
 namespace phrase_data {
 
@@ -137,6 +139,8 @@ struct PhraseIndex::QueryWord {
     std::u16string folded;
     std::u16string romaji; // as the Japanese field's words are compared
     bool fuzzy = false;
+    bool unknown = false;   // four letters: one edit away counts when the sources lack the word
+    std::u16string reading; // a kana run's, as the Japanese field's romaji reads
 };
 
 std::vector<PhraseSource> PhraseIndex::catalogueSources()
@@ -171,6 +175,7 @@ void PhraseIndex::invalidate()
     m_words = {};
     m_romaji = {};
     m_kanji = {};
+    m_reading = {};
     m_lengths = {};
 }
 
@@ -184,6 +189,7 @@ void PhraseIndex::build()
     m_words.finish();
     m_romaji.finish();
     m_kanji.finish();
+    m_reading.finish();
     m_lengths.shrink_to_fit();
     // The word lists grew by doubling and were then copied to their size: give the memory they
     // left behind back to the system rather than keep it for nothing.
@@ -243,6 +249,11 @@ void PhraseIndex::read(int source)
                 else
                     m_words.add(token, cell);
             });
+            if (romaji) {
+                const std::u16string reading = readingOf(text);
+                for (std::size_t i = 0; i < reading.size(); ++i)
+                    m_reading.add(reading.substr(i, 2), cell);
+            }
         }
         file.rowStarts.push_back(std::uint32_t(file.text.size()));
     }
@@ -276,6 +287,17 @@ std::u16string PhraseIndex::cellText(std::uint32_t cell) const
     return QString::fromUtf8(file.text.data() + begin, qsizetype(end - begin)).toStdU16String();
 }
 
+std::u16string PhraseIndex::readingOf(std::u16string_view cellText) const
+{
+    std::u16string words;
+    m_folding.split(cellText, [&](TextFolding::TokenKind kind, const std::u16string& token) {
+        if (kind == TextFolding::TokenKind::Word) words += token + u' ';
+    });
+    // Both ways of writing long vowels once, parted by a character no kana query holds.
+    return TextFolding::reading(words, TextFolding::LongVowels::WithinWords) + u'|' +
+           TextFolding::reading(words, TextFolding::LongVowels::AcrossWords);
+}
+
 bool PhraseIndex::runWithin(std::u16string_view cellText, std::u16string_view run) const
 {
     bool found = false;
@@ -307,7 +329,8 @@ QString PhraseIndex::text(int source, int row, const QString& fieldName) const
 
 std::size_t PhraseIndex::memoryBytes() const
 {
-    std::size_t bytes = m_words.memoryBytes() + m_romaji.memoryBytes() + m_kanji.memoryBytes() + m_lengths.capacity();
+    std::size_t bytes = m_words.memoryBytes() + m_romaji.memoryBytes() + m_kanji.memoryBytes() +
+                        m_reading.memoryBytes() + m_lengths.capacity();
     for (const IndexedFile& file : m_files)
         bytes += file.text.capacity() + file.rowStarts.capacity() * sizeof(std::uint32_t);
     return bytes;
@@ -326,31 +349,51 @@ void PhraseIndex::findIndexed(const QueryWord& word, CellSet& exact, CellSet& pr
         }
         return;
     }
+    findRun(m_kanji, word.folded, false, exact);
+    if (!word.reading.empty()) findRun(m_reading, word.reading, true, exact);
+}
+
+bool PhraseIndex::unknownMayEdit(const QueryWord& word) const
+{
+    std::vector<TermTable::Match> matches;
+    m_words.match(word.folded, false, matches);
+    m_romaji.match(word.romaji, false, matches);
+    if (!matches.empty()) return false;
+    m_words.match(word.folded, true, matches);
+    m_romaji.match(word.romaji, true, matches);
+    return matches.size() <= MaxUnknownChoices;
+}
+
+void PhraseIndex::findRun(const TermTable& table, std::u16string_view run, bool reading, CellSet& cells) const
+{
     // A single character: the terms it starts. A longer run: the cells holding each of its
     // pairs, which hold the run itself when it is a pair.
-    if (word.folded.size() == 1) {
+    if (run.size() == 1) {
         std::vector<TermTable::Match> matches;
-        m_kanji.match(word.folded, false, matches);
+        table.match(run, false, matches);
         for (const TermTable::Match& match : matches)
             for (const std::uint32_t cell : *match.cells)
-                exact.insert(cell);
+                cells.insert(cell);
         return;
     }
     std::vector<std::uint32_t> candidates;
-    for (std::size_t i = 0; i + 1 < word.folded.size(); ++i) {
-        const std::vector<std::uint32_t>* cells = m_kanji.find(word.folded.substr(i, 2));
-        if (!cells) return;
+    for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+        const std::vector<std::uint32_t>* found = table.find(run.substr(i, 2));
+        if (!found) return;
         if (i == 0) {
-            candidates = *cells;
+            candidates = *found;
             continue;
         }
         std::vector<std::uint32_t> both;
-        std::set_intersection(candidates.begin(), candidates.end(), cells->begin(), cells->end(),
+        std::set_intersection(candidates.begin(), candidates.end(), found->begin(), found->end(),
                               std::back_inserter(both));
         candidates = std::move(both);
     }
-    for (const std::uint32_t cell : candidates)
-        if (word.folded.size() == 2 || runWithin(cellText(cell), word.folded)) exact.insert(cell);
+    for (const std::uint32_t cell : candidates) {
+        const bool within = run.size() == 2 || (reading ? readingOf(cellText(cell)).find(run) != std::u16string::npos
+                                                        : runWithin(cellText(cell), run));
+        if (within) cells.insert(cell);
+    }
 }
 
 SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t limit)
@@ -358,9 +401,20 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
     invalidate();
     m_files.resize(m_sources.size());
     RowRanking ranking(limit);
-    // The text of each row that was among the best when found, in the cells' order.
+    // The text of each row that was among the best when found.
     std::vector<std::pair<std::uint32_t, QString>> texts;
     std::vector<int> kinds(words.size());
+    // An unknown four-letter word may match with an edit only when no word of the files is it
+    // or starts with it, and few are one edit away; that is known at the end, so the rows that
+    // need such an edit wait until then, each with the words it needs so.
+    struct Waiting {
+        std::uint64_t key;
+        QString text;
+        std::vector<bool> needs;
+    };
+    std::vector<Waiting> waiting;
+    std::vector<bool> known(words.size());
+    std::vector<std::set<std::u16string>> choices(words.size());
     for (std::size_t source = 0; source < m_sources.size(); ++source) {
         AdoConnection connection;
         const std::unique_ptr<AdoTable> table = open(int(source), connection);
@@ -370,6 +424,7 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
         for (std::uint32_t row = 0; row < file.rowCount; ++row) {
             std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
             std::u16string_view rowText;
+            std::optional<Waiting> rowWaiting;
             for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
                 const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
                 const bool romaji = int(field) == file.japanese;
@@ -383,25 +438,57 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
                         if (kind == TextFolding::TokenKind::Cjk)
                             found = token.find(word.folded) != std::u16string::npos ? std::optional(MatchKind::Exact)
                                                                                     : std::nullopt;
-                        else
-                            found = romaji ? TermTable::kindOf(word.romaji, romajiToken, word.fuzzy)
-                                           : TermTable::kindOf(word.folded, token, word.fuzzy);
+                        else {
+                            const std::u16string& term = romaji ? romajiToken : token;
+                            found =
+                                TermTable::kindOf(romaji ? word.romaji : word.folded, term, word.fuzzy || word.unknown);
+                            if (word.unknown && found) {
+                                if (*found != MatchKind::Fuzzy)
+                                    known[i] = true;
+                                else if (choices[i].size() <= MaxUnknownChoices)
+                                    choices[i].insert((romaji ? u"\1" : u"") + term);
+                            }
+                        }
                         if (found && (kinds[i] < 0 || int(*found) < kinds[i])) kinds[i] = int(*found);
                     }
                 });
+                if (romaji) {
+                    std::optional<std::u16string> reading;
+                    for (std::size_t i = 0; i < words.size(); ++i) {
+                        if (words[i].reading.empty() || kinds[i] == int(MatchKind::Exact)) continue;
+                        if (!reading) reading = readingOf(text);
+                        if (reading->find(words[i].reading) != std::u16string::npos) kinds[i] = int(MatchKind::Exact);
+                    }
+                }
                 if (std::find(kinds.begin(), kinds.end(), -1) != kinds.end()) continue;
                 const std::uint64_t key = rankKey(unsigned(*std::max_element(kinds.begin(), kinds.end())), text.size(),
                                                   file.cellBase + row * file.fieldCount + field);
-                if (key < rowKey) {
+                std::vector<bool> needs(words.size());
+                for (std::size_t i = 0; i < words.size(); ++i)
+                    needs[i] = words[i].unknown && kinds[i] == int(MatchKind::Fuzzy);
+                if (std::ranges::find(needs, true) != needs.end()) {
+                    if (!rowWaiting || key < rowWaiting->key)
+                        rowWaiting = Waiting{key, QString::fromUtf16(text.data(), qsizetype(text.size())), needs};
+                } else if (key < rowKey) {
                     rowKey = key;
                     rowText = text;
                 }
             }
-            if (rowKey != std::numeric_limits<std::uint64_t>::max() && ranking.add(rowKey))
-                texts.emplace_back(std::uint32_t(rowKey),
-                                   QString::fromUtf16(rowText.data(), qsizetype(rowText.size())));
+            if (rowKey != std::numeric_limits<std::uint64_t>::max()) {
+                if (ranking.add(rowKey))
+                    texts.emplace_back(std::uint32_t(rowKey),
+                                       QString::fromUtf16(rowText.data(), qsizetype(rowText.size())));
+            } else if (rowWaiting)
+                waiting.push_back(std::move(*rowWaiting));
         }
     }
+    for (Waiting& row : waiting) {
+        bool mayEdit = true;
+        for (std::size_t i = 0; i < words.size(); ++i)
+            mayEdit = mayEdit && (!row.needs[i] || (!known[i] && choices[i].size() <= MaxUnknownChoices));
+        if (mayEdit && ranking.add(row.key)) texts.emplace_back(std::uint32_t(row.key), std::move(row.text));
+    }
+    std::ranges::sort(texts, {}, &std::pair<std::uint32_t, QString>::first);
     SearchResult result;
     result.skipped = m_skipped;
     result.count = ranking.count();
@@ -417,15 +504,62 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
 SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
 {
     build();
-    SearchResult result;
-    result.skipped = m_skipped;
-
     std::vector<QueryWord> words;
     m_folding.split(viewOf(query), [&](TextFolding::TokenKind kind, const std::u16string& token) {
-        words.push_back({kind, token, TextFolding::romaji(token), token.size() >= FuzzyFrom});
+        const bool word = kind == TextFolding::TokenKind::Word;
+        words.push_back({kind, token, TextFolding::romaji(token), word && token.size() >= FuzzyFrom,
+                         word && token.size() == FuzzyFromUnknown,
+                         word ? std::u16string() : TextFolding::kanaReading(token)});
     });
-    if (words.empty()) return result;
+    if (words.empty()) {
+        SearchResult result;
+        result.skipped = m_skipped;
+        return result;
+    }
+    if (m_mode == Mode::Indexed)
+        for (QueryWord& word : words)
+            if (word.unknown) {
+                word.fuzzy = unknownMayEdit(word);
+                word.unknown = false;
+            }
+    SearchResult result = find(words, limit);
+    if (result.count == 0 && words.size() >= PartialFrom) return findAllButOne(words, limit);
+    return result;
+}
+
+SearchResult PhraseIndex::findAllButOne(const std::vector<QueryWord>& words, std::size_t limit)
+{
+    SearchResult merged;
+    for (std::size_t left = 0; left < words.size(); ++left) {
+        std::vector<QueryWord> fewer = words;
+        fewer.erase(fewer.begin() + std::ptrdiff_t(left));
+        SearchResult part = find(fewer, limit);
+        merged.skipped = part.skipped;
+        std::ranges::move(part.hits, std::back_inserter(merged.hits));
+    }
+    // Ranked as a full search ranks its rows, each row once, by its best cell.
+    const auto rank = [](const PhraseHit& hit) {
+        return std::tuple(int(hit.kind), std::min<qsizetype>(hit.text.size(), 255), hit.source, hit.row, hit.field);
+    };
+    std::ranges::sort(merged.hits, {}, rank);
+    std::vector<PhraseHit> rows;
+    std::set<std::pair<int, int>> seen;
+    for (PhraseHit& hit : merged.hits) {
+        if (!seen.emplace(hit.source, hit.row).second) continue;
+        hit.kind = MatchKind::Partial;
+        rows.push_back(std::move(hit));
+    }
+    merged.count = rows.size();
+    if (rows.size() > limit) rows.resize(limit);
+    merged.hits = std::move(rows);
+    return merged;
+}
+
+SearchResult PhraseIndex::find(const std::vector<QueryWord>& words, std::size_t limit)
+{
     if (m_mode == Mode::Scan) return scan(words, limit);
+    SearchResult result;
+    result.skipped = m_skipped;
 
     // The cells every word matches, and among them those where the weakest match is a prefix
     // or worse, and those where it is fuzzy.

@@ -1,7 +1,10 @@
 #include "text_folding.h"
 
+#include "romaji_kana.h"
+
 #include <QChar>
 #include <QString>
+#include <algorithm>
 
 namespace phrase_data {
 
@@ -21,6 +24,11 @@ bool isCjk(char32_t c)
 bool losesDiacritics(char32_t c)
 {
     return c < 0x0370 || (c >= 0x1E00 && c <= 0x1EFF) || (c >= 0xFF00 && c <= 0xFF5E);
+}
+
+bool isKana(char16_t c)
+{
+    return (c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30FA) || c == 0x30FC;
 }
 
 bool isVoicingMark(char32_t c)
@@ -77,6 +85,35 @@ std::u16string TextFolding::romaji(std::u16string_view word)
         collapsed += c;
     }
     return collapsed;
+}
+
+std::u16string TextFolding::reading(std::u16string_view romajiWords, LongVowels longVowels)
+{
+    std::u16string once;
+    char16_t previous = 0;
+    for (const char16_t c : romajiWords) {
+        if (c < u'a' || c > u'z') {
+            // The words stay parted, for toHiragana's n before a vowel (kin'yōbi).
+            if (!once.empty() && once.back() != u'-') once += u'-';
+            if (longVowels == LongVowels::WithinWords) previous = 0;
+            continue;
+        }
+        const bool longVowel = longVowels != LongVowels::Kept &&
+                               ((previous == u'o' && (c == u'o' || c == u'u')) || (previous == u'u' && c == u'u') ||
+                                (previous == c && (c == u'a' || c == u'i' || c == u'e')));
+        previous = c;
+        if (!longVowel) once += c;
+    }
+    QString kana = RomajiKana::toHiragana(QString::fromStdU16String(once));
+    kana.remove(u'-');
+    return kana.toStdU16String();
+}
+
+std::u16string TextFolding::kanaReading(std::u16string_view run)
+{
+    if (run.empty() || !std::ranges::all_of(run, isKana)) return {};
+    const QString romajiText = RomajiKana::toRomaji(QString::fromUtf16(run.data(), qsizetype(run.size())));
+    return reading(romajiText.toStdU16String(), LongVowels::AcrossWords);
 }
 
 } // namespace phrase_data

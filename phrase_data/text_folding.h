@@ -46,6 +46,16 @@ public:
     // Japanese romaji writes a long vowel as a macron, a doubled vowel or "ou": with the macron
     // already folded away, "oo" and "ou" become "o" and "uu" becomes "u".
     [[nodiscard]] static std::u16string romaji(std::u16string_view word);
+    // How the search compares kana with romaji: the hiragana that romaji words (folded, parted
+    // by anything but a-z) read as, every long vowel written once, so that "arigatō",
+    // "arigatou", ありがとう and アリガトー read alike. Digits and other letters are left out.
+    // Across words, "ga arimasu" reads as があります does, がります; within words, "mō onegai"
+    // keeps the お that お願い writes; kept, "kiite" keeps the い that 聞いて writes.
+    enum class LongVowels : std::uint8_t { WithinWords, AcrossWords, Kept };
+    [[nodiscard]] static std::u16string reading(std::u16string_view romajiWords, LongVowels longVowels);
+    // The same for a run of kana (hiragana, katakana, ー), read through its romaji; empty for a
+    // run that holds anything else, such as kanji, which have no reading of their own here.
+    [[nodiscard]] static std::u16string kanaReading(std::u16string_view run);
 
 private:
     enum class CharClass : std::uint8_t { Separator, Word, Cjk, Mark };

@@ -1,6 +1,7 @@
 #include "speech_synthesizer.h"
 
-#include "romaji_kana.h"
+#include "missing_romaji.h"
+#include "phrase_data/romaji_kana.h"
 #include "russian_stress.h"
 #include "speech_error.h"
 
@@ -20,9 +21,10 @@ QString japaneseText(const QString& cell)
     const qsizetype open = cell.lastIndexOf(u'(');
     const qsizetype close = cell.lastIndexOf(u')');
     if (open >= 0 && close > open)
-        return SpeechSynthesizer::spaceOutCallSigns(cell.mid(open + 1, close - open - 1), RomajiKana::toHiragana);
+        return SpeechSynthesizer::spaceOutCallSigns(cell.mid(open + 1, close - open - 1),
+                                                    phrase_data::RomajiKana::toHiragana);
     const bool hasKanji = std::ranges::any_of(cell, [](QChar c) { return c.script() == QChar::Script_Han; });
-    if (hasKanji) throw SpeechError("\"" + cell.toStdString() + "\": no romaji in parentheses to read the kanji by");
+    if (hasKanji) throw MissingRomaji(cell);
     return SpeechSynthesizer::spaceOutCallSigns(cell);
 }
 

@@ -31,7 +31,7 @@ PhraseSource source(const QString& name)
 // "row field kind" for each hit, e.g. "2 Eng exact".
 QStringList described(const PhraseIndex& index, const SearchResult& result)
 {
-    static const char* const kinds[] = {"exact", "prefix", "fuzzy"};
+    static const char* const kinds[] = {"exact", "prefix", "fuzzy", "partial"};
     QStringList lines;
     for (const PhraseHit& hit : result.hits)
         lines << QStringLiteral("%1 %2 %3 %4")
@@ -39,6 +39,17 @@ QStringList described(const PhraseIndex& index, const SearchResult& result)
                      .arg(hit.row)
                      .arg(index.fieldNames(hit.source)[hit.field], QString::fromLatin1(kinds[int(hit.kind)]));
     return lines;
+}
+
+// What a search of the file t finds, described, by word lists and by a scan alike.
+void expectFoundInBothModes(const QString& query, const QStringList& found)
+{
+    for (const PhraseIndex::Mode mode : {PhraseIndex::Mode::Indexed, PhraseIndex::Mode::Scan}) {
+        PhraseIndex index({source(QStringLiteral("t"))}, mode);
+        const SearchResult result = index.search(query);
+        QCOMPARE(described(index, result), found);
+        QCOMPARE(result.count, std::size_t(found.size()));
+    }
 }
 
 } // namespace
@@ -54,6 +65,10 @@ private slots:
     void matching();
     void rankingOrder();
     void countGoesBeyondTheLimit();
+    void unknownFourLetterWords_data();
+    void unknownFourLetterWords();
+    void allWordsButOne_data();
+    void allWordsButOne();
     void damagedFilesAreSkippedWithTheirMessage();
     void addedSourceIsSearchedToo();
 
@@ -104,8 +119,10 @@ void PhraseIndexTest::matching_data()
         {"long vowels collapse only in romaji, no match", "Eng", "Thank you", "yoo", ""},
         {"prefix", "Eng", "Your frequency is clear", "freq", "prefix"},
         {"prefix of one letter", "Eng", "antenna", "a", "prefix"},
-        {"four letters: no fuzzy substitution", "Eng", "Thanks for the call", "cakl", ""},
-        {"four letters: no fuzzy deletion", "Eng", "My power is low", "powr", ""},
+        {"four letters no word is: substitution", "Eng", "Thanks for the call", "cakl", "fuzzy"},
+        {"four letters no word is: insertion", "Eng", "My power is low", "powr", "fuzzy"},
+        {"four letters in romaji", "Jap", "お名前は？ (O-namae wa?)", "nmae", "fuzzy"},
+        {"three letters: no edit", "Eng", "My power is low", "lwo", ""},
         {"five letters: substitution", "Eng", "My power is low", "powar", "fuzzy"},
         {"five letters: swap of neighbours", "Eng", "My power is low", "pwoer", "fuzzy"},
         {"five letters: insertion", "Eng", "My power is low", "poweer", "fuzzy"},
@@ -126,6 +143,16 @@ void PhraseIndexTest::matching_data()
         {"kana out of order", "Jap", "こちらはいい天気です。", "気天", ""},
         {"voiced kana differs", "Jap", "天気がいい", "天気か", ""},
         {"kanji next to a latin word", "Jap", "そちらのQTHのお天気は", "qthの", "exact"},
+        {"kana finds kanji by the romaji", "Jap", "お名前は？ (O-namae wa?)", "なまえ", "exact"},
+        {"katakana finds kanji by the romaji", "Jap", "お名前は？ (O-namae wa?)", "ナマエ", "exact"},
+        {"kana across romaji words", "Jap", "お名前は？ (O-namae wa?)", "なまえわ", "exact"},
+        {"kana long vowel, macron in the romaji", "Jap", "東京 (Tōkyō)", "とうきょう", "exact"},
+        {"katakana long mark", "Jap", "ローマ字 (Rōmaji)", "ローマジ", "exact"},
+        {"small tsu", "Jap", "切手 (kitte)", "きって", "exact"},
+        {"n before a vowel", "Jap", "金曜日 (kin'yōbi)", "きんようび", "exact"},
+        {"one kana of the reading", "Jap", "名前 (namae)", "ま", "exact"},
+        {"kana the reading lacks", "Jap", "お名前は？ (O-namae wa?)", "なまい", ""},
+        {"kana reading only of the Japanese field", "Eng", "What is your name?", "なめ", ""},
         {"no match", "Eng", "The weather here is fine.", "zzzz", ""},
         {"punctuation only", "Eng", "The weather here is fine.", "?!", ""},
     };
@@ -200,6 +227,55 @@ void PhraseIndexTest::countGoesBeyondTheLimit()
     // The next search starts clean.
     QCOMPARE(index.search(QStringLiteral("call"), 5).count, 30u);
     QCOMPARE(index.search(QStringLiteral("xx"), 5).count, 28u);
+}
+
+void PhraseIndexTest::unknownFourLetterWords_data()
+{
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QStringList>("found");
+    const Rows rhymes{{"tall masts"}, {"call me"}, {"a cell"}, {"tell me"}, {"sell it"}, {"a mist"}};
+    QTest::newRow("a word of the files gets no edit") << rhymes << "call" << QStringList{"t 1 Eng exact"};
+    QTest::newRow("a word a word of the files begins gets no edit")
+        << rhymes << "mast" << QStringList{"t 0 Eng prefix"};
+    QTest::newRow("few words one edit away") << rhymes << "cakl" << QStringList{"t 1 Eng fuzzy"};
+    QTest::newRow("three words one edit away")
+        << rhymes << "xell" << QStringList{"t 2 Eng fuzzy", "t 3 Eng fuzzy", "t 4 Eng fuzzy"};
+    const Rows more{{"a cell"}, {"tell me"}, {"sell it"}, {"well done"}};
+    QTest::newRow("too many words one edit away") << more << "xell" << QStringList{};
+}
+
+void PhraseIndexTest::unknownFourLetterWords()
+{
+    QFETCH(Rows, rows);
+    QFETCH(QString, query);
+    QFETCH(QStringList, found);
+    writeDataFile(QStringLiteral("t"), {"Eng"}, rows);
+    expectFoundInBothModes(query, found);
+}
+
+void PhraseIndexTest::allWordsButOne_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("every word found: only those rows") << "what your name" << QStringList{"t 0 Eng exact"};
+    QTest::newRow("one word of three found nowhere") << "whats yur name" << QStringList{"t 0 Eng partial"};
+    QTest::newRow("ranked as a full search ranks")
+        << "what your zzzz" << QStringList{"t 1 Eng partial", "t 0 Eng partial"};
+    QTest::newRow("two words need both") << "yur name" << QStringList{};
+    QTest::newRow("two words of three missing") << "whats yur nme" << QStringList{};
+}
+
+void PhraseIndexTest::allWordsButOne()
+{
+    QFETCH(QString, query);
+    QFETCH(QStringList, found);
+    writeDataFile(QStringLiteral("t"), {"Eng", "Ger"},
+                  {{"What is your name, please?", "Wie ist Ihr Name?"},
+                   {"What is your QTH?", "Wo ist Ihr QTH?"},
+                   {"Your QTH?", "Ihr QTH?"},
+                   {"What a signal", "Was für ein Signal"}});
+    expectFoundInBothModes(query, found);
 }
 
 void PhraseIndexTest::damagedFilesAreSkippedWithTheirMessage()

@@ -1,5 +1,5 @@
+#include "phrase_data/romaji_kana.h"
 #include "speech/call_sign_speller.h"
-#include "speech/romaji_kana.h"
 #include "speech/russian_stress.h"
 #include "speech/speech_error.h"
 #include "speech/speech_synthesizer.h"
@@ -99,6 +99,8 @@ private slots:
     void callSignsLetterByLetter();
     void romajiToKana_data();
     void romajiToKana();
+    void kanaToRomaji_data();
+    void kanaToRomaji();
     void speller_data();
     void speller();
     void spellerSayable();
@@ -359,7 +361,40 @@ void SpeechTest::romajiToKana()
 {
     QFETCH(QString, romaji);
     QFETCH(QString, kana);
-    QCOMPARE(speech::RomajiKana::toHiragana(romaji), kana);
+    QCOMPARE(phrase_data::RomajiKana::toHiragana(romaji), kana);
+}
+
+void SpeechTest::kanaToRomaji_data()
+{
+    QTest::addColumn<QString>("kana");
+    QTest::addColumn<QString>("romaji");
+    QTest::newRow("hiragana") << "なまえ"
+                              << "namae";
+    QTest::newRow("katakana") << "ナマエ"
+                              << "namae";
+    QTest::newRow("long mark") << "コールサイン"
+                               << "koorusain";
+    QTest::newRow("small tsu") << "きって"
+                               << "kitte";
+    QTest::newRow("small tsu before ch") << "まっちゃ"
+                                         << "matcha";
+    QTest::newRow("two kana, one syllable") << "しょうちゅう"
+                                            << "shouchuu";
+    QTest::newRow("n before a vowel") << "きんようび"
+                                      << "kin'youbi";
+    QTest::newRow("n before a consonant") << "しんぶん"
+                                          << "shinbun";
+    QTest::newRow("di of a loanword") << "コンディション"
+                                      << "kondishon";
+    QTest::newRow("kanji stay") << "天気です"
+                                << "天気desu";
+}
+
+void SpeechTest::kanaToRomaji()
+{
+    QFETCH(QString, kana);
+    QFETCH(QString, romaji);
+    QCOMPARE(phrase_data::RomajiKana::toRomaji(kana), romaji);
 }
 
 void SpeechTest::speller_data()
@@ -382,6 +417,18 @@ void SpeechTest::speller_data()
                                 << "Richard Bruchstrich Paula";
     QTest::newRow("unknown") << Eng << "MÜLLER"
                              << "Mike [Ü] Lima Lima Echo Romeo";
+    QTest::newRow("German umlaut") << Ger << "Müller"
+                                   << "Martha Übermut Ludwig Ludwig Emil Richard";
+    QTest::newRow("German letters") << Ger << "ÄÖß"
+                                    << "Ärger Ökonom Eszett";
+    QTest::newRow("French accents") << Fren << "Éçà"
+                                    << "Echo accent aigu Charlie cédille Alfa accent grave";
+    QTest::newRow("Spanish") << Span << "Peña Ó"
+                             << "París España Ñoño Antonio Oviedo con tilde";
+    QTest::newRow("Portuguese") << Port << "São"
+                                << "Sierra Alfa til Oscar";
+    QTest::newRow("a letter of another language") << Fren << "ß"
+                                                  << "[ß]";
     QTest::newRow("Cyrillic") << Rus << "Жук"
                               << "Жук Ульяна Константин";
     QTest::newRow("Cyrillic in English") << Eng << "ЩЬЙ"

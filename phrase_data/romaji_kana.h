@@ -2,9 +2,10 @@
 
 #include <QString>
 
-namespace speech {
+namespace phrase_data {
 
-// Hepburn romanisation to hiragana, for the Japanese voice, which reads kana only.
+// Hepburn romanisation to hiragana, for the Japanese voice, which reads kana only, and for the
+// search, which finds a word written in kanji by the kana of its romaji.
 // - A macron is a long vowel written twice: ā ああ, ī いい, ū うう, ē ええ, ō おお. Hepburn does
 //   not tell おう from おお; the voice reads おう as two vowels and おお as one long one, and the
 //   romaji means the long one, so ō is おお.
@@ -16,6 +17,10 @@ namespace speech {
 class RomajiKana {
 public:
     [[nodiscard]] static QString toHiragana(const QString& romaji);
+    // The way back, by the same table: hiragana or katakana to Hepburn (ん before a vowel or y
+    // as n'). The long-vowel mark ー repeats the vowel before it; a small tsu doubles the
+    // consonant after it. Anything else stays as it is.
+    [[nodiscard]] static QString toRomaji(const QString& kana);
 };
 
-} // namespace speech
+} // namespace phrase_data
