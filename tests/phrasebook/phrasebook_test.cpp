@@ -5,8 +5,11 @@
 #include "file_contents.h"
 #include "jet4/reader.h"
 #include "phrase_data/phrase_catalogue.h"
+#include "phrase_data/text_folding.h"
 
+#include <QString>
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -172,6 +175,104 @@ TEST_P(TopicSource, JapaneseCellsCarryTheirRomanisation)
         EXPECT_TRUE(std::none_of(romanised.begin(), romanised.end(),
                                  [](char c) { return static_cast<unsigned char>(c) >= 0xE3; }))
             << "line " << line + 1 << ": Japanese script inside the romanisation";
+    }
+}
+
+// The romaji's reading (the search's: every long vowel once) and the kana runs of the text,
+// each read the same way.
+struct JapaneseReading {
+    std::array<std::u16string, 3> romaji; // long vowels once within words, across them, or kept
+    std::vector<std::u16string> kanaRuns;
+};
+
+JapaneseReading japaneseReading(const std::string& japanese, const std::string& romanised)
+{
+    const phrase_data::TextFolding folding;
+    JapaneseReading reading;
+    const std::u16string romaji = QString::fromStdString(romanised).toStdU16String();
+    std::u16string words;
+    folding.split(romaji, [&](phrase_data::TextFolding::TokenKind kind, const std::u16string& token) {
+        if (kind == phrase_data::TextFolding::TokenKind::Word) words += token + u' ';
+    });
+    using phrase_data::TextFolding;
+    reading.romaji = {TextFolding::reading(words, TextFolding::LongVowels::WithinWords),
+                      TextFolding::reading(words, TextFolding::LongVowels::AcrossWords),
+                      TextFolding::reading(words, TextFolding::LongVowels::Kept)};
+    // Kana runs end at kanji, punctuation and anything else that is not kana.
+    std::u16string run;
+    const auto flush = [&] {
+        if (!run.empty()) reading.kanaRuns.push_back(phrase_data::TextFolding::kanaReading(run));
+        run.clear();
+    };
+    for (const char16_t c : QString::fromStdString(japanese).toStdU16String()) {
+        if ((c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30FA) || c == 0x30FC)
+            run += c;
+        else
+            flush();
+    }
+    flush();
+    return reading;
+}
+
+// Whether kana, read as written, stands in reading from `from` on; the particles は, へ and を
+// are romanised as they sound (wa, e, o), and づ and ぢ as ず and じ (zu, ji). The end of the
+// match, or npos.
+std::size_t findReading(const std::u16string& reading, const std::u16string& kana, std::size_t from)
+{
+    const auto same = [](char16_t written, char16_t read) {
+        return written == read || (written == u'は' && read == u'わ') || (written == u'へ' && read == u'え') ||
+               (written == u'を' && read == u'お') || (written == u'づ' && read == u'ず') ||
+               (written == u'ぢ' && read == u'じ');
+    };
+    for (std::size_t at = from; at + kana.size() <= reading.size(); ++at)
+        if (std::equal(kana.begin(), kana.end(), reading.begin() + std::ptrdiff_t(at), same)) return at + kana.size();
+    return std::u16string::npos;
+}
+
+// The kana a Japanese cell writes are read, in their order, in its romaji (by the program's own
+// romaji-to-kana conversion, as the search and the voice use it).
+TEST_P(TopicSource, JapaneseKanaAgreeWithTheRomaji)
+{
+    for (std::size_t line = 1; line < m_rows.size(); ++line) {
+        const std::string& cell = m_rows[line].back();
+        const std::size_t open = cell.rfind(" (");
+        if (open == std::string::npos || cell.back() != ')') continue; // JapaneseCellsCarryTheirRomanisation
+        const JapaneseReading reading = japaneseReading(cell.substr(0, open), cell.substr(open + 2));
+        // Each run in order, in either reading.
+        std::array<std::size_t, 3> from{};
+        for (const std::u16string& kana : reading.kanaRuns) {
+            bool found = false;
+            for (std::size_t way = 0; way < reading.romaji.size(); ++way) {
+                const std::size_t end = findReading(reading.romaji[way], kana, from[way]);
+                if (end == std::u16string::npos) continue;
+                from[way] = end;
+                found = true;
+            }
+            EXPECT_TRUE(found) << "line " << line + 1 << ": " << QString::fromStdU16String(kana).toStdString()
+                               << " is not read in " << QString::fromStdU16String(reading.romaji[0]).toStdString()
+                               << " (" << cell << ")";
+        }
+    }
+}
+
+// Words in kanji whose reading is easily mistaken: where a cell writes one, its romaji says it.
+TEST_P(TopicSource, KanjiWordsCarryTheirReading)
+{
+    const struct {
+        const char* written;
+        const char* romaji;
+    } words[] = {
+        {"途切れ途切れ", "togire-togire"}, // not "togiregire"
+        {"今夏", "konka"},                 // "this summer"; "ima, natsu" is written 今、夏
+    };
+    for (std::size_t line = 1; line < m_rows.size(); ++line) {
+        const std::string& cell = m_rows[line].back();
+        const std::string lower = QString::fromStdString(cell).toLower().toStdString();
+        for (const auto& word : words) {
+            if (cell.find(word.written) == std::string::npos) continue;
+            EXPECT_NE(lower.find(word.romaji), std::string::npos)
+                << "line " << line + 1 << ": " << word.written << " reads " << word.romaji << " (" << cell << ")";
+        }
     }
 }
 
