@@ -1,12 +1,39 @@
 #include "command_line.h"
 
 #include "find_command.h"
+#include "phrase_data/data_folder.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "say_command.h"
 #include "spell_command.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
+
+namespace {
+
+// The field names a command takes, as the data files name their columns.
+QString fieldNames()
+{
+    QStringList names;
+    for (const auto& language : phrase_data::PhraseCatalogue::languages())
+        names << QString::fromLatin1(phrase_data::PhraseCatalogue::fieldName(language.field));
+    return names.join(QStringLiteral(", "));
+}
+
+// What --help adds below the options.
+QString helpEnd()
+{
+    return QStringLiteral("\nFIELD names a language: %1.\n\n"
+                          "Exit codes:\n"
+                          "  0  done; --find found something\n"
+                          "  1  --find found nothing, --say found no RusP row, or a file could not be read\n"
+                          "  2  a usage error: a bad option or FIELD, words that are only spaces and punctuation,\n"
+                          "     a WAV file that cannot be written, a Japanese text without its romaji, or no\n"
+                          "     dsb/ in the working directory\n")
+        .arg(fieldNames());
+}
+
+} // namespace
 
 bool CommandLine::wanted(int argc, char** /*argv*/)
 {
@@ -43,7 +70,10 @@ int CommandLine::run(const QStringList& arguments)
         err << parser.errorText() << "\n" << parser.helpText();
         return UsageError;
     }
-    if (parser.isSet(QStringLiteral("help"))) parser.showHelp(Done);
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << parser.helpText() << helpEnd();
+        return Done;
+    }
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 
     if (int(parser.isSet(find)) + int(parser.isSet(say)) + int(parser.isSet(spell)) > 1) {
@@ -58,11 +88,12 @@ int CommandLine::run(const QStringList& arguments)
         return FindCommand::run(parser.positionalArguments());
     }
     if (parser.isSet(say) || parser.isSet(spell)) {
-        if (parser.positionalArguments().size() != 1) {
-            err << QStringLiteral("tarvolyn: --say and --spell take one TEXT\n") << parser.helpText();
+        // A name and QTH are spelled together, as --find takes its words.
+        if (parser.positionalArguments().isEmpty() || (parser.isSet(say) && parser.positionalArguments().size() != 1)) {
+            err << QStringLiteral("tarvolyn: --say takes one TEXT, --spell one or more words\n") << parser.helpText();
             return UsageError;
         }
-        const QString text = parser.positionalArguments().front();
+        const QString text = parser.positionalArguments().join(u' ');
         return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav))
                                  : SpellCommand::run(parser.value(spell), text);
     }
@@ -79,12 +110,13 @@ int CommandLine::run(const QStringList& arguments)
 std::optional<phrase_data::LanguageField> CommandLine::field(const QString& name)
 {
     const auto field = phrase_data::PhraseCatalogue::field(name);
-    if (!field) {
-        QStringList names;
-        for (const auto& language : phrase_data::PhraseCatalogue::languages())
-            names << QString::fromLatin1(phrase_data::PhraseCatalogue::fieldName(language.field));
-        QTextStream(stderr) << "tarvolyn: no language field \"" << name << "\" (" << names.join(QStringLiteral(", "))
-                            << ")\n";
-    }
+    if (!field) QTextStream(stderr) << "tarvolyn: no language field \"" << name << "\" (" << fieldNames() << ")\n";
     return field;
+}
+
+bool CommandLine::dataFolderPresent()
+{
+    const QString missing = phrase_data::DataFolder::missingMessage();
+    if (!missing.isEmpty()) QTextStream(stderr) << "tarvolyn: " << missing << "\n";
+    return missing.isEmpty();
 }

@@ -17,6 +17,8 @@ public:
 
     // The language field a command names; none, after saying so on stderr, for a bad name.
     [[nodiscard]] static std::optional<phrase_data::LanguageField> field(const QString& name);
+    // Whether dsb/ is in the working directory; when not, says so on stderr, naming the folder.
+    [[nodiscard]] static bool dataFolderPresent();
 
     static constexpr int Done = 0;
     static constexpr int Failed = 1;

@@ -1,17 +1,30 @@
 #include "find_command.h"
 
 #include "command_line.h"
+#include "phrase_data/data_folder.h"
+#include "phrase_data/my_phrase_file.h"
 #include "phrase_data/phrase_index.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QTextStream>
+#include <algorithm>
 #include <limits>
 
 int FindCommand::run(const QStringList& words)
 {
-    phrase_data::PhraseIndex index(phrase_data::PhraseIndex::catalogueSources(), phrase_data::PhraseIndex::Mode::Scan);
-    const phrase_data::SearchResult result = index.search(words.join(u' '), std::numeric_limits<std::size_t>::max());
     QTextStream err(stderr);
+    const QString query = words.join(u' ');
+    if (std::ranges::none_of(query, [](QChar c) { return c.isLetterOrNumber(); })) {
+        err << "tarvolyn: --find needs words to find; spaces and punctuation alone are none\n";
+        return CommandLine::UsageError;
+    }
+    if (!CommandLine::dataFolderPresent()) return CommandLine::UsageError;
+    std::vector<phrase_data::PhraseSource> sources = phrase_data::PhraseIndex::catalogueSources();
+    // The user's own phrases are searched as the Find window searches them, once they exist.
+    const QString mine = QString::fromStdString(phrase_data::MyPhraseFile::defaultPath().string());
+    if (QFile::exists(mine)) sources.push_back({QStringLiteral("My phrases"), mine});
+    phrase_data::PhraseIndex index(std::move(sources), phrase_data::PhraseIndex::Mode::Scan);
+    const phrase_data::SearchResult result = index.search(query, std::numeric_limits<std::size_t>::max());
     for (const QString& message : result.skipped)
         err << "tarvolyn: skipped " << message << "\n";
     QTextStream out(stdout);

@@ -1,6 +1,7 @@
 #include "say_command.h"
 
 #include "command_line.h"
+#include "speech/missing_romaji.h"
 #include "speech/phrase_file.h"
 #include "speech/speech_error.h"
 #include "speech/speech_synthesizer.h"
@@ -48,6 +49,8 @@ int SayCommand::run(const QString& fieldName, const QString& text, const QString
         QString said = text;
         QString rusP;
         if (*field == LanguageField::RusP || *field == LanguageField::Rus) {
+            // The Russian is said with the stress its row's RusP marks, found in dsb/.
+            if (!CommandLine::dataFolderPresent()) return CommandLine::UsageError;
             const std::optional<RussianRow> row = findRow(*field, text);
             if (*field == LanguageField::RusP) {
                 if (!row || row->rus.isEmpty()) {
@@ -61,6 +64,9 @@ int SayCommand::run(const QString& fieldName, const QString& text, const QString
             }
         }
         pcm = speech::SpeechSynthesizer::say(*field, said, rusP);
+    } catch (const speech::MissingRomaji& error) {
+        err << "tarvolyn: " << error.what() << "\n";
+        return CommandLine::UsageError;
     } catch (const std::exception& error) {
         err << "tarvolyn: " << error.what() << "\n";
         return CommandLine::Failed;

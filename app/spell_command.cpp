@@ -10,7 +10,7 @@ int SpellCommand::run(const QString& fieldName, const QString& text)
 {
     QTextStream err(stderr);
     const auto field = CommandLine::field(fieldName);
-    if (!field) return CommandLine::UsageError;
+    if (!field || !CommandLine::dataFolderPresent()) return CommandLine::UsageError;
     try {
         const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
         QTextStream(stdout) << speller.spell(*field, text).join(u' ') << "\n";

@@ -1,5 +1,6 @@
 #include "call_sign_speller.h"
 
+#include "extra_letters.h"
 #include "jet4/reader.h"
 #include "phrase_data/ado_connection.h"
 #include "phrase_data/data_file.h"
@@ -54,6 +55,11 @@ QString CallSignSpeller::word(LanguageField field, QChar c) const
     const auto& words = m_words[std::size_t(field)];
     const auto found = words.constFind(key(c));
     if (found != words.constEnd()) return *found;
+    if (const auto extra = ExtraLetters::find(field, c.toUpper())) {
+        if (extra->plain.isNull()) return extra->word;
+        const auto plain = words.constFind(extra->plain);
+        if (plain != words.constEnd()) return *plain + u' ' + extra->word;
+    }
     if (c == u'/') return QString::fromUtf16(StrokeWords[std::size_t(field)]);
     return QStringLiteral("[%1]").arg(c);
 }

@@ -19,7 +19,10 @@ namespace speech {
 //   letter that has the same Morse code, as the Russian table does (Ж is V "Жук", Щ is Q
 //   "Щука", Ь is X "Мягкий знак", Й is J, Ы is Y, Ё as Е); Ч Ш Ъ Э Ю Я have no row.
 // - "/" is the table's "/" row if it has one, else the stroke word of each language.
-// - A character the table lacks stays as it is, in brackets: "[Ä]". Spaces only part words.
+// - The letters of German, French, Spanish and Portuguese that the table lacks are spelled in
+//   those languages as ExtraLetters says (Ü "Übermut", É "Echo accent aigu").
+// - Any other character the table lacks stays as it is, in brackets: "[Ä]" in English. Spaces
+//   only part words.
 class CallSignSpeller {
 public:
     // The Callsign topic's file, from the catalogue.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 using Run = ProgramFolder::Run;
@@ -21,6 +22,10 @@ private slots:
     void linesAreFileRowFieldAndText();
     void rowsAreCountedAsTheTableOrdersThem();
     void unreadableFilesGoToStderrAndTheRestIsSearched();
+    void myPhrasesAreSearchedToo();
+    void startedAwayFromItsData_data();
+    void startedAwayFromItsData();
+    void helpListsFieldsAndExitCodes();
 
 private:
     [[nodiscard]] Run run(const QStringList& arguments) const { return m_dir->run(arguments); }
@@ -54,6 +59,8 @@ void FindCommandTest::exitCodes_data()
     QTest::newRow("nothing found") << QStringList{"--find", "zzzzqx"} << 1;
     QTest::newRow("one word found, the other not") << QStringList{"--find", "weather", "zzzzqx"} << 1;
     QTest::newRow("no words") << QStringList{"--find"} << 2;
+    QTest::newRow("an empty word") << QStringList{"--find", ""} << 2;
+    QTest::newRow("only spaces and punctuation") << QStringList{"--find", " ?! ", "..."} << 2;
     QTest::newRow("words without --find") << QStringList{"weather"} << 2;
     QTest::newRow("unknown option") << QStringList{"--finder", "weather"} << 2;
 }
@@ -127,6 +134,48 @@ void FindCommandTest::unreadableFilesGoToStderrAndTheRestIsSearched()
     QVERIFY2(errors[1].contains(QStringLiteral("weath.dsb")), qPrintable(errors[1]));
     QVERIFY(!result.out.contains(QStringLiteral("weath.dsb")));
     QVERIFY(result.out.contains(QStringLiteral("start.dsb\t")));
+}
+
+void FindCommandTest::myPhrasesAreSearchedToo()
+{
+    QVERIFY(m_dir->copyShippedFiles());
+    QVERIFY(QDir().mkpath(QFileInfo(m_dir->myPhrasesPath()).path()));
+    jet4::DatabaseWriter writer({"Rus", "RusP", "Eng", "Ger", "Fren", "Ital", "Span", "Port", "Jap"});
+    writer.addRow({"Моя антенна", "", "My quokkaloop antenna", "", "", "", "", "", ""});
+    writer.writeFile(m_dir->myPhrasesPath().toStdString());
+    const Run result = run({QStringLiteral("--find"), QStringLiteral("quokkaloop")});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, m_dir->myPhrasesPath() + QStringLiteral("\t1\tEng\tMy quokkaloop antenna\n"));
+}
+
+void FindCommandTest::startedAwayFromItsData_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("find") << QStringList{"--find", "weather"};
+    QTest::newRow("say RusP") << QStringList{"--say", "RusP", "Spasíba.", "--wav", "out.wav"};
+    QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"};
+}
+
+// Not "nothing found": a usage error, said once, naming the folder looked in.
+void FindCommandTest::startedAwayFromItsData()
+{
+    QFETCH(QStringList, arguments);
+    QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("dsb")));
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(result.err.count(u'\n'), 1);
+    QVERIFY2(result.err.contains(QDir(m_dir->path()).filePath(QStringLiteral("dsb"))), qPrintable(result.err));
+}
+
+void FindCommandTest::helpListsFieldsAndExitCodes()
+{
+    const Run result = run({QStringLiteral("--help")});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.contains(QStringLiteral("Rus, RusP, Eng, Ger, Fren, Ital, Span, Port, Jap")),
+             qPrintable(result.out));
+    for (const char* code : {"\n  0  ", "\n  1  ", "\n  2  "})
+        QVERIFY2(result.out.contains(QString::fromLatin1(code)), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(FindCommandTest)

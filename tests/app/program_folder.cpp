@@ -27,6 +27,9 @@ ProgramFolder::Run ProgramFolder::run(const QStringList& arguments) const
 {
     QProcess process;
     process.setWorkingDirectory(m_dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TARVOLYN_EXECUTABLE), arguments);
     if (!process.waitForFinished(60000)) return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

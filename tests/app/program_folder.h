@@ -5,7 +5,8 @@
 #include <QTemporaryDir>
 
 // A scratch working directory with an empty dsb/ in it, where the built program runs as a user
-// would start it from a shell.
+// would start it from a shell; its data folder (XDG_DATA_HOME) is data/ in there, so that the
+// user's own My phrases stay out of the tests.
 class ProgramFolder {
 public:
     struct Run {
@@ -21,6 +22,8 @@ public:
     [[nodiscard]] QString filePath(const QString& name) const { return m_dir.filePath(name); }
     // Copies the phrase files the build made into dsb/.
     [[nodiscard]] bool copyShippedFiles() const;
+    // Where the program keeps My phrases in this folder.
+    [[nodiscard]] QString myPhrasesPath() const { return m_dir.filePath(QStringLiteral("data/Tarvolyn/my.dsb")); }
     [[nodiscard]] Run run(const QStringList& arguments) const;
 
 private:

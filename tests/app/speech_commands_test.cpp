@@ -49,6 +49,9 @@ void SpeechCommandsTest::exitCodes_data()
                                   << "no RusP phrase \"Nikagdá.\"";
     QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
     QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
+    QTest::newRow("Japanese kanji without romaji")
+        << QStringList{"--say", "Jap", "名前", "--wav", "out.wav"} << 2 << "\"名前 (namae)\"";
+    QTest::newRow("spell no words") << QStringList{"--spell", "Eng"} << 2 << "one or more words";
     QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
 }
 
@@ -112,6 +115,8 @@ void SpeechCommandsTest::spelling_data()
     QTest::addColumn<QString>("line");
     QTest::newRow("English") << QStringList{"--spell", "Eng", "QZ7KV"} << "Quebec Zulu Seven Kilo Victor\n";
     QTest::newRow("Russian, stroke") << QStringList{"--spell", "rus", "R/P"} << "Роман дробь Павел\n";
+    QTest::newRow("several words") << QStringList{"--spell", "Eng", "QZ7KV", "P"}
+                                   << "Quebec Zulu Seven Kilo Victor Papa\n";
     QTest::newRow("Cyrillic, unknown") << QStringList{"--spell", "Span", "ЖЧ"} << "Valencia [Ч]\n";
 }
 
