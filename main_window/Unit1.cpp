@@ -9,18 +9,22 @@
 #include "jpeg_decoder.h"
 #include "message_box.h"
 #include "my_phrases_editor.h"
+#include "passing_note.h"
 #include "phrase_card.h"
 #include "phrase_data/data_file.h"
+#include "phrase_data/data_folder.h"
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 #include "phrase_list_document.h"
 #include "radio_group.h"
+#include "save_file_dialog.h"
+#include "side_window_placement.h"
 #include "speech_player.h"
 #include "speller_window.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -37,6 +41,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 QByteArray DataFilePath;
 
@@ -453,6 +458,9 @@ void TForm1::FormActivate()
         [this] {
             bindLanguages(PhraseCatalogue::DefaultLeft, PhraseCatalogue::DefaultRight);
             DataFilePath = PhraseCatalogue::StartFile;
+            // Started away from its data: one box that names the folder, rather than the start file's.
+            if (const QString missing = phrase_data::DataFolder::missingMessage(); !missing.isEmpty())
+                throw std::runtime_error(missing.toStdString());
             LoadDataFile();
             DBGrid1->repaintGrid();
         },
@@ -527,7 +535,10 @@ void TForm1::FindClick()
         m_phraseIndex = std::make_unique<phrase_data::PhraseIndex>();
         includeMyPhrasesInFind();
         m_findWindow = new FindWindow(*m_phraseIndex, *DBGrid1, this);
+        new SideWindowPlacement(m_findWindow, this);
         connect(m_findWindow, &FindWindow::rowChosen, this, &TForm1::showFoundRow);
+        // Leaving Find, the next Enter opens the card of the grid's row.
+        connect(m_findWindow, &FindWindow::left, DBGrid1, qOverload<>(&QWidget::setFocus));
     }
     m_findWindow->show();
     m_findWindow->raise();
@@ -536,7 +547,14 @@ void TForm1::FindClick()
 
 void TForm1::PhraseCardClick()
 {
-    if (!m_phraseCard) m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, speechPlayer(), this);
+    if (!m_phraseCard) {
+        m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, speechPlayer(), this);
+        new SideWindowPlacement(m_phraseCard, this);
+        // The card says which list its row is from; the window's title stays as designed.
+        connect(DBGrid1->model(), &QAbstractItemModel::modelReset, m_phraseCard,
+                [this] { m_phraseCard->setListCaption(shownCaption()); });
+    }
+    m_phraseCard->setListCaption(shownCaption());
     m_phraseCard->show();
     m_phraseCard->raise();
     m_phraseCard->activateWindow();
@@ -561,11 +579,19 @@ void TForm1::showFoundRow(const QString& path, int row)
         return;
     }
     DBGrid1->showRow(row);
+    activateWindow();
+    DBGrid1->setFocus();
 }
 
 void TForm1::bindLanguage(int place, const QAction* command)
 {
     DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
+}
+
+PassingNote& TForm1::passingNote()
+{
+    if (!m_passingNote) m_passingNote = new PassingNote(DBGrid1);
+    return *m_passingNote;
 }
 
 MyPhrasesEditor& TForm1::myPhrases()
@@ -656,6 +682,7 @@ void TForm1::AddPhraseClick()
 {
     ErrorBox::guard(
         [this] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add phrase"), {}, DBGrid1->font())); }, this);
+    DBGrid1->setFocus();
 }
 
 void TForm1::EditPhraseClick()
@@ -663,6 +690,7 @@ void TForm1::EditPhraseClick()
     if (!showingMyPhrases()) return;
     ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().edit(DBGrid1->currentIndex().row(), DBGrid1->font())); },
                     this);
+    DBGrid1->setFocus();
 }
 
 void TForm1::DeletePhraseClick()
@@ -681,8 +709,15 @@ void TForm1::AddToMyPhrasesClick()
         if (column >= 0) start[std::size_t(language.field)] = DataSource1.text(row, column);
     }
     ErrorBox::guard(
-        [&] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, DBGrid1->font())); },
+        [&] {
+            const std::optional<int> added =
+                myPhrases().add(QStringLiteral("Add to my phrases"), start, DBGrid1->font());
+            afterMyPhrasesChange(added);
+            // Said in passing: the topic stays shown and nothing waits for an answer.
+            if (added) passingNote().pass(QStringLiteral("Added to My phrases as row %1").arg(*added + 1));
+        },
         this);
+    DBGrid1->setFocus();
 }
 
 void TForm1::PrintClick()
@@ -702,12 +737,16 @@ void TForm1::ExportPdfClick()
 {
     ErrorBox::guard(
         [this] {
-            // Offered in the documents folder: the working directory is the program's data.
-            const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                          .filePath(shownCaption() + QStringLiteral(".pdf"));
-            const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export PDF"), suggested,
-                                                              QStringLiteral("PDF (*.pdf)"));
-            if (!file.isEmpty()) PhraseListDocument::fromGrid(*DBGrid1, shownCaption()).exportPdf(file);
+            // Offered in the documents folder, or the home folder where there is none: never the
+            // working directory, which holds the program's data.
+            QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
+            const QString suggested = QDir(folder).filePath(shownCaption() + QStringLiteral(".pdf"));
+            const QString file =
+                SaveFileDialog::ask(this, QStringLiteral("Export PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
+            if (file.isEmpty()) return;
+            PhraseListDocument::fromGrid(*DBGrid1, shownCaption()).exportPdf(file);
+            passingNote().pass(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(file)));
         },
         this);
 }
@@ -775,10 +814,20 @@ void TForm1::SayClick()
 
 void TForm1::SpellerClick()
 {
-    if (m_speller == nullptr) m_speller = new SpellerWindow(speechPlayer(), this);
-    const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
-    const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
-    m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft), right.value_or(PhraseCatalogue::DefaultRight));
+    const auto spellInGridLanguages = [this] {
+        const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
+        const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
+        m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft),
+                                right.value_or(PhraseCatalogue::DefaultRight));
+    };
+    if (m_speller == nullptr) {
+        m_speller = new SpellerWindow(speechPlayer(), this);
+        // The languages follow the grid's columns while the speller is open, as the card's do.
+        connect(DBGrid1->model(), &QAbstractItemModel::headerDataChanged, m_speller, [this, spellInGridLanguages] {
+            if (m_speller->isVisible()) spellInGridLanguages();
+        });
+    }
+    spellInGridLanguages();
     m_speller->show();
     m_speller->raise();
     m_speller->activateWindow();

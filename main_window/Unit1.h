@@ -25,6 +25,7 @@ class QPushButton;
 class QScrollArea;
 class MyPhrasesEditor;
 class FramePlacement;
+class PassingNote;
 class PhraseGrid;
 class RadioGroup;
 class SpeechPlayer;
@@ -194,6 +195,8 @@ private:
     void bindLanguage(int place, const QAction* command);
     void updateScrollExtent();
     MyPhrasesEditor& myPhrases();
+    // The note over the grid's foot for what passes without an answer.
+    PassingNote& passingNote();
     void showMyPhrases();
     void afterMyPhrasesChange(std::optional<int> row);
     void updatePhraseCommands();
@@ -211,6 +214,7 @@ private:
     PhraseCard* m_phraseCard = nullptr;
     SpeechPlayer* m_speechPlayer = nullptr;
     SpellerWindow* m_speller = nullptr;
+    PassingNote* m_passingNote = nullptr;
     FramePlacement* const m_placement;
     bool m_placed = false;
 };

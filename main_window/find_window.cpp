@@ -3,6 +3,7 @@
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -77,6 +78,12 @@ void FindWindow::showEvent(QShowEvent* event)
     m_query->selectAll();
 }
 
+void FindWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    emit left();
+}
+
 void FindWindow::refresh()
 {
     const QString left = m_grid.columnFieldName(1);
@@ -108,6 +115,8 @@ void FindWindow::refresh()
                          ? QStringLiteral("%1 rows found; the best %2 shown").arg(result.count).arg(result.hits.size())
                      : result.count == 1 ? QStringLiteral("1 row found")
                                          : QStringLiteral("%1 rows found").arg(result.count));
+    if (!result.hits.empty() && result.hits.front().kind == phrase_data::MatchKind::Partial)
+        m_count->setText(m_count->text() + QStringLiteral(" with every word but one"));
     m_skipped->setText(result.skipped.isEmpty() ? QString()
                                                 : QStringLiteral("Not searched: ") + result.skipped.join(u"; "));
     m_skipped->setVisible(!result.skipped.isEmpty());

@@ -27,9 +27,12 @@ public:
 signals:
     // A result was chosen: the row (from 0) of the data file at path ("dsb\name.dsb").
     void rowChosen(const QString& path, int row);
+    // The user closed the window (Escape, or the frame's button) to go back to the main window.
+    void left();
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,7 @@
 #include "phrase_card.h"
 
 #include "design_font.h"
+#include "enter_button.h"
 #include "phrase_data/data_source.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "phrase_grid.h"
@@ -50,6 +51,7 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     , m_player(player)
     , m_rows(new QWidget)
     , m_layout(new QVBoxLayout(m_rows))
+    , m_listCaption(new QLabel(this))
 {
     setObjectName(QStringLiteral("PhraseCard"));
     setWindowTitle(QStringLiteral("Phrase card"));
@@ -57,8 +59,19 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(m_rows);
+    m_listCaption->setObjectName(QStringLiteral("PhraseCardList"));
+    m_listCaption->setTextFormat(Qt::PlainText);
+    auto* copyButton = new EnterButton(QStringLiteral("Copy"), this);
+    copyButton->setObjectName(QStringLiteral("PhraseCardCopyButton"));
+    connect(copyButton, &QPushButton::clicked, this, &PhraseCard::copy);
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(6, 6, 6, 0);
+    bar->addWidget(m_listCaption);
+    bar->addStretch();
+    bar->addWidget(copyButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(bar);
     layout->addWidget(scroll);
 
     auto* copyAction = new QAction(QStringLiteral("Copy"), this);
@@ -132,7 +145,7 @@ void PhraseCard::addLanguageRow(const QString& field, const QString& text, const
     QFont captionFont = caption->font();
     captionFont.setBold(true);
     caption->setFont(captionFont);
-    auto* say = new QPushButton(QStringLiteral("Say"), heading);
+    auto* say = new EnterButton(QStringLiteral("Say"), heading);
     say->setObjectName(QStringLiteral("PhraseCardSay_") + field);
     const auto language = PhraseCatalogue::field(field);
     say->setEnabled(language.has_value() && !text.isEmpty());
@@ -184,4 +197,14 @@ void PhraseCard::copy() const
     for (const QString& field : m_fields.mid(0, 2))
         lines << textLabel(field)->text();
     QGuiApplication::clipboard()->setText(lines.join(u'\n'));
+}
+
+void PhraseCard::setListCaption(const QString& caption)
+{
+    m_listCaption->setText(caption);
+}
+
+QString PhraseCard::listCaption() const
+{
+    return m_listCaption->text();
 }

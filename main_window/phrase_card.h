@@ -15,7 +15,8 @@ class QVBoxLayout;
 // in large type, then the pronunciation aid (the phonetic Russian when Russian is shown; the
 // Japanese carries its romaji), then the row's other languages in smaller type. It follows the
 // grid's current row while it is open; its text is selectable, and Copy with nothing selected
-// copies the two shown languages. Each language has a Say button.
+// copies the two shown languages, as does the Copy button at the top, beside the caption of the
+// list shown. Each language has a Say button; Enter presses a focused button.
 class PhraseCard : public QWidget {
     Q_OBJECT
 
@@ -30,6 +31,9 @@ public:
     [[nodiscard]] QStringList shownFields() const;
 
     void copy() const;
+    // The caption of the topic or list the grid shows ("My phrases", "Antenna").
+    void setListCaption(const QString& caption);
+    [[nodiscard]] QString listCaption() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,5 +52,6 @@ private:
     QString m_russianPhonetic;
     QWidget* const m_rows;
     QVBoxLayout* const m_layout;
+    QLabel* const m_listCaption;
     QStringList m_fields;
 };

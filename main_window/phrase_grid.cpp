@@ -136,6 +136,8 @@ void PhraseGrid::setCellFont(int height, bool bold)
     setFont(designFont(GridFace, height, {.bold = bold}));
     horizontalHeader()->setFont(titleFont);
     layOut();
+    // Taller or shorter rows move the current one: it stays in view.
+    if (currentIndex().isValid()) scrollTo(currentIndex());
 }
 
 int PhraseGrid::dataRowHeight() const

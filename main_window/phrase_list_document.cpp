@@ -1,7 +1,9 @@
 #include "phrase_list_document.h"
 
+#include "pdf_text_mend.h"
 #include "phrase_grid.h"
 
+#include <QBuffer>
 #include <QHeaderView>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -67,12 +69,15 @@ void PhraseListDocument::exportPdf(const QString& fileName) const
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) throw writeError(fileName, file.errorString());
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&written);
         writer.setTitle(m_caption);
         writer.setCreator(QStringLiteral("Tarvolyn"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         print(writer);
     }
-    if (!file.commit()) throw writeError(fileName, file.errorString());
+    const QByteArray pdf = PdfTextMend::mend(written.data());
+    if (file.write(pdf) != pdf.size() || !file.commit()) throw writeError(fileName, file.errorString());
 }

@@ -1,5 +1,6 @@
 #include "speller_window.h"
 
+#include "enter_button.h"
 #include "error_box.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "speech_player.h"
@@ -31,9 +32,10 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
         caption = new QLabel(this);
         spelling = new QLabel(this);
         spelling->setWordWrap(true);
+        spelling->setTextFormat(Qt::PlainText);
         spelling->setTextInteractionFlags(Qt::TextSelectableByMouse);
         spelling->setMinimumWidth(320);
-        say = new QPushButton(tr("Say"), this);
+        say = new EnterButton(tr("Say"), this);
         say->setObjectName(QStringLiteral("SpellerSay%1").arg(side));
         connect(say, &QPushButton::clicked, this, [this, side] { this->say(side); });
         layout->addWidget(caption, side + 1, 0, Qt::AlignTop);
@@ -64,7 +66,14 @@ QString SpellerWindow::spelling(int side) const
 void SpellerWindow::respell()
 {
     for (std::size_t side = 0; side < 2; ++side) {
-        const QString text = m_speller ? m_speller->spell(m_fields[side], m_input->text()).join(u' ') : QString();
+        const QStringList words = m_speller ? m_speller->spell(m_fields[side], m_input->text()) : QStringList();
+        // One character to a line, with its word (and a Japanese word's reading): a long call
+        // sign is read out line by line.
+        QStringList lines;
+        for (const QChar c : m_input->text())
+            if (!c.isSpace() && lines.size() < words.size())
+                lines << QStringLiteral("%1 — %2").arg(c.toUpper(), words[lines.size()]);
+        const QString text = lines.join(u'\n');
         m_spellings[side]->setText(text);
         m_say[side]->setEnabled(!text.isEmpty());
     }

@@ -13,8 +13,9 @@ class QPushButton;
 class SpeechPlayer;
 
 // The speller: a call sign, name or QTH typed in, spelled with the spelling words of the two
-// languages the grid shows, each with a button that says the spelling. Not modal: it stays open
-// beside the main window while the contact goes on.
+// languages the grid shows, one character to a line ("Q — Quebec"), each language with a
+// button that says the spelling. Not modal: it stays open beside the main window while the
+// contact goes on.
 class SpellerWindow : public QWidget {
     Q_OBJECT
 

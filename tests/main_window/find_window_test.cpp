@@ -5,6 +5,7 @@
 #include "main_window/Unit1.h"
 #include "main_window/find_window.h"
 #include "main_window/font_substitutes.h"
+#include "main_window/phrase_card.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
 #include "phrase_data/phrase_catalogue.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
@@ -73,6 +75,10 @@ private slots:
     void atMost200ResultsWithTheCount();
     void survivesATopicChangeInTheMainWindow();
     void escapeCloses();
+    void leavingFindFocusesTheGrid_data();
+    void leavingFindFocusesTheGrid();
+    void opensBesideTheMainWindowAndKeepsItsPlace();
+    void aQueryOfSeveralWordsFindsRowsWithAllButOne();
 
 private:
     FindWindow* openFind();
@@ -240,6 +246,62 @@ void FindWindowTest::escapeCloses()
     QTest::keyClick(find->queryEdit(), Qt::Key_Escape);
     QVERIFY(!find->isVisible());
     QVERIFY(m_form->isVisible());
+}
+
+void FindWindowTest::leavingFindFocusesTheGrid_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter opens the row") << int(Qt::Key_Return);
+    QTest::newRow("Escape closes Find") << int(Qt::Key_Escape);
+}
+
+// Not the "A" button, where the next Enter would enlarge the font: the grid, where it opens the
+// card.
+void FindWindowTest::leavingFindFocusesTheGrid()
+{
+    QFETCH(int, key);
+    QVERIFY(m_form->focusWidget() != m_form->DBGrid1);
+    FindWindow* find = openFind();
+    QVERIFY(find);
+    find->queryEdit()->setText(QStringLiteral("weath eng 2"));
+    QTest::keyClick(find->queryEdit(), Qt::Key(key));
+    QCOMPARE(m_form->focusWidget(), m_form->DBGrid1);
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QTest::keyClick(m_form->focusWidget(), Qt::Key_Return);
+    QVERIFY(m_form->phraseCard() && m_form->phraseCard()->isVisible());
+}
+
+void FindWindowTest::opensBesideTheMainWindowAndKeepsItsPlace()
+{
+    // Room on the right of the main window: the offscreen screen is small, so the main window
+    // stands mostly off its left edge.
+    const int left = 1 - m_form->frameGeometry().width();
+    m_form->move(left, 0);
+    QTRY_COMPARE(m_form->frameGeometry().left(), left);
+    const QRect main = m_form->frameGeometry();
+    FindWindow* find = openFind();
+    QVERIFY(find);
+    const QRect screen = m_form->screen()->availableGeometry();
+    if (find->frameGeometry().width() > screen.right() - main.right())
+        QSKIP("at this scale the offscreen screen has no room beside the main window");
+    QCOMPARE(find->frameGeometry().left(), main.right() + 1);
+    QCOMPARE(find->frameGeometry().top(), main.top());
+
+    const QRect moved(screen.left() + 30, screen.top() + 60, 500, 250);
+    find->setGeometry(moved);
+    QTest::keyClick(find->queryEdit(), Qt::Key_Escape);
+    QVERIFY(openFind() == find);
+    QCOMPARE(find->geometry(), moved);
+}
+
+void FindWindowTest::aQueryOfSeveralWordsFindsRowsWithAllButOne()
+{
+    FindWindow* find = openFind();
+    QVERIFY(find);
+    find->queryEdit()->setText(QStringLiteral("weath eng zzzz"));
+    QCOMPARE(find->resultList()->topLevelItemCount(), DataFolder::RowsPerFile);
+    QCOMPARE(find->countText(), QStringLiteral("3 rows found with every word but one"));
 }
 
 QTEST_MAIN(FindWindowTest)

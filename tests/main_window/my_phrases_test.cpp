@@ -2,10 +2,12 @@
 #include "main_window/Unit1.h"
 #include "main_window/find_window.h"
 #include "main_window/font_substitutes.h"
+#include "main_window/passing_note.h"
 #include "main_window/phrase_dialog.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/phrase_list_document.h"
 #include "main_window/radio_group.h"
+#include "main_window/save_file_dialog.h"
 #include "mdb_export.h"
 #include "modal_answer.h"
 #include "phrase_data/my_phrase_file.h"
@@ -15,6 +17,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -22,6 +25,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -117,6 +121,9 @@ private slots:
     void findReachesMyPhrasesOnceSaved();
     void pdfOfATopicHoldsItsCyrillicAndJapaneseText();
     void pdfOfMyPhrasesIsCaptioned();
+    void exportOffersTheDocumentsFolderAndSaysWhereTheFileWent();
+    void pdfTextIsTheRealText_data();
+    void pdfTextIsTheRealText();
 
 private:
     [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
@@ -189,6 +196,8 @@ void MyPhrasesTest::addPhrase(const QString& rus, const QString& eng, const QStr
         setText(dialog, LanguageField::Jap, jap);
         dialog.accept();
     }));
+    // The next Enter opens the card of the grid's row, not the "A" button.
+    QCOMPARE(m_form->focusWidget(), m_form->DBGrid1);
 }
 
 void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
@@ -346,8 +355,14 @@ void MyPhrasesTest::addToMyPhrasesStartsFromTheCurrentRow()
                                   QString::fromLatin1(phrase_data::PhraseCatalogue::fieldName(language.field)), 2));
     QVERIFY(gridFont);
     QVERIFY(m_form->DBGrid1->font().bold());
-    // The topic stays shown; the phrase went into the file.
+    // The topic stays shown; the phrase went into the file, as a passing note says, without a
+    // box to answer; the grid has the focus again.
     QCOMPARE(m_form->RadioGroup1->itemIndex(), 7);
+    auto* note = m_form->findChild<QLabel*>(QStringLiteral("PassingNote"));
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Added to My phrases as row 1"));
+    QCOMPARE(m_form->focusWidget(), m_form->DBGrid1);
+    QTRY_VERIFY_WITH_TIMEOUT(!note->isVisible(), PassingNote::ShownMilliseconds * 2);
     const auto saved = MyPhraseFile::read(myFile());
     QCOMPARE(saved.size(), std::size_t{1});
     QCOMPARE(saved[0][std::size_t(LanguageField::Eng)], QStringLiteral("It rains at my QTH"));
@@ -540,6 +555,59 @@ void MyPhrasesTest::pdfOfATopicHoldsItsCyrillicAndJapaneseText()
     flowing.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
     QVERIFY2(flowing.contains(longRus), qPrintable(text));
     QVERIFY(!text.contains(longRus));
+}
+
+void MyPhrasesTest::exportOffersTheDocumentsFolderAndSaysWhereTheFileWent()
+{
+    m_form->RadioGroup1->button(7)->click();
+    QTemporaryDir out;
+    const QString chosen = out.filePath(QStringLiteral("weather.pdf"));
+    QString suggested;
+    SaveFileDialog::setNextAnswer([&](const QString& offered) {
+        suggested = offered;
+        return chosen;
+    });
+    action(*m_form, "ExportPdfAction")->trigger();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString expected = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    QCOMPARE(QFileInfo(suggested).absolutePath(), QDir(expected).absolutePath());
+    QVERIFY(QFileInfo(suggested).absolutePath() != QDir::currentPath());
+    QCOMPARE(QFileInfo(suggested).fileName(), QStringLiteral("Weather.pdf"));
+    QVERIFY(QFileInfo(chosen).size() > 0);
+    auto* note = m_form->findChild<QLabel*>(QStringLiteral("PassingNote"));
+    QVERIFY(note && note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Saved as ") + QDir::toNativeSeparators(chosen));
+}
+
+void MyPhrasesTest::pdfTextIsTheRealText_data()
+{
+    QTest::addColumn<QString>("sample");
+    // Kanji that share their glyph with a Kangxi radical (山 谷 日 金 長 門 雨 風 見 言), and others.
+    QTest::newRow("Japanese") << QStringLiteral("渋谷の山田です。日本の金曜日は長い雨と風、門を見て言う。");
+    QTest::newRow("Cyrillic") << QStringLiteral("Съешь же ещё этих мягких французских булок, да выпей чаю.");
+    QTest::newRow("accented") << QStringLiteral("Ça été très façile: Ñandú, Straße, über, não, irmã, città, où.");
+}
+
+// What a PDF viewer copies or finds is the phrase itself, character for character.
+void MyPhrasesTest::pdfTextIsTheRealText()
+{
+    QFETCH(QString, sample);
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("sample.pdf"));
+    PhraseListDocument(QStringLiteral("Sample"), QStringLiteral("Left"), QStringLiteral("Right"), {{sample, QString()}},
+                       m_form->DBGrid1->font())
+        .exportPdf(pdf);
+    const QStringList lines = pdfText(pdf).split(u'\n', Qt::SkipEmptyParts);
+    const qsizetype found =
+        lines.indexOf(QRegularExpression(QStringLiteral(".*%1.*").arg(QRegularExpression::escape(sample.left(4)))));
+    QVERIFY2(found >= 0, qPrintable(lines.join(u'\n')));
+    // The cell may wrap: the lines from the first hold the sample, spaces aside.
+    QString flowing = lines.mid(found).join(QString());
+    flowing.remove(QRegularExpression(QStringLiteral("\\s")));
+    QString expected = sample;
+    expected.remove(QRegularExpression(QStringLiteral("\\s")));
+    const qsizetype at = flowing.indexOf(expected.left(4));
+    QCOMPARE(flowing.mid(at, expected.size()), expected);
 }
 
 void MyPhrasesTest::pdfOfMyPhrasesIsCaptioned()

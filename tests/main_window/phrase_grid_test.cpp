@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
@@ -49,8 +50,11 @@ private slots:
     void columnsBindByNameWithoutRegardToCase();
     void textButtonsChangeTheCellFontOnly();
     void boldToggles();
+    void fontChangeKeepsTheCurrentRowInView_data();
+    void fontChangeKeepsTheCurrentRowInView();
     void fontHeightMayPassZero();
     void failedActivationShowsTheErrorBox();
+    void startedAwayFromTheDataShowsOneBoxNamingTheFolder();
     void fullStopRule_data();
     void fullStopRule();
     void draggedColumnTakesItsNewPlace();
@@ -169,6 +173,37 @@ void PhraseGridTest::textButtonsChangeTheCellFontOnly()
     QCOMPARE(grid.titleRowHeight(), titleHeight);
 }
 
+void PhraseGridTest::fontChangeKeepsTheCurrentRowInView_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("steps"); // the font grows by this many pixels; shrinks when negative
+    QTest::newRow("near the foot, larger") << 150 << 8;
+    QTest::newRow("near the top, smaller") << 40 << -6;
+}
+
+void PhraseGridTest::fontChangeKeepsTheCurrentRowInView()
+{
+    QFETCH(int, row);
+    QFETCH(int, steps);
+    std::vector<std::vector<std::string>> rows;
+    for (int i = 0; i < 200; ++i)
+        rows.push_back({"Строка " + std::to_string(i), "Row " + std::to_string(i)});
+    DataFolder::write("start", {"Rus", "Eng"}, rows);
+    showForm();
+    PhraseGrid& grid = *m_form->DBGrid1;
+    grid.showRow(row);
+    const auto inView = [&] { return grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())); };
+    QVERIFY(inView());
+    for (int step = 0; step < std::abs(steps); ++step) {
+        if (steps > 0)
+            m_form->Button7Click();
+        else
+            m_form->Button6Click();
+        QVERIFY2(inView(), qPrintable(QStringLiteral("after step %1").arg(step + 1)));
+    }
+    QCOMPARE(grid.currentIndex().row(), row);
+}
+
 void PhraseGridTest::boldToggles()
 {
     showForm();
@@ -209,6 +244,19 @@ void PhraseGridTest::failedActivationShowsTheErrorBox()
     QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(0));
     QCOMPARE(m_form->DBGrid1->columnFieldName(1), QStringLiteral("Rus"));
     QCOMPARE(m_form->DBGrid1->columnFieldName(2), QStringLiteral("Eng"));
+    QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
+}
+
+void PhraseGridTest::startedAwayFromTheDataShowsOneBoxNamingTheFolder()
+{
+    QVERIFY(QDir(QStringLiteral("dsb")).removeRecursively());
+    ModalAnswer answer(QMessageBox::Ok);
+    showForm();
+    QVERIFY(answer.seen());
+    QCOMPARE(answer.icon(), QMessageBox::Critical);
+    QVERIFY2(answer.text().contains(QDir::current().absoluteFilePath(QStringLiteral("dsb"))),
+             qPrintable(answer.text()));
+    QVERIFY(m_form->isVisible());
     QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
 }
 

@@ -183,14 +183,20 @@ void SpeechWindowTest::spellerSpellsInBothLanguages()
     QVERIFY(speller->isVisible());
     QVERIFY(!speller->isModal());
 
+    // One character to a line, with its word.
     QTest::keyClicks(speller->input(), QStringLiteral("q7/K"));
-    QCOMPARE(speller->spelling(0), QStringLiteral("Quelle Sieben Bruchstrich [K]"));
-    QCOMPARE(speller->spelling(1), QStringLiteral("Quebec Seven stroke [K]"));
+    QCOMPARE(speller->spelling(0), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
+    QCOMPARE(speller->spelling(1), QStringLiteral("Q — Quebec\n7 — Seven\n/ — stroke\nK — [K]"));
 
-    // Switching a language and opening the speller again spells in the new one.
+    // The languages follow the grid's while the speller stays open; Japanese words keep their
+    // reading.
     m_form->findChild<QAction*>(QStringLiteral("Rus3"))->trigger();
+    QCOMPARE(speller->spelling(1), QStringLiteral("Q — Щука\n7 — Семь\n/ — дробь\nK — [K]"));
+    m_form->Japanese1Click();
+    QCOMPARE(speller->spelling(1),
+             QStringLiteral("Q — ケベック (kebekku)\n7 — セブン (sebun)\n/ — スラッシュ (surasshu)\nK — [K]"));
     QTest::keyClick(m_form.get(), Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(speller->spelling(1), QStringLiteral("Щука Семь дробь [K]"));
+    QCOMPARE(speller->spelling(0), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
 
     ModalAnswer ok(QMessageBox::Ok);
     QTest::mouseClick(speller->sayButton(1), Qt::LeftButton);

@@ -18,6 +18,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -55,6 +56,9 @@ private slots:
     void cardFollowsTheCurrentRow();
     void copyTakesTheSelectionOrTheTwoLanguages();
     void everyLanguageOfTheCardCanBeSaid();
+    void enterPressesTheFocusedCopyOrSayButton();
+    void cardNamesTheListShown();
+    void cardOpensBesideTheMainWindowAndKeepsItsPlace();
 
 private:
     void openWeather();
@@ -263,6 +267,73 @@ void WholeTextTest::copyTakesTheSelectionOrTheTwoLanguages()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Ger"));
 }
 
+void WholeTextTest::enterPressesTheFocusedCopyOrSayButton()
+{
+    openWeather();
+    m_form->speechPlayer().setDevice(QAudioDevice());
+    QSignalSpy failed(&m_form->speechPlayer(), &SpeechPlayer::failed);
+    m_form->PhraseCardClick();
+    PhraseCard* card = m_form->phraseCard();
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    auto* copy = card->findChild<QPushButton*>(QStringLiteral("PhraseCardCopyButton"));
+    QVERIFY(copy && copy->isVisible());
+    QApplication::clipboard()->clear();
+    copy->setFocus();
+    QTest::keyClick(copy, Qt::Key_Return);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("weath Rus 1\nweath Eng 1"));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(copy, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("weath Rus 1\nweath Eng 1"));
+
+    auto* say = card->findChild<QPushButton*>(QStringLiteral("PhraseCardSay_Eng"));
+    QVERIFY(say);
+    say->setFocus();
+    const ModalAnswer ok(QMessageBox::Ok);
+    QTest::keyClick(say, Qt::Key_Return);
+    QTRY_COMPARE(failed.size(), 1);
+    QVERIFY(ok.seen());
+}
+
+// The designed title stays; the card says which list its row is from.
+void WholeTextTest::cardNamesTheListShown()
+{
+    const QString title = m_form->windowTitle();
+    openWeather();
+    m_form->PhraseCardClick();
+    PhraseCard* card = m_form->phraseCard();
+    QCOMPARE(card->listCaption(), QStringLiteral("Weather"));
+    m_form->Clock1Click();
+    QCOMPARE(card->listCaption(), m_form->shownCaption());
+    QVERIFY(card->listCaption() != QStringLiteral("Weather"));
+    QCOMPARE(m_form->windowTitle(), title);
+}
+
+void WholeTextTest::cardOpensBesideTheMainWindowAndKeepsItsPlace()
+{
+    // Room on the right of the main window for the card: the offscreen screen is small, so the
+    // main window stands mostly off its left edge.
+    const int left = 1 - m_form->frameGeometry().width();
+    m_form->move(left, 0);
+    QTRY_COMPARE(m_form->frameGeometry().left(), left);
+    const QRect main = m_form->frameGeometry();
+    m_form->PhraseCardClick();
+    PhraseCard* card = m_form->phraseCard();
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    const QRect screen = m_form->screen()->availableGeometry();
+    if (card->frameGeometry().width() > screen.right() - main.right())
+        QSKIP("at this scale the offscreen screen has no room beside the main window");
+    QCOMPARE(card->frameGeometry().left(), main.right() + 1);
+    QCOMPARE(card->frameGeometry().top(), main.top());
+    QVERIFY(!card->frameGeometry().intersects(main));
+
+    const QRect moved(screen.left() + 40, screen.top() + 50, 300, 200);
+    card->setGeometry(moved);
+    card->close();
+    m_form->PhraseCardClick();
+    QVERIFY(QTest::qWaitForWindowExposed(card));
+    QCOMPARE(card->geometry(), moved);
+}
+
 QTEST_MAIN(WholeTextTest)
 #include "whole_text_test.moc"
 
@@ -283,7 +354,7 @@ void WholeTextTest::everyLanguageOfTheCardCanBeSaid()
         QTRY_COMPARE(failed.size(), before + 1);
         QVERIFY(ok.seen());
     }
-    // Another row builds its rows anew, one Say button each.
+    // Another row builds its rows anew, one Say button each, beside the one Copy button.
     QTest::keyClick(m_form->DBGrid1, Qt::Key_Down);
-    QCOMPARE(card->findChildren<QPushButton*>().size(), card->shownFields().size());
+    QCOMPARE(card->findChildren<QPushButton*>().size(), card->shownFields().size() + 1);
 }
