@@ -3,7 +3,7 @@
 #   make test   install what is missing, build, run every test (optimised build checked by clang-tidy,
 #               then sanitizers)
 #   make bench  print the speed and memory figures
-#   make fuzz   run the file-reader fuzzer (FUZZ_SECONDS, default 600)
+#   make fuzz   run the file-reader fuzzers, Jet 4 then ADIF (FUZZ_SECONDS each, default 600)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 
@@ -32,12 +32,13 @@ test-ci test-asan: test-%: deps
 
 bench: build
 	cmake --build --preset dev --target benchmarks
-	cd build/dev/bench && ./jet4_bench && ./grid_bench && ./search_bench && ./speech_bench
+	cd build/dev/bench && ./jet4_bench && ./grid_bench && ./search_bench && ./speech_bench && ./station_bench
 
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	./fuzz/run-fuzzer.sh build/fuzz/fuzz/jet4_fuzz $(FUZZ_SECONDS)
+	./fuzz/run-adif-fuzzer.sh build/fuzz/fuzz/adif_fuzz $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -20,6 +20,8 @@ packages=(
   espeak-ng sox
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack
   desktop-file-utils appstream dpkg-dev
+  # the country file the contact panel and --lookup read (cty.dat)
+  hamradio-files
   # fuzzing; the format check (it lists the sources with git); the static checks of make test
   clang-14 libclang-rt-14-dev clang-format git clang-tidy
 )
