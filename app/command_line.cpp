@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "find_command.h"
+#include "lookup_command.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "say_command.h"
 #include "spell_command.h"
@@ -33,7 +34,15 @@ int CommandLine::run(const QStringList& arguments)
     const QCommandLineOption spell(QStringLiteral("spell"),
                                    QStringLiteral("Spell TEXT (a call sign, name or QTH) with FIELD's spelling words."),
                                    QStringLiteral("FIELD"));
-    parser.addOptions({find, say, wav, spell});
+    const QCommandLineOption lookup(
+        QStringLiteral("lookup"),
+        QStringLiteral("Prints what the country file says about CALL: call, country, continent, CQ and ITU zones, "
+                       "UTC offset, beam heading, distance in km and the suggested language field, separated by tabs."),
+        QStringLiteral("CALL"));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("The Maidenhead locator --lookup measures from (else the profile's)."),
+                                  QStringLiteral("LOCATOR"));
+    parser.addOptions({find, say, wav, spell, lookup, from});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The words --find finds, or what --say says or --spell spells."),
                                  QStringLiteral("[TEXT...]"));
@@ -46,9 +55,17 @@ int CommandLine::run(const QStringList& arguments)
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp(Done);
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 
-    if (int(parser.isSet(find)) + int(parser.isSet(say)) + int(parser.isSet(spell)) > 1) {
-        err << QStringLiteral("tarvolyn: one command at a time: --find, --say or --spell\n") << parser.helpText();
+    if (int(parser.isSet(find)) + int(parser.isSet(say)) + int(parser.isSet(spell)) + int(parser.isSet(lookup)) > 1) {
+        err << QStringLiteral("tarvolyn: one command at a time: --find, --say, --spell or --lookup\n")
+            << parser.helpText();
         return UsageError;
+    }
+    if (parser.isSet(lookup)) {
+        if (!parser.positionalArguments().isEmpty()) {
+            err << QStringLiteral("tarvolyn: --lookup takes one CALL\n") << parser.helpText();
+            return UsageError;
+        }
+        return LookupCommand::run(parser.value(lookup), parser.value(from));
     }
     if (parser.isSet(find)) {
         if (parser.positionalArguments().isEmpty()) {
