@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "busy_cursor.h"
+#include "contact_panel.h"
 #include "design_font.h"
 #include "dialog_button_order.h"
 #include "error_box.h"
@@ -17,6 +18,9 @@
 #include "radio_group.h"
 #include "speech_player.h"
 #include "speller_window.h"
+#include "station/profile_store.h"
+#include "station/station_error.h"
+#include "station_dialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,6 +38,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -212,6 +217,7 @@ TForm1::TForm1(QWidget* parent)
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
+    m_profileStore = std::make_unique<station::ProfileStore>();
     buildMenu();
     // The chosen languages carry a check mark. The menus list the languages in the catalogue's
     // order, and the marks follow the fields the columns are bound to, however they were bound.
@@ -329,6 +335,14 @@ void TForm1::buildMenu()
     m_phraseMenu->addSeparator();
     shortcut(command(m_phraseMenu, "PrintAction", "Print…", &TForm1::PrintClick), Qt::CTRL | Qt::Key_P);
     shortcut(command(m_phraseMenu, "ExportPdfAction", "Export PDF…", &TForm1::ExportPdfClick), Qt::CTRL | Qt::Key_E);
+    m_phraseMenu->addSeparator();
+    command(m_phraseMenu, "MyStationAction", "My station…", &TForm1::MyStationClick);
+    shortcut(command(m_phraseMenu, "ContactPanelAction", "Contact panel", &TForm1::ContactPanelClick),
+             Qt::CTRL | Qt::Key_T);
+    m_keepLanguagePair =
+        command(m_phraseMenu, "KeepLanguagePairAction", "Keep the language pair", &TForm1::KeepLanguagePairClick);
+    m_keepLanguagePair->setCheckable(true);
+    m_keepLanguagePair->setChecked(m_profileStore->keepLanguagePair());
     // The reason a command is off shows as its tip.
     m_phraseMenu->setToolTipsVisible(true);
     connect(m_phraseMenu, &QMenu::aboutToShow, this, &TForm1::updatePhraseCommands);
@@ -442,6 +456,12 @@ void TForm1::LoadDataFile()
 
 void TForm1::bindLanguages(LanguageField left, LanguageField right)
 {
+    // "Keep the language pair": the user's two languages stay where the designed Rus/Eng would return.
+    if (m_keepLanguagePair->isChecked() && left == PhraseCatalogue::DefaultLeft &&
+        right == PhraseCatalogue::DefaultRight) {
+        left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace)).value_or(left);
+        right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace)).value_or(right);
+    }
     DBGrid1->setColumnVisibleAt(0, false);
     DBGrid1->bindColumn(LeftPlace, fieldName(left));
     DBGrid1->bindColumn(RightPlace, fieldName(right));
@@ -457,6 +477,9 @@ void TForm1::FormActivate()
             DBGrid1->repaintGrid();
         },
         this);
+    // Settings that could not be read leave the profile empty; the program goes on and says why.
+    if (const auto& problem = m_profileStore->problem())
+        QTimer::singleShot(0, this, [this, message = *problem] { ErrorBox::show(message, this); });
 }
 
 void TForm1::RadioGroup1Click()
@@ -782,4 +805,28 @@ void TForm1::SpellerClick()
     m_speller->show();
     m_speller->raise();
     m_speller->activateWindow();
+}
+
+void TForm1::MyStationClick()
+{
+    StationDialog dialog(*m_profileStore, this);
+    dialog.exec();
+}
+
+void TForm1::ContactPanelClick()
+{
+    if (m_contactPanel == nullptr) {
+        m_contactPanel = new ContactPanel(*m_profileStore, this);
+        connect(m_contactPanel, &ContactPanel::languageChosen, this,
+                [this](LanguageField field) { DBGrid1->bindColumn(RightPlace, fieldName(field)); });
+    }
+    m_contactPanel->show();
+    m_contactPanel->raise();
+    m_contactPanel->activateWindow();
+}
+
+void TForm1::KeepLanguagePairClick()
+{
+    ErrorBox::guard([this] { m_profileStore->setKeepLanguagePair(m_keepLanguagePair->isChecked()); }, this);
+    m_keepLanguagePair->setChecked(m_profileStore->keepLanguagePair());
 }

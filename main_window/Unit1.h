@@ -15,6 +15,10 @@
 namespace phrase_data {
 class PhraseIndex;
 }
+namespace station {
+class ProfileStore;
+}
+class ContactPanel;
 class FindWindow;
 class PhraseCard;
 class QAction;
@@ -181,6 +185,13 @@ public:
     [[nodiscard]] SpeechPlayer& speechPlayer();
     [[nodiscard]] SpellerWindow* spellerWindow() const { return m_speller; }
 
+    // The contact at hand: the operator's station and the other one.
+    void MyStationClick();
+    void ContactPanelClick();
+    void KeepLanguagePairClick();
+    [[nodiscard]] ContactPanel* contactPanel() const { return m_contactPanel; }
+    [[nodiscard]] station::ProfileStore& profileStore() const { return *m_profileStore; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -211,6 +222,9 @@ private:
     PhraseCard* m_phraseCard = nullptr;
     SpeechPlayer* m_speechPlayer = nullptr;
     SpellerWindow* m_speller = nullptr;
+    std::unique_ptr<station::ProfileStore> m_profileStore;
+    ContactPanel* m_contactPanel = nullptr;
+    QAction* m_keepLanguagePair = nullptr;
     FramePlacement* const m_placement;
     bool m_placed = false;
 };
