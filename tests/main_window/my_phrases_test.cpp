@@ -193,7 +193,7 @@ void MyPhrasesTest::addPhrase(const QString& rus, const QString& eng, const QStr
 
 void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
 {
-    // Each group follows a separator: the list and its editing, then printing.
+    // Each group follows a separator: the list and its editing, printing, then the contact.
     const std::vector<std::pair<const char*, QKeySequence>> design{
         {"", {}},
         {"My phrases", Qt::CTRL | Qt::Key_M},
@@ -204,6 +204,10 @@ void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
         {"", {}},
         {"Print…", Qt::CTRL | Qt::Key_P},
         {"Export PDF…", Qt::CTRL | Qt::Key_E},
+        {"", {}},
+        {"My station…", {}},
+        {"Contact panel", Qt::CTRL | Qt::Key_T},
+        {"Keep the language pair", {}},
     };
     const auto* menu = m_form->findChild<QMenu*>(QStringLiteral("PhraseMenu"));
     QVERIFY(menu);
