@@ -6,6 +6,7 @@
 #include "station/station_error.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,9 +171,12 @@ void ContactPanel::showLastContact(const QString& call)
 {
     const QString path = m_store.profile().adifLog;
     if (path.isEmpty()) return;
-    if (!m_log || path != m_logPath) {
+    // The logger may add contacts while the panel is open: a log changed on the disk is read again.
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (!m_log || path != m_logPath || modified != m_logModified) {
         m_log.reset();
         m_logPath = path;
+        m_logModified = modified;
         try {
             m_log = station::AdifLog::load(path.toStdString());
         } catch (const station::StationError& error) {

@@ -5,6 +5,7 @@
 #include "station/call_location.h"
 #include "station/country_file.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -59,6 +60,7 @@ private:
     QString m_countryProblem;
     std::optional<station::AdifLog> m_log;
     QString m_logPath;
+    QDateTime m_logModified;
     std::optional<phrase_data::LanguageField> m_suggested;
 
     QLineEdit* const m_call;

@@ -150,6 +150,14 @@ private slots:
             QVERIFY(each->text().isEmpty());
         QVERIFY(panel->fact(ContactPanel::Fact::Country).isEmpty());
         QVERIFY(!panel->useLanguageButton()->isEnabled());
+
+        // The logger adds a contact while the panel is open: the next lookup reads the log again.
+        QFile more(log);
+        QVERIFY(more.open(QIODevice::Append));
+        more.write("<call:6>JA1ABC<qso_date:8>20250101<band:3>40m<mode:2>CW<eor>\n");
+        more.close();
+        QTest::keyClicks(panel->callInput(), QStringLiteral("JA1ABC"));
+        QCOMPARE(panel->fact(ContactPanel::Fact::LastContact), QStringLiteral("2025-01-01, 40m, CW"));
     }
 
     void panelWithoutTheCountryFileSaysSoAndGoesOn()
