@@ -1,6 +1,7 @@
 // A phrase whole: the grid's tooltip for a cut-off cell, and the phrase card.
 
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_card.h"
@@ -75,7 +76,7 @@ void WholeTextTest::init()
     m_form = std::make_unique<TForm1>();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    QTRY_COMPARE(m_form->frameGeometry().size(), QSize(TForm1::DesignWidth, TForm1::DesignHeight));
+    QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
 void WholeTextTest::cleanup()
