@@ -7,7 +7,7 @@ packages=(
   # toolchain
   g++ cmake ninja-build make pkg-config
   # libraries the program links
-  qt6-base-dev libgl-dev libjpeg62-turbo-dev
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libxcb1-dev
   # speech: the espeak-ng synthesizer and its voices, playback through the sound server
   libespeak-ng-dev espeak-ng-data qt6-multimedia-dev
   # fonts standing in for the designed Windows fonts
