@@ -47,8 +47,6 @@ using phrase_data::WidthRule;
 
 namespace {
 
-constexpr int LeftPlace = 1;
-constexpr int RightPlace = 2;
 const QColor Maroon(0x80, 0x00, 0x00);
 const QString MyPhrasesCaption = QStringLiteral("My phrases");
 
@@ -400,11 +398,11 @@ void TForm1::applyWidthRule(WidthRule rule)
 {
     const int free = outerSize().width() - RadioGroup1->width() - 20;
     if (rule == WidthRule::HalfSplit) {
-        for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
+        for (const GridPlace place : GridPlaces)
             DBGrid1->setColumnWidthAt(place, free / 2);
     } else {
-        DBGrid1->setColumnWidthAt(LeftPlace, free / 5);
-        DBGrid1->setColumnWidthAt(RightPlace, free - free / 5);
+        DBGrid1->setColumnWidthAt(GridPlace::Left, free / 5);
+        DBGrid1->setColumnWidthAt(GridPlace::Right, free - free / 5);
     }
 }
 
@@ -421,7 +419,7 @@ void TForm1::updateScrollExtent()
 void TForm1::markLanguages()
 {
     const auto languages = PhraseCatalogue::languages();
-    for (const auto& [menu, place] : {std::pair{Left1, LeftPlace}, std::pair{Right1, RightPlace}}) {
+    for (const auto& [menu, place] : {std::pair{Left1, GridPlace::Left}, std::pair{Right1, GridPlace::Right}}) {
         // The column takes over the name as the table writes it.
         const QString bound = DBGrid1->columnFieldName(place);
         const QList<QAction*> items = menu->actions();
@@ -442,9 +440,9 @@ void TForm1::LoadDataFile()
 
 void TForm1::bindLanguages(LanguageField left, LanguageField right)
 {
-    DBGrid1->setColumnVisibleAt(0, false);
-    DBGrid1->bindColumn(LeftPlace, fieldName(left));
-    DBGrid1->bindColumn(RightPlace, fieldName(right));
+    DBGrid1->setColumnVisibleAt(GridPlace::Hidden, false);
+    DBGrid1->bindColumn(GridPlace::Left, fieldName(left));
+    DBGrid1->bindColumn(GridPlace::Right, fieldName(right));
 }
 
 void TForm1::FormActivate()
@@ -563,7 +561,7 @@ void TForm1::showFoundRow(const QString& path, int row)
     DBGrid1->showRow(row);
 }
 
-void TForm1::bindLanguage(int place, const QAction* command)
+void TForm1::bindLanguage(GridPlace place, const QAction* command)
 {
     DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
 }
@@ -637,8 +635,7 @@ void TForm1::afterMyPhrasesChange(std::optional<int> row)
     // The file was replaced: the open one is the old.
     CloseDataFile();
     LoadDataFile();
-    if (*row >= 0)
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(*row, DBGrid1->horizontalHeader()->logicalIndex(LeftPlace)));
+    if (*row >= 0) DBGrid1->setCurrentIndex(DBGrid1->model()->index(*row, DBGrid1->logicalAt(GridPlace::Left)));
     DBGrid1->repaintGrid();
 }
 
@@ -722,32 +719,32 @@ void TForm1::SlangEngRus1Click() { loadReference(SlangEngRus1); }
 void TForm1::ProverbsRusGer1Click() { loadReference(ProverbsRusGer1); }
 void TForm1::SlangGerRus1Click() { loadReference(SlangGerRus1); }
 
-void TForm1::Rus2Click() { bindLanguage(LeftPlace, Rus2); }
-void TForm1::RusPhonetic2Click() { bindLanguage(LeftPlace, RusPhonetic2); }
-void TForm1::Eng2Click() { bindLanguage(LeftPlace, Eng2); }
-void TForm1::Ger1Click() { bindLanguage(LeftPlace, Ger1); }
-void TForm1::French2Click() { bindLanguage(LeftPlace, French2); }
-void TForm1::Italian1Click() { bindLanguage(LeftPlace, Italian1); }
-void TForm1::Spanish2Click() { bindLanguage(LeftPlace, Spanish2); }
-void TForm1::Portuguese2Click() { bindLanguage(LeftPlace, Portuguese2); }
-void TForm1::Japanese2Click() { bindLanguage(LeftPlace, Japanese2); }
-void TForm1::Rus3Click() { bindLanguage(RightPlace, Rus3); }
-void TForm1::RusPhonetic1Click() { bindLanguage(RightPlace, RusPhonetic1); }
-void TForm1::Eng3Click() { bindLanguage(RightPlace, Eng3); }
-void TForm1::Ger2Click() { bindLanguage(RightPlace, Ger2); }
-void TForm1::French1Click() { bindLanguage(RightPlace, French1); }
-void TForm1::F1Click() { bindLanguage(RightPlace, F1); }
-void TForm1::Spanish1Click() { bindLanguage(RightPlace, Spanish1); }
-void TForm1::Portuguese1Click() { bindLanguage(RightPlace, Portuguese1); }
-void TForm1::Japanese1Click() { bindLanguage(RightPlace, Japanese1); }
+void TForm1::Rus2Click() { bindLanguage(GridPlace::Left, Rus2); }
+void TForm1::RusPhonetic2Click() { bindLanguage(GridPlace::Left, RusPhonetic2); }
+void TForm1::Eng2Click() { bindLanguage(GridPlace::Left, Eng2); }
+void TForm1::Ger1Click() { bindLanguage(GridPlace::Left, Ger1); }
+void TForm1::French2Click() { bindLanguage(GridPlace::Left, French2); }
+void TForm1::Italian1Click() { bindLanguage(GridPlace::Left, Italian1); }
+void TForm1::Spanish2Click() { bindLanguage(GridPlace::Left, Spanish2); }
+void TForm1::Portuguese2Click() { bindLanguage(GridPlace::Left, Portuguese2); }
+void TForm1::Japanese2Click() { bindLanguage(GridPlace::Left, Japanese2); }
+void TForm1::Rus3Click() { bindLanguage(GridPlace::Right, Rus3); }
+void TForm1::RusPhonetic1Click() { bindLanguage(GridPlace::Right, RusPhonetic1); }
+void TForm1::Eng3Click() { bindLanguage(GridPlace::Right, Eng3); }
+void TForm1::Ger2Click() { bindLanguage(GridPlace::Right, Ger2); }
+void TForm1::French1Click() { bindLanguage(GridPlace::Right, French1); }
+void TForm1::F1Click() { bindLanguage(GridPlace::Right, F1); }
+void TForm1::Spanish1Click() { bindLanguage(GridPlace::Right, Spanish1); }
+void TForm1::Portuguese1Click() { bindLanguage(GridPlace::Right, Portuguese1); }
+void TForm1::Japanese1Click() { bindLanguage(GridPlace::Right, Japanese1); }
 // clang-format on
 
 std::optional<TForm1::SpokenCell> TForm1::currentCell() const
 {
     const QModelIndex current = DBGrid1->currentIndex();
     if (!current.isValid()) return std::nullopt;
-    const int place = DBGrid1->horizontalHeader()->visualIndex(current.column());
-    const auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
+    const bool right = DBGrid1->logicalAt(GridPlace::Right) == current.column();
+    const auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(right ? GridPlace::Right : GridPlace::Left));
     if (!field) return std::nullopt;
     const auto cell = [&](LanguageField each) {
         const int column = DataSource1.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
@@ -776,8 +773,8 @@ void TForm1::SayClick()
 void TForm1::SpellerClick()
 {
     if (m_speller == nullptr) m_speller = new SpellerWindow(speechPlayer(), this);
-    const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
-    const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
+    const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(GridPlace::Left));
+    const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(GridPlace::Right));
     m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft), right.value_or(PhraseCatalogue::DefaultRight));
     m_speller->show();
     m_speller->raise();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid_place.h"
 #include "phrase_data/ado_connection.h"
 #include "phrase_data/ado_table.h"
 #include "phrase_data/data_source.h"
@@ -191,7 +192,7 @@ private:
     void bindLanguages(phrase_data::LanguageField left, phrase_data::LanguageField right);
     // A command of the menus made from the catalogue, by the catalogue row it was made from.
     void loadReference(const QAction* command);
-    void bindLanguage(int place, const QAction* command);
+    void bindLanguage(GridPlace place, const QAction* command);
     void updateScrollExtent();
     MyPhrasesEditor& myPhrases();
     void showMyPhrases();
