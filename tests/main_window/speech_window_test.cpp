@@ -5,6 +5,7 @@
 #include "data_folder.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
+#include "main_window/phrase_commands.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/speech_player.h"
 #include "main_window/speller_window.h"
@@ -151,7 +152,7 @@ void SpeechWindowTest::currentCell()
     PhraseGrid* grid = m_form->DBGrid1;
     grid->setCurrentIndex(grid->model()->index(row, grid->logicalAt(place)));
 
-    const auto cell = m_form->currentCell();
+    const auto cell = m_form->phraseCommands().currentCell();
     QVERIFY(cell);
     QCOMPARE(cell->field, field);
     // The generated cells count rows from 1.
