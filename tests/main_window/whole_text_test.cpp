@@ -173,7 +173,7 @@ void WholeTextTest::doubleClickAndTheMenuOpenTheCard()
 {
     openWeather();
     PhraseGrid& grid = *m_form->DBGrid1;
-    doubleClick(grid.viewport(), cellCentre(2, 2));
+    doubleClick(grid.viewport(), cellCentre(2, GridPlace::Right));
     PhraseCard* card = m_form->phraseCard();
     QVERIFY(card);
     QVERIFY(QTest::qWaitForWindowExposed(card));
