@@ -27,9 +27,6 @@ Q_DECLARE_METATYPE(StationDialog::Field)
 
 namespace {
 
-constexpr int LeftPlace = 1;
-constexpr int RightPlace = 2;
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -138,10 +135,10 @@ private slots:
         QCOMPARE(panel->nameInput()->text(), QStringLiteral("Taro"));
         QCOMPARE(panel->qthInput()->text(), QStringLiteral("Tokyo"));
 
-        QCOMPARE(bound(RightPlace), QStringLiteral("eng"));
+        QCOMPARE(bound(GridPlace::Right), QStringLiteral("eng"));
         QTest::mouseClick(panel->useLanguageButton(), Qt::LeftButton);
-        QCOMPARE(bound(RightPlace), QStringLiteral("jap"));
-        QCOMPARE(bound(LeftPlace), QStringLiteral("rus"));
+        QCOMPARE(bound(GridPlace::Right), QStringLiteral("jap"));
+        QCOMPARE(bound(GridPlace::Left), QStringLiteral("rus"));
 
         panel->rstSentInput()->setText(QStringLiteral("59"));
         QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("NewContact")), Qt::LeftButton);
@@ -190,8 +187,8 @@ private slots:
         for (int topic : {1, 4}) {
             m_form->RadioGroup1->setItemIndex(topic);
             m_form->RadioGroup1Click();
-            QCOMPARE(bound(LeftPlace), keep ? QStringLiteral("ger") : QStringLiteral("rus"));
-            QCOMPARE(bound(RightPlace), keep ? QStringLiteral("fren") : QStringLiteral("eng"));
+            QCOMPARE(bound(GridPlace::Left), keep ? QStringLiteral("ger") : QStringLiteral("rus"));
+            QCOMPARE(bound(GridPlace::Right), keep ? QStringLiteral("fren") : QStringLiteral("eng"));
         }
         // The choice is a setting: the next start has it too.
         startProgram();
@@ -208,12 +205,12 @@ private slots:
         QTRY_VERIFY(answer.seen());
         QVERIFY2(answer.text().contains(QStringLiteral("tarvolyn.conf")), qPrintable(answer.text()));
         QVERIFY(m_form->isVisible());
-        QCOMPARE(bound(LeftPlace), QStringLiteral("rus"));
+        QCOMPARE(bound(GridPlace::Left), QStringLiteral("rus"));
     }
 
 private:
     // The field a grid column shows, in lower case: the data files may write it in any case.
-    [[nodiscard]] QString bound(int place) const { return m_form->DBGrid1->columnFieldName(place).toLower(); }
+    [[nodiscard]] QString bound(GridPlace place) const { return m_form->DBGrid1->columnFieldName(place).toLower(); }
 
     void startProgram()
     {
