@@ -18,6 +18,7 @@
 #include "speech_player.h"
 #include "speller_window.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -37,6 +38,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 QByteArray DataFilePath;
 
@@ -191,6 +193,17 @@ TForm1::TForm1(QWidget* parent)
     for (const auto& topic : PhraseCatalogue::topics())
         captions << QString::fromLatin1(topic.caption);
     RadioGroup1->setItems(captions);
+    RadioGroup1->setAccessibleName(QStringLiteral("Topics"));
+    // The topics from anywhere in the program, marked or not.
+    auto* topics = new QAction(RadioGroup1->accessibleName(), this);
+    topics->setObjectName(QStringLiteral("TopicsAction"));
+    topics->setShortcut(Qt::CTRL | Qt::Key_T);
+    topics->setShortcutContext(Qt::ApplicationShortcut);
+    connect(topics, &QAction::triggered, this, [this] {
+        activateWindow();
+        RadioGroup1->focusItem();
+    });
+    addAction(topics);
 
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Button7->setObjectName(QStringLiteral("Button7"));
@@ -198,6 +211,18 @@ TForm1::TForm1(QWidget* parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     setTabOrder(Button7, Button6);
     setTabOrder(Button6, Button1);
+    // The captions stay as designed; a screen reader hears what the buttons do, and the
+    // keyboard has them too.
+    for (const auto& [button, name, keys] :
+         {std::tuple{Button7, "Larger text", QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+          std::tuple{Button6, "Smaller text", QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+          std::tuple{Button1, "Bold text", QKeySequence(Qt::CTRL | Qt::Key_B)}}) {
+        button->setAccessibleName(QString::fromLatin1(name));
+        auto* press = new QAction(button->accessibleName(), this);
+        press->setShortcut(keys);
+        connect(press, &QAction::triggered, button, &QPushButton::click);
+        addAction(press);
+    }
 
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setTitle(QStringLiteral("   QZ7KV = www.qz7kv.example   "));
@@ -206,9 +231,13 @@ TForm1::TForm1(QWidget* parent)
     caption.setColor(QPalette::WindowText, Maroon);
     GroupBox2->setPalette(caption);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    // The grid is named by what it shows; every list loaded resets its model.
+    connect(DBGrid1->model(), &QAbstractItemModel::modelReset, this,
+            [this] { DBGrid1->setAccessibleName(shownCaption()); });
 
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAccessibleName(QStringLiteral("A globe with a radio mast sending waves"));
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
@@ -561,6 +590,9 @@ void TForm1::showFoundRow(const QString& path, int row)
         return;
     }
     DBGrid1->showRow(row);
+    // The keyboard lands on the found row, so that it is read.
+    activateWindow();
+    DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::bindLanguage(int place, const QAction* command)

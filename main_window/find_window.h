@@ -8,6 +8,7 @@ class PhraseIndex;
 class PhraseGrid;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -30,7 +31,6 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -43,4 +43,5 @@ private:
     QLabel* const m_count;
     QTreeWidget* const m_results;
     QLabel* const m_skipped;
+    QTimer* const m_settled;
 };

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SpeechPlayer;
+class SpellingField;
 
 // The speller: a call sign, name or QTH typed in, spelled with the spelling words of the two
 // languages the grid shows, each with a button that says the spelling. Not modal: it stays open
@@ -34,7 +35,7 @@ private:
     SpeechPlayer& m_player;
     QLineEdit* const m_input;
     std::array<QLabel*, 2> m_captions{};
-    std::array<QLabel*, 2> m_spellings{};
+    std::array<SpellingField*, 2> m_spellings{};
     std::array<QPushButton*, 2> m_say{};
     std::array<phrase_data::LanguageField, 2> m_fields{phrase_data::LanguageField::Rus,
                                                        phrase_data::LanguageField::Eng};
