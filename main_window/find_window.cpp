@@ -94,30 +94,32 @@ void FindWindow::refresh()
     const QString left = m_grid.columnFieldName(1);
     const QString right = m_grid.columnFieldName(2);
     m_results->setHeaderLabels({QStringLiteral("Topic"), left, right, QStringLiteral("Matched")});
-    m_results->clear();
     if (m_query->text().trimmed().isEmpty()) {
+        showResults(0);
         m_count->clear();
         m_results->setAccessibleDescription({});
         m_query->setAccessibleDescription({});
         return;
     }
     const phrase_data::SearchResult result = m_index.search(m_query->text());
-    QList<QTreeWidgetItem*> items;
-    for (const phrase_data::PhraseHit& hit : result.hits) {
+    showResults(int(result.hits.size()));
+    for (std::size_t i = 0; i < result.hits.size(); ++i) {
+        const phrase_data::PhraseHit& hit = result.hits[i];
         const QString field = m_index.fieldNames(hit.source).value(hit.field);
         const bool shown =
             field.compare(left, Qt::CaseInsensitive) == 0 || field.compare(right, Qt::CaseInsensitive) == 0;
-        auto* item = new QTreeWidgetItem(QStringList{
-            m_index.sources()[std::size_t(hit.source)].caption, m_index.text(hit.source, hit.row, left),
-            m_index.text(hit.source, hit.row, right), shown ? QString() : field + QStringLiteral(": ") + hit.text});
+        const QStringList texts{m_index.sources()[std::size_t(hit.source)].caption,
+                                m_index.text(hit.source, hit.row, left), m_index.text(hit.source, hit.row, right),
+                                shown ? QString() : field + QStringLiteral(": ") + hit.text};
+        QTreeWidgetItem* item = m_results->topLevelItem(int(i));
+        for (int column = TopicColumn; column <= MatchColumn; ++column)
+            item->setText(column, texts[column]);
         for (int column = LeftColumn; column <= MatchColumn; ++column)
             item->setToolTip(column, item->text(column));
         item->setData(TopicColumn, SourceRole, hit.source);
         item->setData(TopicColumn, RowRole, hit.row);
-        items << item;
     }
-    m_results->addTopLevelItems(items);
-    if (!items.isEmpty()) m_results->setCurrentItem(items.front());
+    m_results->setCurrentItem(result.hits.empty() ? nullptr : m_results->topLevelItem(0));
     m_count->setText(result.count > result.hits.size()
                          ? QStringLiteral("%1 rows found; the best %2 shown").arg(result.count).arg(result.hits.size())
                      : result.count == 1 ? QStringLiteral("1 row found")
@@ -127,6 +129,24 @@ void FindWindow::refresh()
     m_skipped->setVisible(!result.skipped.isEmpty());
     m_results->setAccessibleDescription(m_count->text());
     m_settled->start();
+}
+
+void FindWindow::showResults(int count)
+{
+    // Rows are hidden, never deleted: a screen reader may still hold one, and a deleted row
+    // leaves it an object that answers nothing.
+    while (m_results->topLevelItemCount() < count)
+        m_results->addTopLevelItem(new QTreeWidgetItem);
+    for (int i = 0; i < m_results->topLevelItemCount(); ++i)
+        m_results->topLevelItem(i)->setHidden(i >= count);
+}
+
+int FindWindow::resultCount() const
+{
+    int shown = 0;
+    for (int i = 0; i < m_results->topLevelItemCount(); ++i)
+        shown += m_results->topLevelItem(i)->isHidden() ? 0 : 1;
+    return shown;
 }
 
 void FindWindow::choose(QTreeWidgetItem* item)

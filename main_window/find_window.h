@@ -24,6 +24,8 @@ public:
     [[nodiscard]] QLineEdit* queryEdit() const { return m_query; }
     [[nodiscard]] QTreeWidget* resultList() const { return m_results; }
     [[nodiscard]] QString countText() const;
+    // The results listed; the list keeps rows hidden beyond them.
+    [[nodiscard]] int resultCount() const;
 
 signals:
     // A result was chosen: the row (from 0) of the data file at path ("dsb\name.dsb").
@@ -35,6 +37,7 @@ protected:
 
 private:
     void refresh();
+    void showResults(int count);
     void choose(QTreeWidgetItem* item);
 
     phrase_data::PhraseIndex& m_index;

@@ -12,7 +12,8 @@ GridAccessible::GridAccessible(PhraseGrid* grid)
 
 GridAccessible::~GridAccessible()
 {
-    forgetCells();
+    for (const QAccessible::Id id : std::as_const(m_cells))
+        QAccessible::deleteAccessibleInterface(id);
 }
 
 QAccessibleInterface* GridAccessible::factory(const QString& className, QObject* object)
@@ -138,13 +139,5 @@ int GridAccessible::rowCount() const
 
 void GridAccessible::modelChange(QAccessibleTableModelChangeEvent*)
 {
-    // Rows come and go only with a new table: every cell is new.
-    forgetCells();
-}
-
-void GridAccessible::forgetCells()
-{
-    for (const QAccessible::Id id : std::as_const(m_cells))
-        QAccessible::deleteAccessibleInterface(id);
-    m_cells.clear();
+    // The cells read the table as it now is; the ones a reader holds keep answering.
 }

@@ -10,8 +10,8 @@ class QModelIndex;
 
 // The phrase grid as a screen reader meets it: a table of the columns the user sees, in the
 // order they stand; the hidden column is no part of it. Its children are the cells, row by row,
-// made when first asked for and kept until the table changes, so that each cell keeps one
-// identity while the reader holds it.
+// made when first asked for and kept as long as the grid, so that each keeps one identity while
+// a reader holds it.
 class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit GridAccessible(PhraseGrid* grid);
@@ -59,7 +59,6 @@ public:
 private:
     [[nodiscard]] PhraseGrid& grid() const;
     [[nodiscard]] QAccessibleInterface* cellFor(const QModelIndex& index) const;
-    void forgetCells();
 
     // Cells by model row and model column.
     mutable QHash<QPair<int, int>, QAccessible::Id> m_cells;

@@ -21,6 +21,13 @@ QModelIndex GridCellAccessible::modelIndex() const
 
 bool GridCellAccessible::isValid() const
 {
+    // Valid while the grid lives: a reader may hold a cell across a new table, and the bridge
+    // warns about every query to an invalid object. A cell the table no longer has is defunct.
+    return !m_grid.isNull();
+}
+
+bool GridCellAccessible::shown() const
+{
     return m_grid && GridAccessible::childIndex(*m_grid, modelIndex()) >= 0;
 }
 
@@ -36,7 +43,7 @@ QAccessibleInterface* GridCellAccessible::parent() const
 
 QString GridCellAccessible::text(QAccessible::Text type) const
 {
-    if (!isValid()) return {};
+    if (!shown()) return {};
     const QModelIndex index = modelIndex();
     switch (type) {
     case QAccessible::Name:
@@ -51,7 +58,7 @@ QString GridCellAccessible::text(QAccessible::Text type) const
 
 QRect GridCellAccessible::rect() const
 {
-    if (!isValid()) return {};
+    if (!shown()) return {};
     const QRect shown = m_grid->visualRect(modelIndex());
     return QRect(m_grid->viewport()->mapToGlobal(shown.topLeft()), shown.size());
 }
@@ -59,7 +66,7 @@ QRect GridCellAccessible::rect() const
 QAccessible::State GridCellAccessible::state() const
 {
     QAccessible::State state;
-    if (!isValid()) {
+    if (!shown()) {
         state.invalid = true;
         return state;
     }
@@ -80,7 +87,7 @@ void* GridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 
 bool GridCellAccessible::isSelected() const
 {
-    return isValid() && m_grid->selectionModel()->isSelected(modelIndex());
+    return shown() && m_grid->selectionModel()->isSelected(modelIndex());
 }
 
 int GridCellAccessible::columnIndex() const

@@ -6,7 +6,7 @@
 class PhraseGrid;
 
 // One cell of the phrase grid for a screen reader: its text is its name. It stands for a model
-// row and column; once the table no longer has them it is no longer valid.
+// row and column; once the table no longer has them it is defunct and answers empty.
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
     GridCellAccessible(PhraseGrid* grid, int row, int column);
@@ -37,6 +37,7 @@ public:
 
 private:
     [[nodiscard]] QModelIndex modelIndex() const;
+    [[nodiscard]] bool shown() const;
 
     QPointer<PhraseGrid> m_grid;
     int m_row;
