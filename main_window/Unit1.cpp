@@ -200,6 +200,7 @@ TForm1::TForm1(QWidget* parent)
     topics->setShortcut(Qt::CTRL | Qt::Key_T);
     topics->setShortcutContext(Qt::ApplicationShortcut);
     connect(topics, &QAction::triggered, this, [this] {
+        raise();
         activateWindow();
         RadioGroup1->focusItem();
     });
@@ -591,6 +592,7 @@ void TForm1::showFoundRow(const QString& path, int row)
     }
     DBGrid1->showRow(row);
     // The keyboard lands on the found row, so that it is read.
+    raise();
     activateWindow();
     DBGrid1->setFocus(Qt::OtherFocusReason);
 }

@@ -2,7 +2,9 @@
 # The real program as a screen reader meets it, with no screen reader: an X server of its own
 # with openbox, a private D-Bus session with the AT-SPI bus, and walk.py, which walks every
 # window through pyatspi and drives the keyboard with xdotool.
-#   atspi_test.sh PROGRAM RUN_DIR      RUN_DIR holds dsb/
+#   atspi_test.sh PROGRAM RUN_DIR              RUN_DIR holds dsb/
+#   atspi_test.sh --run COMMAND [ARGUMENT...]   instead of the walk: a window test, with the
+#                                               accessibility bridge on
 set -euo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -19,13 +21,19 @@ if [ "${1:-}" = --in-session ]; then
         sleep 0.05
     done
     export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    (cd "$run_dir" && exec "$program" >"$scratch/program.log" 2>&1) &
-    pid=$!
     status=0
-    /usr/bin/python3 "$here/walk.py" "$pid" || status=$?
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    # Qt's bridge warns when it cannot answer a query; the walk asked nothing it should not.
+    if [ "$program" = --run ]; then
+        shift
+        "$@" >"$scratch/program.log" 2>&1 || status=$?
+        cat "$scratch/program.log"
+    else
+        (cd "$run_dir" && exec "$program" >"$scratch/program.log" 2>&1) &
+        pid=$!
+        /usr/bin/python3 "$here/walk.py" "$pid" || status=$?
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    # Qt's bridge warns when it cannot answer a query; nothing asked what it should not.
     if grep -E 'Accessible invalid|invalid index|Could not find accessible|Cannot create accessible' \
         "$scratch/program.log"; then
         fail "the program warned while it was walked"
@@ -33,8 +41,7 @@ if [ "${1:-}" = --in-session ]; then
     exit "$status"
 fi
 
-[ $# -eq 2 ] || fail "usage: atspi_test.sh PROGRAM RUN_DIR"
-program=$1 run_dir=$2
+[ $# -eq 2 ] || [ "${1:-}" = --run ] || fail "usage: atspi_test.sh PROGRAM RUN_DIR | --run COMMAND..."
 scratch=$(mktemp -d)
 export scratch
 xvfb=""
@@ -69,6 +76,6 @@ done
 export HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/data" XDG_CONFIG_HOME="$scratch/home/config"
 mkdir -p "$HOME"
 status=0
-dbus-run-session -- "$0" --in-session "$program" "$run_dir" || status=$?
+dbus-run-session -- "$0" --in-session "$@" || status=$?
 [ "$status" -eq 0 ] || { echo "--- program output"; cat "$scratch/program.log"; }
 exit "$status"

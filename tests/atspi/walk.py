@@ -238,6 +238,15 @@ class Walk:
             self.wait(lambda: self.active_frame(MAIN_TITLE), 10, "the main window active again")
             log('Escape closes "%s"' % title)
 
+        # Ctrl+T from the card: the main window's topics take the keyboard.
+        self.keys("ctrl+k")
+        self.wait(lambda: self.active_frame("Phrase card"), 10, "the phrase card active")
+        start = len(self.focused)
+        self.keys("ctrl+t")
+        topic = self.focus_after(start, lambda o: o.getRole() == pyatspi.ROLE_RADIO_BUTTON, "a topic by Ctrl+T")
+        self.wait(lambda: self.active_frame(MAIN_TITLE), 10, "the main window active after Ctrl+T")
+        log('Ctrl+T from the phrase card: topic "%s"' % topic.name)
+
     def find_in(self, title, name):
         """The showing object of that name in the window of that title, if any."""
         frame = self.frame(title)

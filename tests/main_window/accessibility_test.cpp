@@ -442,7 +442,7 @@ void AccessibilityTest::escapeCloses()
     for (int presses = 0; presses < 2; ++presses) {
         shown->show();
         shown->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(shown));
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == shown; }));
         for (int i = 0; i < presses; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QVERIFY(shown->isAncestorOf(QApplication::focusWidget()));
