@@ -94,7 +94,7 @@ QAccessibleInterface* GridAccessible::cellAt(int row, int column) const
 QAccessibleInterface* GridAccessible::cellFor(const QModelIndex& index) const
 {
     if (childIndex(grid(), index) < 0) return nullptr;
-    const QPair key(index.row(), index.column());
+    const QPair<int, int> key(index.row(), index.column());
     if (const auto known = m_cells.constFind(key); known != m_cells.cend())
         return QAccessible::accessibleInterface(known.value());
     auto* cell = new GridCellAccessible(&grid(), index.row(), index.column());
