@@ -16,6 +16,7 @@
 #include "station/profile_store.h"
 #include "station_dialog.h"
 
+#include <QAction>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -31,6 +32,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 QByteArray DataFilePath;
 
@@ -178,6 +180,18 @@ TForm1::TForm1(QWidget* parent)
     for (const auto& topic : PhraseCatalogue::topics())
         captions << QString::fromLatin1(topic.caption);
     RadioGroup1->setItems(captions);
+    RadioGroup1->setAccessibleName(QStringLiteral("Topics"));
+    // The topics from anywhere in the program, marked or not.
+    auto* topics = new QAction(RadioGroup1->accessibleName(), this);
+    topics->setObjectName(QStringLiteral("TopicsAction"));
+    topics->setShortcut(Qt::CTRL | Qt::Key_T);
+    topics->setShortcutContext(Qt::ApplicationShortcut);
+    connect(topics, &QAction::triggered, this, [this] {
+        raise();
+        activateWindow();
+        RadioGroup1->focusItem();
+    });
+    addAction(topics);
 
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Button7->setObjectName(QStringLiteral("Button7"));
@@ -185,6 +199,18 @@ TForm1::TForm1(QWidget* parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     setTabOrder(Button7, Button6);
     setTabOrder(Button6, Button1);
+    // The captions stay as designed; a screen reader hears what the buttons do, and the
+    // keyboard has them too.
+    for (const auto& [button, name, keys] :
+         {std::tuple{Button7, "Larger text", QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+          std::tuple{Button6, "Smaller text", QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+          std::tuple{Button1, "Bold text", QKeySequence(Qt::CTRL | Qt::Key_B)}}) {
+        button->setAccessibleName(QString::fromLatin1(name));
+        auto* press = new QAction(button->accessibleName(), this);
+        press->setShortcut(keys);
+        connect(press, &QAction::triggered, button, &QPushButton::click);
+        addAction(press);
+    }
 
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setTitle(QStringLiteral("   QZ7KV = www.qz7kv.example   "));
@@ -193,9 +219,13 @@ TForm1::TForm1(QWidget* parent)
     caption.setColor(QPalette::WindowText, Maroon);
     GroupBox2->setPalette(caption);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    // The grid is named by what it shows; every list loaded resets its model.
+    connect(DBGrid1->model(), &QAbstractItemModel::modelReset, this,
+            [this] { DBGrid1->setAccessibleName(shownCaption()); });
 
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAccessibleName(QStringLiteral("A globe with a radio mast sending waves"));
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
@@ -316,7 +346,7 @@ void TForm1::buildMenu()
     m_phraseMenu->addSeparator();
     command(m_phraseMenu, "MyStationAction", "My station…", &TForm1::MyStationClick);
     shortcut(command(m_phraseMenu, "ContactPanelAction", "Contact panel", &TForm1::ContactPanelClick),
-             Qt::CTRL | Qt::Key_T);
+             Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     m_keepLanguagePair =
         command(m_phraseMenu, "KeepLanguagePairAction", "Keep the language pair", &TForm1::KeepLanguagePairClick);
     m_keepLanguagePair->setCheckable(true);
@@ -543,6 +573,10 @@ void TForm1::showFoundRow(const QString& path, int row)
         return;
     }
     DBGrid1->showRow(row);
+    // The keyboard lands on the found row, so that it is read.
+    raise();
+    activateWindow();
+    DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::bindLanguage(GridPlace place, const QAction* command)

@@ -1,5 +1,6 @@
 #include "phrase_card.h"
 
+#include "close_on_escape.h"
 #include "design_font.h"
 #include "phrase_data/data_source.h"
 #include "phrase_data/phrase_catalogue.h"
@@ -56,6 +57,8 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     resize(640, 480);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // The rows take the keyboard, not the scrolling around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(m_rows);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -68,6 +71,7 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     connect(copyAction, &QAction::triggered, this, &PhraseCard::copy);
     addAction(copyAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    closeOnEscape(*this);
 
     const auto follow = [this] {
         if (isVisible()) refresh();
@@ -81,6 +85,14 @@ void PhraseCard::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     refresh();
+    // The phrase first: a screen reader reads it as the card opens. The new rows show only once
+    // the layout has shown them, after this event.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_fields.isEmpty()) textLabel(m_fields.front())->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
 }
 
 void PhraseCard::refresh()
@@ -126,6 +138,15 @@ void PhraseCard::refresh()
 
 void PhraseCard::addLanguageRow(const QString& field, const QString& text, const QFont& font)
 {
+    // Made first, so that the keyboard meets each phrase before its Say button.
+    auto* label = new QLabel(text, m_rows);
+    label->setObjectName(QStringLiteral("PhraseCardText_") + field);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus); // a Tab stop, where a screen reader reads it
+    label->setAccessibleDescription(languageCaption(field));
     // The caption and the Say button share a line, in a widget of their own so refresh() clears both.
     auto* heading = new QWidget(m_rows);
     auto* caption = new QLabel(languageCaption(field), heading);
@@ -134,6 +155,7 @@ void PhraseCard::addLanguageRow(const QString& field, const QString& text, const
     caption->setFont(captionFont);
     auto* say = new QPushButton(QStringLiteral("Say"), heading);
     say->setObjectName(QStringLiteral("PhraseCardSay_") + field);
+    say->setAccessibleName(QStringLiteral("Say in ") + languageCaption(field));
     const auto language = PhraseCatalogue::field(field);
     say->setEnabled(language.has_value() && !text.isEmpty());
     connect(say, &QPushButton::clicked, this, [this, language, text] {
@@ -148,12 +170,6 @@ void PhraseCard::addLanguageRow(const QString& field, const QString& text, const
     line->addWidget(caption);
     line->addStretch();
     line->addWidget(say);
-    auto* label = new QLabel(text, m_rows);
-    label->setObjectName(QStringLiteral("PhraseCardText_") + field);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_layout->addWidget(heading);
     m_layout->addWidget(label);
     m_fields << field;

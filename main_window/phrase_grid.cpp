@@ -1,6 +1,7 @@
 #include "phrase_grid.h"
 
 #include "design_font.h"
+#include "grid_accessible.h"
 #include "grid_columns_model.h"
 #include "indicator_header.h"
 #include "phrase_data/phrase_catalogue.h"
@@ -8,6 +9,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolTip>
@@ -23,6 +25,7 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     : QTableView(parent)
     , m_columns(new GridColumnsModel(source, this))
 {
+    QAccessible::installFactory(&GridAccessible::factory); // once: a second install is ignored
     setVerticalHeader(new IndicatorHeader(this));
     setModel(m_columns);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -164,6 +167,59 @@ void PhraseGrid::showRow(int row)
     const QModelIndex index = m_columns->index(row, logicalAt(GridPlace::Left));
     setCurrentIndex(index);
     scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void PhraseGrid::tellReader(QAccessible::Event type, const QModelIndex& index)
+{
+    const int child = GridAccessible::childIndex(*this, index);
+    if (!QAccessible::isActive() || child < 0) return;
+    QAccessibleEvent event(this, type);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+}
+
+void PhraseGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (hasFocus()) tellReader(QAccessible::Focus, current);
+    // The table view would number the cells with the hidden column and the titles among them.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::currentChanged(current, previous);
+}
+
+void PhraseGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    tellReader(QAccessible::SelectionAdd, selected.indexes().value(0));
+    tellReader(QAccessible::SelectionRemove, deselected.indexes().value(0));
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void PhraseGrid::focusInEvent(QFocusEvent* event)
+{
+    if (!currentIndex().isValid() && m_columns->rowCount() > 0)
+        setCurrentIndex(m_columns->index(0, logicalAt(GridPlace::Left)));
+    QTableView::focusInEvent(event);
+    // The grid's own focus is told after this event; the cell's comes after it, so that the
+    // reader lands on the cell.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) tellReader(QAccessible::Focus, currentIndex());
+        },
+        Qt::QueuedConnection);
+}
+
+void PhraseGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        // Past the grid's own use of Tab, to the next control of the window.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QWidget::focusNextPrevChild(!back);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool PhraseGrid::viewportEvent(QEvent* event)

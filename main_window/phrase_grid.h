@@ -3,6 +3,7 @@
 #include "grid_columns_model.h"
 #include "grid_place.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QTableView>
 #include <array>
@@ -38,6 +39,14 @@ public:
     void showRow(int row);
 
 protected:
+    // The screen reader counts only the shown cells: the focus and the selection are told to it
+    // by that count.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    // Entering the grid makes a cell current, the first row's when none is, and has it read.
+    void focusInEvent(QFocusEvent* event) override;
+    // Tab moves between the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid.
+    void keyPressEvent(QKeyEvent* event) override;
     // A cell cut off at the column's or the grid's edge shows its whole text as a tooltip.
     bool viewportEvent(QEvent* event) override;
 
@@ -45,6 +54,7 @@ private:
     void keepHiddenColumnFirst();
     void layOut();
     void showFromTop();
+    void tellReader(QAccessible::Event type, const QModelIndex& index);
 
     GridColumnsModel* const m_columns;
     std::array<int, GridColumnsModel::ColumnCount> m_widths{64, 64, 64};

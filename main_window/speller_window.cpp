@@ -1,8 +1,10 @@
 #include "speller_window.h"
 
+#include "close_on_escape.h"
 #include "error_box.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "speech_player.h"
+#include "spelling_field.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -22,6 +24,8 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
     setWindowTitle(tr("Speller"));
     m_input->setObjectName(QStringLiteral("SpellerInput"));
     m_input->setPlaceholderText(tr("Call sign, name or QTH"));
+    m_input->setAccessibleName(tr("Spelling"));
+    m_input->setAccessibleDescription(m_input->placeholderText());
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_input, 0, 0, 1, 3);
     for (const GridPlace side : LanguagePlaces) {
@@ -31,9 +35,8 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
         auto& spelling = m_spellings.at(slot);
         auto& say = m_say.at(slot);
         caption = new QLabel(this);
-        spelling = new QLabel(this);
-        spelling->setWordWrap(true);
-        spelling->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        spelling = new SpellingField(this);
+        spelling->setObjectName(QStringLiteral("SpellerSpelling%1").arg(slot));
         spelling->setMinimumWidth(320);
         say = new QPushButton(tr("Say"), this);
         say->setObjectName(QStringLiteral("SpellerSay%1").arg(slot));
@@ -44,6 +47,7 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
     }
     layout->setColumnStretch(1, 1);
     connect(m_input, &QLineEdit::textChanged, this, &SpellerWindow::respell);
+    closeOnEscape(*this);
 }
 
 void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
@@ -51,7 +55,12 @@ void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
     m_fields = {left, right};
     for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         for (const auto& language : PhraseCatalogue::languages())
-            if (language.field == m_fields[side]) m_captions[side]->setText(QString::fromLatin1(language.caption));
+            if (language.field == m_fields[side]) {
+                const QString caption = QString::fromLatin1(language.caption);
+                m_captions[side]->setText(caption);
+                m_spellings[side]->setAccessibleName(tr("%1 spelling").arg(caption));
+                m_say[side]->setAccessibleName(tr("Say in %1").arg(caption));
+            }
     }
     m_speller.reset();
     ErrorBox::guard([&] { m_speller.emplace(speech::PhraseFile(speech::CallSignSpeller::callsignFile())); }, this);
@@ -60,14 +69,14 @@ void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
 
 QString SpellerWindow::spelling(GridPlace side) const
 {
-    return m_spellings.at(languageSlot(side))->text();
+    return m_spellings.at(languageSlot(side))->toPlainText();
 }
 
 void SpellerWindow::respell()
 {
     for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         const QString text = m_speller ? m_speller->spell(m_fields[side], m_input->text()).join(u' ') : QString();
-        m_spellings[side]->setText(text);
+        m_spellings[side]->setPlainText(text);
         m_say[side]->setEnabled(!text.isEmpty());
     }
     // A spelling that wraps onto another line gets the height for it; the width stays the user's.

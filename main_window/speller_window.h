@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SpeechPlayer;
+class SpellingField;
 
 // The speller: a call sign, name or QTH typed in, spelled with the spelling words of the two
 // languages the grid shows, each with a button that says the spelling. Not modal: it stays open
@@ -35,7 +36,7 @@ private:
     SpeechPlayer& m_player;
     QLineEdit* const m_input;
     std::array<QLabel*, LanguagePlaces.size()> m_captions{};
-    std::array<QLabel*, LanguagePlaces.size()> m_spellings{};
+    std::array<SpellingField*, LanguagePlaces.size()> m_spellings{};
     std::array<QPushButton*, LanguagePlaces.size()> m_say{};
     std::array<phrase_data::LanguageField, LanguagePlaces.size()> m_fields{phrase_data::LanguageField::Rus,
                                                                            phrase_data::LanguageField::Eng};

@@ -16,6 +16,8 @@ packages=(
   libgtest-dev mdbtools xvfb xdotool x11-utils imagemagick openbox
   # tests: pdftotext reads back the exported PDFs
   poppler-utils
+  # tests: the accessibility bus, a private D-Bus session, and pyatspi for the screen-reader walk
+  at-spi2-core dbus python3-pyatspi
   # speech checks: espeak-ng's own phonemes (-x), sox to look at the written sound files
   espeak-ng sox
   # installing and packaging: desktop-entry and AppStream checks, dpkg-shlibdeps for CPack

@@ -168,6 +168,11 @@ void DesktopBehaviourTest::tabStopsOnEveryControlInOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), order[i]);
     }
+    // Before the text buttons stands the topic list, on its first item while none is marked.
+    if (topic < 0) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), m_form->RadioGroup1->button(0));
+    }
 }
 
 void DesktopBehaviourTest::exitBoxPutsOkLeftOfCancel()

@@ -206,7 +206,7 @@ void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
         {"Export PDF…", Qt::CTRL | Qt::Key_E},
         {"", {}},
         {"My station…", {}},
-        {"Contact panel", Qt::CTRL | Qt::Key_T},
+        {"Contact panel", Qt::CTRL | Qt::SHIFT | Qt::Key_C},
         {"Keep the language pair", {}},
     };
     const auto* menu = m_form->findChild<QMenu*>(QStringLiteral("PhraseMenu"));
@@ -573,14 +573,14 @@ void MyPhrasesTest::findReachesMyPhrasesOnceSaved()
     QVERIFY(find);
     // Before the first save there is nothing of the user's to find, and no file is reported skipped.
     find->queryEdit()->setText(QStringLiteral("Dipole"));
-    QCOMPARE(find->resultList()->topLevelItemCount(), 0);
+    QCOMPARE(find->resultCount(), 0);
     QVERIFY2(!find->countText().contains(QStringLiteral("skipped")), qPrintable(find->countText()));
 
     addPhrase(QStringLiteral("Моя антенна — диполь"), QStringLiteral("My antenna is a dipole"));
     addPhrase(QStringLiteral("Моя станция"), QStringLiteral("My rig"));
     find->queryEdit()->setText(QStringLiteral("rig"));
     find->queryEdit()->setText(QStringLiteral("Dipole"));
-    QCOMPARE(find->resultList()->topLevelItemCount(), 1);
+    QCOMPARE(find->resultCount(), 1);
     m_form->RadioGroup1->button(7)->click();
     QTest::keyClick(find->queryEdit(), Qt::Key_Return);
     QCOMPARE(m_form->shownCaption(), QStringLiteral("My phrases"));
