@@ -4,10 +4,11 @@
 #               then sanitizers)
 #   make bench  print the speed and memory figures
 #   make fuzz   run the file-reader fuzzers, Jet 4 then ADIF (FUZZ_SECONDS each, default 600)
+#   make tsan   run the speech tests under the thread sanitizer
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-ci test-asan check-fixtures bench fuzz format format-check clean
+.PHONY: all deps build run test test-ci test-asan check-fixtures tsan bench fuzz format format-check clean
 
 all: build
 
@@ -33,6 +34,14 @@ test-ci test-asan: test-%: deps check-fixtures
 	cmake --preset $*
 	cmake --build --preset $* -j $(JOBS)
 	ctest --preset $* -j $(JOBS)
+
+# Speech synthesizes on a worker thread: its tests and the command-line Say with the thread
+# sanitizer (only the targets they need are built). The window tests are left out: Qt itself is
+# not built with the sanitizer, and its own pool threads free what its main thread allocated.
+tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS)
 
 bench: build
 	cmake --build --preset dev --target benchmarks
