@@ -326,6 +326,7 @@ void TForm1::buildMenu()
     m_addToMyPhrases =
         shortcut(command(m_phraseMenu, "AddToMyPhrasesAction", "Add to my phrases", &TForm1::AddToMyPhrasesClick),
                  Qt::CTRL | Qt::Key_D);
+    command(m_phraseMenu, "RestoreBackupAction", "Restore a backup…", &TForm1::RestoreBackupClick);
     m_phraseMenu->addSeparator();
     shortcut(command(m_phraseMenu, "PrintAction", "Print…", &TForm1::PrintClick), Qt::CTRL | Qt::Key_P);
     shortcut(command(m_phraseMenu, "ExportPdfAction", "Export PDF…", &TForm1::ExportPdfClick), Qt::CTRL | Qt::Key_E);
@@ -591,7 +592,7 @@ QString TForm1::shownCaption() const
 
 void TForm1::updatePhraseCommands()
 {
-    const QString readOnly = m_myPhrases ? m_myPhrases->file().readOnlyReason() : QString();
+    const QString readOnly = m_myPhrases ? m_myPhrases->readOnlyReason() : QString();
     const bool editable = readOnly.isEmpty();
     const bool onRow = DBGrid1->currentIndex().isValid();
     m_addPhrase->setEnabled(editable);
@@ -683,6 +684,11 @@ void TForm1::AddToMyPhrasesClick()
     ErrorBox::guard(
         [&] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, DBGrid1->font())); },
         this);
+}
+
+void TForm1::RestoreBackupClick()
+{
+    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().restoreBackup()); }, this);
 }
 
 void TForm1::PrintClick()
