@@ -512,6 +512,7 @@ void MyPhraseFileTest::lockLeftBehindIsTakenOver()
 void MyPhraseFileTest::declinedBackupIsKeptAndNeverOverwritten()
 {
     std::vector<PhraseTexts> six;
+    six.reserve(6);
     for (int i = 0; i < 6; ++i)
         six.push_back(phrase(QStringLiteral("Фраза %1").arg(i), QStringLiteral("Phrase %1").arg(i)));
     {
