@@ -7,11 +7,41 @@
 #include "spell_command.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
+#include <array>
+#include <string_view>
 
-bool CommandLine::wanted(int argc, char** /*argv*/)
+namespace {
+
+// Qt's own options, which QApplication takes for itself: those that take a value (as the next
+// argument or after "="), and those that do not. Qt accepts them with one dash or two.
+constexpr std::array<std::string_view, 13> QtOptionsWithValue{
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "qmljsdebugger"};
+constexpr std::array<std::string_view, 5> QtFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+// How many arguments Qt's option at argument takes up, its value included: 0 when it is not one
+// of Qt's.
+std::size_t qtOptionLength(std::string_view argument)
 {
-    return argc > 1;
+    if (!argument.starts_with('-')) return 0;
+    argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+    if (std::find(QtFlags.begin(), QtFlags.end(), argument) != QtFlags.end()) return 1;
+    const std::string_view name = argument.substr(0, argument.find('='));
+    if (std::find(QtOptionsWithValue.begin(), QtOptionsWithValue.end(), name) == QtOptionsWithValue.end()) return 0;
+    return name.size() == argument.size() ? 2 : 1; // the value is the next argument, or after "="
+}
+
+} // namespace
+
+bool CommandLine::wanted(int argc, char** argv)
+{
+    for (int i = 1; i < argc; i += int(qtOptionLength(argv[i])))
+        if (qtOptionLength(argv[i]) == 0) return true;
+    return false;
 }
 
 int CommandLine::run(const QStringList& arguments)
@@ -22,12 +52,16 @@ int CommandLine::run(const QStringList& arguments)
                        "its phrase files from dsb/ in the working directory; so do the commands below."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption find(QStringLiteral("find"),
-                                  QStringLiteral("Prints every phrase that holds all the words, in any language, best "
-                                                 "first: file, row, field and text, separated by tabs."));
+    const QCommandLineOption find(
+        QStringLiteral("find"),
+        QStringLiteral("Prints every phrase that holds all the words, in any language, best first: file, row, field "
+                       "and text, separated by tabs. The first %1 words count.")
+            .arg(MaxFindWords));
     const QCommandLineOption say(
         QStringLiteral("say"),
-        QStringLiteral("Speak TEXT, a cell of the language FIELD, into the WAV file --wav names."),
+        QStringLiteral("Speak TEXT (at most %1 characters), a cell of the language FIELD, into the WAV file --wav "
+                       "names.")
+            .arg(MaxTextLength),
         QStringLiteral("FIELD"));
     const QCommandLineOption wav(QStringLiteral("wav"), QStringLiteral("The sound file --say writes."),
                                  QStringLiteral("FILE"));
@@ -47,8 +81,15 @@ int CommandLine::run(const QStringList& arguments)
                                  QStringLiteral("The words --find finds, or what --say says or --spell spells."),
                                  QStringLiteral("[TEXT...]"));
 
+    // Qt's options mean nothing without windows.
+    QStringList ours = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size();) {
+        const std::size_t qt = qtOptionLength(arguments[i].toStdString());
+        if (qt == 0) ours << arguments[i];
+        i += qsizetype(std::max<std::size_t>(qt, 1));
+    }
     QTextStream err(stderr);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(ours)) {
         err << parser.errorText() << "\n" << parser.helpText();
         return UsageError;
     }
@@ -72,7 +113,19 @@ int CommandLine::run(const QStringList& arguments)
             err << QStringLiteral("tarvolyn: --find needs the words to find\n") << parser.helpText();
             return UsageError;
         }
-        return FindCommand::run(parser.positionalArguments());
+        QStringList words = parser.positionalArguments().join(u' ').split(QRegularExpression(QStringLiteral("\\s+")),
+                                                                          Qt::SkipEmptyParts);
+        if (words.size() > MaxFindWords) {
+            err << QStringLiteral("tarvolyn: --find looks for the first %1 words only\n").arg(MaxFindWords);
+            words.resize(MaxFindWords);
+        }
+        if (const qsizetype length = words.join(u' ').size(); length > MaxTextLength) {
+            err << QStringLiteral("tarvolyn: --find takes at most %1 characters of words, not %2\n")
+                       .arg(MaxTextLength)
+                       .arg(length);
+            return UsageError;
+        }
+        return FindCommand::run(words);
     }
     if (parser.isSet(say) || parser.isSet(spell)) {
         if (parser.positionalArguments().size() != 1) {
@@ -80,6 +133,12 @@ int CommandLine::run(const QStringList& arguments)
             return UsageError;
         }
         const QString text = parser.positionalArguments().front();
+        if (text.size() > MaxTextLength) {
+            err << QStringLiteral("tarvolyn: --say and --spell take at most %1 characters, not %2\n")
+                       .arg(MaxTextLength)
+                       .arg(text.size());
+            return UsageError;
+        }
         return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav))
                                  : SpellCommand::run(parser.value(spell), text);
     }

@@ -5,8 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-// The program without windows: with any argument it runs one command of the engines and prints
-// to the terminal instead of opening the splash and the main window.
+// The program without windows: with any argument of its own (anything but Qt's options, which
+// start the windows) it runs one command of the engines and prints to the terminal instead of
+// opening the splash and the main window.
 class CommandLine {
 public:
     // True when the arguments ask for the command line rather than the windows.
@@ -17,6 +18,11 @@ public:
 
     // The language field a command names; none, after saying so on stderr, for a bad name.
     [[nodiscard]] static std::optional<phrase_data::LanguageField> field(const QString& name);
+
+    // The bounds of a command's text: a phrase holds at most 255 characters in a field, so
+    // more would find or say nothing more, only take longer.
+    static constexpr int MaxFindWords = 32;
+    static constexpr int MaxTextLength = 4096;
 
     static constexpr int Done = 0;
     static constexpr int Failed = 1;

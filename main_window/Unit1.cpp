@@ -340,6 +340,7 @@ void TForm1::buildMenu()
     m_addToMyPhrases =
         shortcut(command(m_phraseMenu, "AddToMyPhrasesAction", "Add to my phrases", &TForm1::AddToMyPhrasesClick),
                  Qt::CTRL | Qt::Key_D);
+    command(m_phraseMenu, "RestoreBackupAction", "Restore a backup…", &TForm1::RestoreBackupClick);
     m_phraseMenu->addSeparator();
     shortcut(command(m_phraseMenu, "PrintAction", "Print…", &TForm1::PrintClick), Qt::CTRL | Qt::Key_P);
     shortcut(command(m_phraseMenu, "ExportPdfAction", "Export PDF…", &TForm1::ExportPdfClick), Qt::CTRL | Qt::Key_E);
@@ -696,6 +697,7 @@ void TForm1::AddPhraseClick() { m_commands->addPhrase(); }
 void TForm1::EditPhraseClick() { m_commands->editPhrase(); }
 void TForm1::DeletePhraseClick() { m_commands->deletePhrase(); }
 void TForm1::AddToMyPhrasesClick() { m_commands->addToMyPhrases(); }
+void TForm1::RestoreBackupClick() { m_commands->restoreBackup(); }
 void TForm1::PrintClick() { m_commands->print(); }
 void TForm1::ExportPdfClick() { m_commands->exportPdf(); }
 // clang-format on

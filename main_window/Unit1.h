@@ -168,6 +168,7 @@ public:
     void EditPhraseClick();
     void DeletePhraseClick();
     void AddToMyPhrasesClick();
+    void RestoreBackupClick();
     void PrintClick();
     void ExportPdfClick();
 

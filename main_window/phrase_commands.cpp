@@ -71,9 +71,9 @@ MyPhrasesEditor& PhraseCommands::myPhrases()
     return *m_myPhrases;
 }
 
-QString PhraseCommands::myPhrasesReadOnlyReason() const
+QString PhraseCommands::myPhrasesReadOnlyReason()
 {
-    return m_myPhrases ? m_myPhrases->file().readOnlyReason() : QString();
+    return m_myPhrases ? m_myPhrases->readOnlyReason() : QString();
 }
 
 void PhraseCommands::includeMyPhrasesInFind()
@@ -143,6 +143,11 @@ void PhraseCommands::addToMyPhrases()
             afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, m_form.DBGrid1->font()));
         },
         &m_form);
+}
+
+void PhraseCommands::restoreBackup()
+{
+    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().restoreBackup()); }, &m_form);
 }
 
 void PhraseCommands::print()

@@ -38,13 +38,15 @@ public:
     void editPhrase();
     void deletePhrase();
     void addToMyPhrases();
+    void restoreBackup();
     void print();
     void exportPdf();
 
     // The search covers the user's own phrases once they exist, as they are after each change.
     void includeMyPhrasesInFind();
-    // Why the user's own phrases cannot be changed here; empty when they can.
-    [[nodiscard]] QString myPhrasesReadOnlyReason() const;
+    // Why the user's own phrases cannot be changed here; empty when they can. The lock another
+    // copy held is tried again first.
+    [[nodiscard]] QString myPhrasesReadOnlyReason();
 
     // The phrase the grid's current cell holds, as SpeechPlayer::say takes it: the current row
     // in the current column, the left column when no language column is current. None without

@@ -2,6 +2,7 @@
 
 #include "phrase_grid.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -65,6 +66,9 @@ void PhraseListDocument::print(QPagedPaintDevice& device) const
 
 void PhraseListDocument::exportPdf(const QString& fileName) const
 {
+    // A new file goes in by a rename, which would replace a device or a pipe of that name.
+    if (const QFileInfo target(fileName); target.exists() && !target.isFile())
+        throw writeError(fileName, QStringLiteral("not a regular file"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) throw writeError(fileName, file.errorString());
     {

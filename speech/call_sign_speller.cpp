@@ -6,6 +6,7 @@
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 
 namespace speech {
 
@@ -61,8 +62,15 @@ QString CallSignSpeller::word(LanguageField field, QChar c) const
 QStringList CallSignSpeller::spell(LanguageField field, const QString& text) const
 {
     QStringList result;
-    for (QChar c : text)
-        if (!c.isSpace()) result << word(field, c);
+    // A character as the user sees it: an emoji or a letter with a combining mark is one
+    // bracket, not one per UTF-16 unit.
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = characters.toNextBoundary(); end > start;
+         start = end, end = characters.toNextBoundary()) {
+        const QString character = text.mid(start, end - start);
+        if (character.size() == 1 && character[0].isSpace()) continue;
+        result << (character.size() == 1 ? word(field, character[0]) : QStringLiteral("[%1]").arg(character));
+    }
     return result;
 }
 

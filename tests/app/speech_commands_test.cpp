@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using Run = ProgramFolder::Run;
 
@@ -21,6 +23,8 @@ private slots:
     void wavFile();
     void spelling_data();
     void spelling();
+    void wavNeverReplacesAPipeOrADevice_data();
+    void wavNeverReplacesAPipeOrADevice();
 
 private:
     [[nodiscard]] Run run(const QStringList& arguments) const { return m_dir.run(arguments); }
@@ -50,6 +54,11 @@ void SpeechCommandsTest::exitCodes_data()
     QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
     QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
     QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
+    QTest::newRow("say too long") << QStringList{"--say", "Eng", QString(100000, u'a'), "--wav", "out.wav"} << 2
+                                  << "at most 4096 characters";
+    // Qt's options start the windows: an unknown platform is Qt's to refuse, not ours.
+    QTest::newRow("Qt's option starts the windows")
+        << QStringList{"-platform", "nosuchplatform"} << -1 << "\"nosuchplatform\"";
 }
 
 void SpeechCommandsTest::exitCodes()
@@ -113,6 +122,10 @@ void SpeechCommandsTest::spelling_data()
     QTest::newRow("English") << QStringList{"--spell", "Eng", "QZ7KV"} << "Quebec Zulu Seven Kilo Victor\n";
     QTest::newRow("Russian, stroke") << QStringList{"--spell", "rus", "R/P"} << "Роман дробь Павел\n";
     QTest::newRow("Cyrillic, unknown") << QStringList{"--spell", "Span", "ЖЧ"} << "Valencia [Ч]\n";
+    QTest::newRow("emoji: one character, one bracket")
+        << QStringList{"--spell", "Eng", "Q📻K👍🏽"} << "Quebec [📻] Kilo [👍🏽]\n";
+    QTest::newRow("Qt's own options go to Qt")
+        << QStringList{"-platform", "offscreen", "--spell", "Eng", "QK"} << "Quebec Kilo\n";
 }
 
 void SpeechCommandsTest::spelling()
@@ -122,6 +135,32 @@ void SpeechCommandsTest::spelling()
     const Run result = run(arguments);
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, line);
+}
+
+void SpeechCommandsTest::wavNeverReplacesAPipeOrADevice_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node, as /dev/full") << QStringLiteral("device");
+}
+
+void SpeechCommandsTest::wavNeverReplacesAPipeOrADevice()
+{
+    QFETCH(QString, kind);
+    const QString target = m_dir.filePath(kind + QStringLiteral(".wav"));
+    const QByteArray name = QFile::encodeName(target);
+    if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    } else if (::mknod(name.constData(), S_IFCHR | 0666, ::makedev(1, 7)) != 0) {
+        QSKIP("only root may make a device node here");
+    }
+    const Run result = run({"--say", "Eng", "hello", "--wav", target});
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY2(result.err.contains(QStringLiteral("not a regular file")), qPrintable(result.err));
+    struct stat status {};
+    QCOMPARE(::lstat(name.constData(), &status), 0);
+    QVERIFY(kind == u"fifo" ? S_ISFIFO(status.st_mode) : S_ISCHR(status.st_mode));
+    QVERIFY(::unlink(name.constData()) == 0);
 }
 
 QTEST_GUILESS_MAIN(SpeechCommandsTest)

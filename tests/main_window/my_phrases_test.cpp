@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -29,6 +30,8 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using phrase_data::LanguageField;
 using phrase_data::MyPhraseFile;
@@ -110,13 +113,19 @@ private slots:
     void addToMyPhrasesStartsFromTheCurrentRow();
     void dialogRefusesWhatCannotBeSaved_data();
     void dialogRefusesWhatCannotBeSaved();
+    void dialogNamesTheFieldsOfARowTooLong();
+    void spacesAtEitherEndAreKept();
     void failedSaveKeepsTheEditInTheDialog();
     void secondCopyIsReadOnlyAndSaysWhy();
     void unreadableFileIsMovedAsideAndTheBackupOffered();
+    void declinedBackupIsRestoredLater();
+    void folderThatCannotBeFlushedStillSaves();
     void shippedFilesAreNeverWritten();
     void findReachesMyPhrasesOnceSaved();
     void pdfOfATopicHoldsItsCyrillicAndJapaneseText();
     void pdfOfMyPhrasesIsCaptioned();
+    void pdfNeverReplacesAPipeOrADevice_data();
+    void pdfNeverReplacesAPipeOrADevice();
 
 private:
     [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
@@ -201,6 +210,7 @@ void MyPhrasesTest::phraseMenuHoldsTheCommandsInOrder()
         {"Edit phrase…", Qt::Key_F2},
         {"Delete phrase", Qt::CTRL | Qt::Key_Delete},
         {"Add to my phrases", Qt::CTRL | Qt::Key_D},
+        {"Restore a backup…", {}},
         {"", {}},
         {"Print…", Qt::CTRL | Qt::Key_P},
         {"Export PDF…", Qt::CTRL | Qt::Key_E},
@@ -368,9 +378,13 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved_data()
     QTest::newRow("spaces only") << int(LanguageField::Rus) << QStringLiteral("   ")
                                  << QStringLiteral("at least one language");
     QTest::newRow("Japanese too long") << int(LanguageField::Jap) << QString(256, u'あ')
-                                       << QStringLiteral("Japanese: 256 characters");
+                                       << QStringLiteral("Japanese: 256 units");
     QTest::newRow("Russian too long") << int(LanguageField::Rus) << QString(300, u'ж')
-                                      << QStringLiteral("Russian: 300 characters");
+                                      << QStringLiteral("Russian: 300 units");
+    QString emoji;
+    for (int i = 0; i < 128; ++i)
+        emoji += QString::fromUcs4(U"\U0001F4FB");
+    QTest::newRow("128 emoji") << int(LanguageField::Eng) << emoji << QStringLiteral("256 units");
 }
 
 void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
@@ -397,6 +411,38 @@ void MyPhrasesTest::dialogRefusesWhatCannotBeSaved()
     QVERIFY2(shown.contains(message), qPrintable(shown));
     QVERIFY(stayedOpen);
     QCOMPARE(myFileBytes(), before);
+}
+
+void MyPhrasesTest::dialogNamesTheFieldsOfARowTooLong()
+{
+    showMyPhrases();
+    QString shown;
+    QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
+        // Eight fields of 255 Cyrillic letters: each fits, the row does not.
+        for (const auto field : {LanguageField::Rus, LanguageField::RusP, LanguageField::Eng, LanguageField::Ger,
+                                 LanguageField::Fren, LanguageField::Ital, LanguageField::Span, LanguageField::Port})
+            setText(dialog, field, QString(255, u'ж'));
+        {
+            const ModalAnswer answer(QMessageBox::Ok);
+            dialog.accept();
+            shown = answer.text();
+        }
+        QVERIFY(dialog.isVisible());
+        dialog.reject();
+    }));
+    QVERIFY2(shown.contains(QStringLiteral("row too long for a page")), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("Shorten Russian")), qPrintable(shown));
+    QVERIFY(!std::filesystem::exists(myFile()));
+}
+
+void MyPhrasesTest::spacesAtEitherEndAreKept()
+{
+    showMyPhrases();
+    addPhrase(QStringLiteral("  QRZ?  "), QStringLiteral(" QRZ? "));
+    const auto saved = MyPhraseFile::read(myFile());
+    QCOMPARE(saved.size(), std::size_t{1});
+    QCOMPARE(saved[0][std::size_t(LanguageField::Rus)], QStringLiteral("  QRZ?  "));
+    QCOMPARE(saved[0][std::size_t(LanguageField::Eng)], QStringLiteral(" QRZ? "));
 }
 
 void MyPhrasesTest::failedSaveKeepsTheEditInTheDialog()
@@ -455,9 +501,9 @@ void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
     }
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
     QVERIFY(!action(*m_form, "AddPhraseAction")->isEnabled());
-    // Once the other copy has quit, showing the list again takes the file over.
+    // Once the other copy has quit, the menu takes the file over as it opens.
     other.reset();
-    showMyPhrases();
+    Q_EMIT m_form->findChild<QMenu*>(QStringLiteral("PhraseMenu"))->aboutToShow();
     QVERIFY(action(*m_form, "AddPhraseAction")->isEnabled());
     QVERIFY(!action(*m_form, "AddPhraseAction")->toolTip().contains(QStringLiteral("another copy")));
     addPhrase(QStringLiteral("Мой город"), QStringLiteral("My town"));
@@ -486,6 +532,65 @@ void MyPhrasesTest::unreadableFileIsMovedAsideAndTheBackupOffered()
     QFile kept(QString::fromStdString((myFile().parent_path() / aside[0].toStdString()).string()));
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("not a database"));
+}
+
+void MyPhrasesTest::declinedBackupIsRestoredLater()
+{
+    saveEarlier({{Antenna, {}, AntennaEng},
+                 {QStringLiteral("Мой позывной"), {}, QStringLiteral("My call sign")},
+                 {QStringLiteral("Мой город"), {}, QStringLiteral("My town")}});
+    QFile broken(QString::fromStdString(myFile().string()));
+    QVERIFY(broken.open(QIODevice::ReadWrite));
+    QVERIFY(broken.resize(8192));
+    broken.close();
+    {
+        const ModalAnswer answer(QMessageBox::No);
+        showMyPhrases();
+        QVERIFY(answer.seen());
+        QVERIFY2(answer.text().contains(QStringLiteral("my.dsb.bak-")), qPrintable(answer.text()));
+    }
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 0);
+    addPhrase(QStringLiteral("Мой трансивер"), QStringLiteral("My rig"));
+    addPhrase(QStringLiteral("Моя антенна"), QStringLiteral("My antenna"));
+    // The kept copy is listed with its count; choosing it brings its two phrases back.
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+            listed = dialog->comboBoxItems();
+            const auto kept = std::find_if(listed.begin(), listed.end(), [](const QString& item) {
+                return item.startsWith(QStringLiteral("my.dsb.bak-"));
+            });
+            if (kept != listed.end()) dialog->setTextValue(*kept);
+            dialog->accept();
+        }
+    });
+    action(*m_form, "RestoreBackupAction")->trigger();
+    QCOMPARE(listed.size(), 2);
+    QVERIFY2(listed[0].startsWith(QStringLiteral("my.dsb.bak (1 phrase)")), qPrintable(listed.join(u'|')));
+    QVERIFY2(listed[1].endsWith(QStringLiteral("(2 phrases)")), qPrintable(listed.join(u'|')));
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
+    QCOMPARE(cellAt(*m_form->DBGrid1, 0, GridPlace::Left), Antenna);
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{2});
+}
+
+void MyPhrasesTest::folderThatCannotBeFlushedStillSaves()
+{
+    if (::geteuid() == 0) QSKIP("root opens a folder of mode 0300: the phrase file's fault table covers the step");
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    const QString folder = QString::fromStdString(myFile().parent_path().string());
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    QString warning;
+    QVERIFY(answerDialog(action(*m_form, "AddPhraseAction"), [&](PhraseDialog& dialog) {
+        setText(dialog, LanguageField::Eng, QStringLiteral("My rig"));
+        const ModalAnswer answer(QMessageBox::Ok);
+        dialog.accept();
+        warning = answer.text();
+    }));
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    QVERIFY2(warning.contains(QStringLiteral("Saved, but the folder could not be flushed")), qPrintable(warning));
+    QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
+    QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{2});
 }
 
 void MyPhrasesTest::shippedFilesAreNeverWritten()
@@ -561,6 +666,28 @@ void MyPhrasesTest::pdfOfMyPhrasesIsCaptioned()
     const QString nowhere = out.filePath(QStringLiteral("missing/mine.pdf"));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error,
                              PhraseListDocument::fromGrid(*m_form->DBGrid1, m_form->shownCaption()).exportPdf(nowhere));
+}
+
+void MyPhrasesTest::pdfNeverReplacesAPipeOrADevice_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node") << QStringLiteral("device");
+}
+
+void MyPhrasesTest::pdfNeverReplacesAPipeOrADevice()
+{
+    QFETCH(QString, kind);
+    const std::filesystem::path target = std::filesystem::path(m_home->path().toStdString()) / "out.pdf";
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(target.c_str(), 0600), 0);
+    else
+        std::filesystem::create_symlink("/dev/null", target);
+    m_form->RadioGroup1->button(3)->click();
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PhraseListDocument::fromGrid(*m_form->DBGrid1, m_form->shownCaption())
+                                                     .exportPdf(QString::fromStdString(target.string())));
+    const auto status = std::filesystem::symlink_status(target);
+    QVERIFY(kind == u"fifo" ? std::filesystem::is_fifo(status) : std::filesystem::is_symlink(status));
 }
 
 QTEST_MAIN(MyPhrasesTest)

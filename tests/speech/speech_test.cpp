@@ -8,8 +8,11 @@
 #include <QDataStream>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <filesystem>
+#include <sys/stat.h>
 
 using phrase_data::LanguageField;
 using speech::SpeechSynthesizer;
@@ -103,7 +106,8 @@ private slots:
     void speller();
     void spellerSayable();
     void cyrillicLettersTakeTheirRussianWords();
-    void unwritableWav();
+    void wavIsWrittenOnlyToAFile_data();
+    void wavIsWrittenOnlyToAFile();
 };
 
 void SpeechTest::synthesis_data()
@@ -431,10 +435,31 @@ void SpeechTest::cyrillicLettersTakeTheirRussianWords()
              QStringLiteral("Иван краткий Мягкий знак Игрек Елена"));
 }
 
-void SpeechTest::unwritableWav()
+void SpeechTest::wavIsWrittenOnlyToAFile_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("no such folder") << QStringLiteral("missing");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node") << QStringLiteral("device");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void SpeechTest::wavIsWrittenOnlyToAFile()
+{
+    QFETCH(QString, kind);
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::filesystem::path target = kind == u"missing"
+                                             ? std::filesystem::path("/nonexistent/dir/x.wav")
+                                             : std::filesystem::path(dir.filePath("x.wav").toStdString());
+    if (kind == u"fifo") QCOMPARE(::mkfifo(target.c_str(), 0600), 0);
+    if (kind == u"device") std::filesystem::create_symlink("/dev/full", target);
+    if (kind == u"folder") std::filesystem::create_directory(target);
+    const auto before = std::filesystem::symlink_status(target).type();
     const speech::Pcm pcm = SpeechSynthesizer::say(LanguageField::Eng, QStringLiteral("Hello"));
-    QVERIFY_THROWS_EXCEPTION(speech::SpeechError, speech::WavFile::write("/nonexistent/dir/x.wav", pcm));
+    QVERIFY_THROWS_EXCEPTION(speech::SpeechError, speech::WavFile::write(QString::fromStdString(target.string()), pcm));
+    // Never replaced by a regular file.
+    QCOMPARE(std::filesystem::symlink_status(target).type(), before);
 }
 
 QTEST_GUILESS_MAIN(SpeechTest)
