@@ -25,11 +25,6 @@ using phrase_data::PhraseCatalogue;
 
 namespace {
 
-QString fieldName(LanguageField field)
-{
-    return QString::fromLatin1(PhraseCatalogue::fieldName(field));
-}
-
 // Brings a window of the menu to the front, showing it if it was closed.
 void bringUp(QWidget& window)
 {
@@ -132,12 +127,7 @@ void PhraseCommands::addToMyPhrases()
 {
     const int row = m_form.DBGrid1->currentIndex().row();
     if (row < 0) return;
-    const phrase_data::DataSource& source = m_form.DataSource1;
-    phrase_data::PhraseTexts start;
-    for (const auto& language : PhraseCatalogue::languages()) {
-        const int column = source.fieldIndex(fieldName(language.field));
-        if (column >= 0) start[std::size_t(language.field)] = source.text(row, column);
-    }
+    const phrase_data::PhraseTexts start = m_form.DataSource1.texts(row);
     ErrorBox::guard(
         [&] {
             afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, m_form.DBGrid1->font()));
@@ -174,7 +164,7 @@ void PhraseCommands::exportPdf()
         &m_form);
 }
 
-std::optional<PhraseCommands::SpokenCell> PhraseCommands::currentCell() const
+std::optional<speech::SpokenRow> PhraseCommands::currentCell() const
 {
     const PhraseGrid& grid = *m_form.DBGrid1;
     const QModelIndex current = grid.currentIndex();
@@ -182,14 +172,7 @@ std::optional<PhraseCommands::SpokenCell> PhraseCommands::currentCell() const
     const bool right = grid.logicalAt(GridPlace::Right) == current.column();
     const auto field = PhraseCatalogue::field(grid.columnFieldName(right ? GridPlace::Right : GridPlace::Left));
     if (!field) return std::nullopt;
-    const phrase_data::DataSource& source = m_form.DataSource1;
-    const auto cell = [&](LanguageField each) {
-        const int column = source.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
-        return column < 0 ? QString() : source.text(current.row(), column);
-    };
-    const bool russian = *field == LanguageField::Rus || *field == LanguageField::RusP;
-    return SpokenCell{*field, cell(russian ? LanguageField::Rus : *field),
-                      russian ? cell(LanguageField::RusP) : QString()};
+    return speech::SpokenRow::of(m_form.DataSource1.texts(current.row()), *field);
 }
 
 SpeechPlayer& PhraseCommands::speechPlayer()
@@ -204,7 +187,7 @@ SpeechPlayer& PhraseCommands::speechPlayer()
 
 void PhraseCommands::say()
 {
-    if (const auto cell = currentCell()) speechPlayer().say(cell->field, cell->text, cell->rusP);
+    if (const auto spoken = currentCell()) speechPlayer().say(spoken->field, spoken->text, spoken->rusP);
 }
 
 void PhraseCommands::showSpeller()

@@ -54,7 +54,8 @@ void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
             if (language.field == m_fields[side]) m_captions[side]->setText(QString::fromLatin1(language.caption));
     }
     m_speller.reset();
-    ErrorBox::guard([&] { m_speller.emplace(speech::PhraseFile(speech::CallSignSpeller::callsignFile())); }, this);
+    ErrorBox::guard([&] { m_speller.emplace(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile())); },
+                    this);
     respell();
 }
 

@@ -2,6 +2,7 @@
 
 #include "jet4/writer.h"
 #include "language_field.h"
+#include "phrase_texts.h"
 
 #include <QLockFile>
 #include <QString>
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace phrase_data {
-
-// One phrase: a text per language field, in LanguageField order. An empty text is stored as NULL.
-using PhraseTexts = std::array<QString, LanguageFieldCount>;
 
 // The user's own phrase file: one table "Dict" with the nine language fields, written by the
 // jet4 writer. It is made on the first save, and every change writes the whole file anew
