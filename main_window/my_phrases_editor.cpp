@@ -68,7 +68,7 @@ std::optional<int> MyPhrasesEditor::add(const QString& title, const PhraseTexts&
     if (!openForEditing()) return std::nullopt;
     PhraseDialog dialog(
         title, start, font, [this](const PhraseTexts& texts) { m_file.add(texts); }, m_window);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.run() != QDialog::Accepted) return std::nullopt;
     return int(m_file.phrases().size()) - 1;
 }
 
@@ -78,7 +78,7 @@ std::optional<int> MyPhrasesEditor::edit(int row, const QFont& font)
     PhraseDialog dialog(
         QStringLiteral("Edit phrase"), m_file.phrases()[std::size_t(row)], font,
         [this, row](const PhraseTexts& texts) { m_file.replace(std::size_t(row), texts); }, m_window);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.run() != QDialog::Accepted) return std::nullopt;
     return row;
 }
 

@@ -2,18 +2,19 @@
 
 #include "Unit1.h"
 #include "error_box.h"
+#include "file_dialog.h"
 #include "find_window.h"
 #include "my_phrases_editor.h"
 #include "phrase_card.h"
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 #include "phrase_list_document.h"
+#include "print_dialog.h"
 #include "speech_player.h"
 #include "speller_window.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -144,7 +145,7 @@ void PhraseCommands::print()
             QPrinter printer;
             printer.setDocName(caption);
             QPrintDialog dialog(&printer, &m_form);
-            if (dialog.exec() == QDialog::Accepted) document.print(printer);
+            if (PrintDialog::exec(dialog) == QDialog::Accepted) document.print(printer);
         },
         &m_form);
 }
@@ -157,8 +158,8 @@ void PhraseCommands::exportPdf()
             // Offered in the documents folder: the working directory is the program's data.
             const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                           .filePath(caption + QStringLiteral(".pdf"));
-            const QString file = QFileDialog::getSaveFileName(&m_form, QStringLiteral("Export PDF"), suggested,
-                                                              QStringLiteral("PDF (*.pdf)"));
+            const QString file = FileDialog::saveFileName(&m_form, QStringLiteral("Export PDF"), suggested,
+                                                          QStringLiteral("PDF (*.pdf)"));
             if (!file.isEmpty()) PhraseListDocument::fromGrid(*m_form.DBGrid1, caption).exportPdf(file);
         },
         &m_form);
