@@ -1,6 +1,7 @@
 // A phrase whole: the grid's tooltip for a cut-off cell, and the phrase card.
 
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_card.h"
@@ -71,7 +72,7 @@ void WholeTextTest::init()
 {
     makeForm();
     QVERIFY(exposeForm());
-    QTRY_COMPARE(m_form->frameGeometry().size(), QSize(TForm1::DesignWidth, TForm1::DesignHeight));
+    QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
 void WholeTextTest::cleanup()
