@@ -1,9 +1,10 @@
 #include "say_command.h"
 
 #include "command_line.h"
-#include "speech/phrase_file.h"
+#include "phrase_data/phrase_table.h"
 #include "speech/speech_error.h"
 #include "speech/speech_synthesizer.h"
+#include "speech/spoken_row.h"
 #include "speech/wav_file.h"
 
 #include <QDir>
@@ -14,20 +15,14 @@ using phrase_data::LanguageField;
 
 namespace {
 
-struct RussianRow {
-    QString rus;
-    QString rusP;
-};
-
 // The first row of the phrase files in dsb/ whose cell of the field is the text.
-std::optional<RussianRow> findRow(LanguageField field, const QString& text)
+std::optional<phrase_data::PhraseTexts> findRow(LanguageField field, const QString& text)
 {
     const QDir folder(QStringLiteral("dsb"));
     for (const QString& name : folder.entryList({QStringLiteral("*.dsb")}, QDir::Files, QDir::Name)) {
-        const speech::PhraseFile file(QByteArrayLiteral("dsb\\") + name.toLocal8Bit());
+        const auto file = phrase_data::PhraseTable::read(QByteArrayLiteral("dsb\\") + name.toLocal8Bit());
         for (int row = 0; row < file.rowCount(); ++row)
-            if (file.text(row, field) == text)
-                return RussianRow{file.text(row, LanguageField::Rus), file.text(row, LanguageField::RusP)};
+            if (file.text(row, field) == text) return file.texts(row);
     }
     return std::nullopt;
 }
@@ -45,22 +40,17 @@ int SayCommand::run(const QString& fieldName, const QString& text, const QString
     }
     speech::Pcm pcm;
     try {
-        QString said = text;
-        QString rusP;
+        // The Russian is said as its row's RusP stresses it, so its row is looked up.
+        speech::SpokenRow spoken{*field, text, {}};
         if (*field == LanguageField::RusP || *field == LanguageField::Rus) {
-            const std::optional<RussianRow> row = findRow(*field, text);
-            if (*field == LanguageField::RusP) {
-                if (!row || row->rus.isEmpty()) {
-                    err << "tarvolyn: no RusP phrase \"" << text << "\" in the files of dsb/\n";
-                    return CommandLine::Failed;
-                }
-                said = row->rus;
-                rusP = text;
-            } else if (row) {
-                rusP = row->rusP;
+            const std::optional<phrase_data::PhraseTexts> row = findRow(*field, text);
+            if (*field == LanguageField::RusP && (!row || (*row)[std::size_t(LanguageField::Rus)].isEmpty())) {
+                err << "tarvolyn: no RusP phrase \"" << text << "\" in the files of dsb/\n";
+                return CommandLine::Failed;
             }
+            if (row) spoken = speech::SpokenRow::of(*row, *field);
         }
-        pcm = speech::SpeechSynthesizer::say(*field, said, rusP);
+        pcm = speech::SpeechSynthesizer::say(spoken.field, spoken.text, spoken.rusP);
     } catch (const std::exception& error) {
         err << "tarvolyn: " << error.what() << "\n";
         return CommandLine::Failed;

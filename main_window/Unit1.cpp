@@ -93,7 +93,7 @@ constexpr std::array ReferenceCommands{DESIGNED_COMMAND(Clock1),       DESIGNED_
                                        DESIGNED_COMMAND(SlangGerRus1)};
 static_assert(ReferenceCommands.size() == PhraseCatalogue::ReferenceCount);
 
-using LanguageCommands = std::array<DesignedCommand, PhraseCatalogue::LanguageCount>;
+using LanguageCommands = std::array<DesignedCommand, phrase_data::LanguageFieldCount>;
 struct LanguageMenu {
     DesignedMenu menu;
     const char* title;

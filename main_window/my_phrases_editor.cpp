@@ -127,7 +127,7 @@ std::optional<int> MyPhrasesEditor::add(const QString& title, const PhraseTexts&
             showWarning();
         },
         m_window);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.run() != QDialog::Accepted) return std::nullopt;
     return int(m_file.phrases().size()) - 1;
 }
 
@@ -141,7 +141,7 @@ std::optional<int> MyPhrasesEditor::edit(int row, const QFont& font)
             showWarning();
         },
         m_window);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.run() != QDialog::Accepted) return std::nullopt;
     return row;
 }
 

@@ -111,8 +111,7 @@ void PhraseCard::refresh()
         const int column = m_source.fieldIndex(field);
         return column < 0 ? QString() : m_source.text(row, column);
     };
-    m_russian = textOf(fieldOf(LanguageField::Rus));
-    m_russianPhonetic = textOf(fieldOf(LanguageField::RusP));
+    m_row = m_source.texts(row);
     const int height = m_grid.cellFontHeight();
     const QFont large = designFont(CardFace, height * LargeScale);
     const QFont aid = designFont(CardFace, height * 2, {.italic = true});
@@ -158,13 +157,7 @@ void PhraseCard::addLanguageRow(const QString& field, const QString& text, const
     say->setAccessibleName(QStringLiteral("Say in ") + languageCaption(field));
     const auto language = PhraseCatalogue::field(field);
     say->setEnabled(language.has_value() && !text.isEmpty());
-    connect(say, &QPushButton::clicked, this, [this, language, text] {
-        // Both Russian rows say the Russian, stressed as the phonetic spelling marks it.
-        if (*language == LanguageField::Rus || *language == LanguageField::RusP)
-            m_player.say(*language, m_russian, m_russianPhonetic);
-        else
-            m_player.say(*language, text);
-    });
+    connect(say, &QPushButton::clicked, this, [this, language] { m_player.sayRow(m_row, *language); });
     auto* line = new QHBoxLayout(heading);
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(caption);

@@ -2,18 +2,19 @@
 
 #include "Unit1.h"
 #include "error_box.h"
+#include "file_dialog.h"
 #include "find_window.h"
 #include "my_phrases_editor.h"
 #include "phrase_card.h"
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 #include "phrase_list_document.h"
+#include "print_dialog.h"
 #include "speech_player.h"
 #include "speller_window.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -24,11 +25,6 @@ using phrase_data::MyPhraseFile;
 using phrase_data::PhraseCatalogue;
 
 namespace {
-
-QString fieldName(LanguageField field)
-{
-    return QString::fromLatin1(PhraseCatalogue::fieldName(field));
-}
 
 // Brings a window of the menu to the front, showing it if it was closed.
 void bringUp(QWidget& window)
@@ -132,12 +128,7 @@ void PhraseCommands::addToMyPhrases()
 {
     const int row = m_form.DBGrid1->currentIndex().row();
     if (row < 0) return;
-    const phrase_data::DataSource& source = m_form.DataSource1;
-    phrase_data::PhraseTexts start;
-    for (const auto& language : PhraseCatalogue::languages()) {
-        const int column = source.fieldIndex(fieldName(language.field));
-        if (column >= 0) start[std::size_t(language.field)] = source.text(row, column);
-    }
+    const phrase_data::PhraseTexts start = m_form.DataSource1.texts(row);
     ErrorBox::guard(
         [&] {
             afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add to my phrases"), start, m_form.DBGrid1->font()));
@@ -159,7 +150,7 @@ void PhraseCommands::print()
             QPrinter printer;
             printer.setDocName(caption);
             QPrintDialog dialog(&printer, &m_form);
-            if (dialog.exec() == QDialog::Accepted) document.print(printer);
+            if (PrintDialog::exec(dialog) == QDialog::Accepted) document.print(printer);
         },
         &m_form);
 }
@@ -172,14 +163,14 @@ void PhraseCommands::exportPdf()
             // Offered in the documents folder: the working directory is the program's data.
             const QString suggested = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                           .filePath(caption + QStringLiteral(".pdf"));
-            const QString file = QFileDialog::getSaveFileName(&m_form, QStringLiteral("Export PDF"), suggested,
-                                                              QStringLiteral("PDF (*.pdf)"));
+            const QString file = FileDialog::saveFileName(&m_form, QStringLiteral("Export PDF"), suggested,
+                                                          QStringLiteral("PDF (*.pdf)"));
             if (!file.isEmpty()) PhraseListDocument::fromGrid(*m_form.DBGrid1, caption).exportPdf(file);
         },
         &m_form);
 }
 
-std::optional<PhraseCommands::SpokenCell> PhraseCommands::currentCell() const
+std::optional<speech::SpokenRow> PhraseCommands::currentCell() const
 {
     const PhraseGrid& grid = *m_form.DBGrid1;
     const QModelIndex current = grid.currentIndex();
@@ -187,14 +178,7 @@ std::optional<PhraseCommands::SpokenCell> PhraseCommands::currentCell() const
     const bool right = grid.logicalAt(GridPlace::Right) == current.column();
     const auto field = PhraseCatalogue::field(grid.columnFieldName(right ? GridPlace::Right : GridPlace::Left));
     if (!field) return std::nullopt;
-    const phrase_data::DataSource& source = m_form.DataSource1;
-    const auto cell = [&](LanguageField each) {
-        const int column = source.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
-        return column < 0 ? QString() : source.text(current.row(), column);
-    };
-    const bool russian = *field == LanguageField::Rus || *field == LanguageField::RusP;
-    return SpokenCell{*field, cell(russian ? LanguageField::Rus : *field),
-                      russian ? cell(LanguageField::RusP) : QString()};
+    return speech::SpokenRow::of(m_form.DataSource1.texts(current.row()), *field);
 }
 
 SpeechPlayer& PhraseCommands::speechPlayer()
@@ -209,7 +193,7 @@ SpeechPlayer& PhraseCommands::speechPlayer()
 
 void PhraseCommands::say()
 {
-    if (const auto cell = currentCell()) speechPlayer().say(cell->field, cell->text, cell->rusP);
+    if (const auto spoken = currentCell()) speechPlayer().say(spoken->field, spoken->text, spoken->rusP);
 }
 
 void PhraseCommands::showSpeller()

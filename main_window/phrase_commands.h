@@ -1,6 +1,6 @@
 #pragma once
 
-#include "phrase_data/language_field.h"
+#include "speech/spoken_row.h"
 
 #include <QObject>
 #include <QString>
@@ -48,15 +48,9 @@ public:
     // copy held is tried again first.
     [[nodiscard]] QString myPhrasesReadOnlyReason();
 
-    // The phrase the grid's current cell holds, as SpeechPlayer::say takes it: the current row
-    // in the current column, the left column when no language column is current. None without
-    // a row.
-    struct SpokenCell {
-        phrase_data::LanguageField field;
-        QString text;
-        QString rusP;
-    };
-    [[nodiscard]] std::optional<SpokenCell> currentCell() const;
+    // What Say says: the grid's current row in the current column's language, the left
+    // column's when no language column is current. None without a row.
+    [[nodiscard]] std::optional<speech::SpokenRow> currentCell() const;
 
     // The windows, made when first asked for.
     [[nodiscard]] FindWindow* findWindow() const { return m_findWindow.get(); }

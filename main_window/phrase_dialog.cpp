@@ -1,6 +1,7 @@
 #include "phrase_dialog.h"
 
 #include "error_box.h"
+#include "modal_hook.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QDialogButtonBox>
@@ -38,6 +39,22 @@ PhraseDialog::PhraseDialog(const QString& title, const phrase_data::PhraseTexts&
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+}
+
+int PhraseDialog::run()
+{
+    const Answerer answerer = ModalHook<Answerer>::take();
+    if (!answerer) return exec();
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    answerer(*this);
+    if (isVisible()) reject();
+    return result();
+}
+
+void PhraseDialog::setNextAnswer(Answerer answerer)
+{
+    ModalHook<Answerer>::setNext(std::move(answerer));
 }
 
 phrase_data::PhraseTexts PhraseDialog::texts() const

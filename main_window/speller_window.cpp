@@ -63,7 +63,8 @@ void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
             }
     }
     m_speller.reset();
-    ErrorBox::guard([&] { m_speller.emplace(speech::PhraseFile(speech::CallSignSpeller::callsignFile())); }, this);
+    ErrorBox::guard([&] { m_speller.emplace(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile())); },
+                    this);
     respell();
 }
 

@@ -4,6 +4,7 @@
 #include "jet4/write/file_system.h"
 #include "jet4/writer.h"
 #include "language_field.h"
+#include "phrase_texts.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,9 +19,6 @@ class Table;
 }
 
 namespace phrase_data {
-
-// One phrase: a text per language field, in LanguageField order. An empty text is stored as NULL.
-using PhraseTexts = std::array<QString, LanguageFieldCount>;
 
 // The user's own phrase file: one table "Dict" with the nine language fields, written by the
 // jet4 writer. It is made on the first save, and every change writes the whole file anew

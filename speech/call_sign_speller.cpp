@@ -1,8 +1,5 @@
 #include "call_sign_speller.h"
 
-#include "jet4/reader.h"
-#include "phrase_data/ado_connection.h"
-#include "phrase_data/data_file.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QRegularExpression>
@@ -20,8 +17,8 @@ constexpr std::u16string_view Latin = u"ABWGDEEVZIJKLMNOPRSTUFHCQXY";
 static_assert(Cyrillic.size() == Latin.size());
 
 // The word for "/" where the table has none, in the order of LanguageField.
-constexpr std::array<const char16_t*, 9> StrokeWords{u"дробь", u"drob'", u"stroke", u"Bruchstrich",          u"barre",
-                                                     u"barra", u"barra", u"barra",  u"スラッシュ (surasshu)"};
+constexpr std::array<const char16_t*, phrase_data::LanguageFieldCount> StrokeWords{
+    u"дробь", u"drob'", u"stroke", u"Bruchstrich", u"barre", u"barra", u"barra", u"barra", u"スラッシュ (surasshu)"};
 
 QChar key(QChar c)
 {
@@ -38,7 +35,7 @@ QByteArray CallSignSpeller::callsignFile()
     return QByteArray(phrase_data::PhraseCatalogue::topics().front().dataFile);
 }
 
-CallSignSpeller::CallSignSpeller(const PhraseFile& file)
+CallSignSpeller::CallSignSpeller(const phrase_data::PhraseTable& file)
 {
     static const QRegularExpression entry(QStringLiteral("^\\s*(\\S)\\s*[—–-]\\s*(.+?)\\s*$"));
     for (const auto& language : phrase_data::PhraseCatalogue::languages()) {

@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -37,7 +38,7 @@ QString firstCell(const PhraseGrid& grid, GridPlace place)
 
 // Every command of the main window: the topic list, the reference and dictionary menus, the
 // language menus and Exit.
-class CommandsTest : public QObject {
+class CommandsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -64,33 +65,27 @@ private slots:
 
 private:
     void showForm();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void CommandsTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void CommandsTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
     showForm();
 }
 
 void CommandsTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void CommandsTest::showForm()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(exposeForm());
     QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 

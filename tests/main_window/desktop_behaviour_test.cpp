@@ -7,6 +7,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -51,7 +52,7 @@ QAction* menuCommand(const QMenuBar* bar, const QString& caption)
 
 } // namespace
 
-class DesktopBehaviourTest : public QObject {
+class DesktopBehaviourTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -70,28 +71,23 @@ private slots:
 
 private:
     void clickTopic(int index);
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void DesktopBehaviourTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void DesktopBehaviourTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void DesktopBehaviourTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void DesktopBehaviourTest::clickTopic(int index)

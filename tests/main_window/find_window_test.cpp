@@ -7,6 +7,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QAction>
@@ -57,7 +58,7 @@ void doubleClick(QWidget* widget, QPoint at)
 
 } // namespace
 
-class FindWindowTest : public QObject {
+class FindWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -76,28 +77,22 @@ private slots:
 
 private:
     FindWindow* openFind();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void FindWindowTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void FindWindowTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
 }
 
 void FindWindowTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 FindWindow* FindWindowTest::openFind()

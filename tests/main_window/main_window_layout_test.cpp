@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,7 +18,7 @@
 #include <memory>
 
 // The main window's controls at their design places and as the window's size changes.
-class MainWindowLayoutTest : public QObject {
+class MainWindowLayoutTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -36,27 +37,22 @@ private slots:
 
 private:
     void resizeTo(int width, int height);
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void MainWindowLayoutTest::initTestCase()
 {
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void MainWindowLayoutTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
 }
 
 void MainWindowLayoutTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void MainWindowLayoutTest::resizeTo(int width, int height)

@@ -1,11 +1,14 @@
 #include "data_folder.h"
 #include "main_window/Unit1.h"
+#include "main_window/file_dialog.h"
 #include "main_window/find_window.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_dialog.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/phrase_list_document.h"
+#include "main_window/print_dialog.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "mdb_export.h"
 #include "modal_answer.h"
 #include "phrase_data/my_phrase_file.h"
@@ -19,13 +22,14 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <functional>
@@ -54,18 +58,17 @@ void setText(PhraseDialog& dialog, LanguageField field, const QString& text)
     dialog.field(field)->setText(text);
 }
 
-// Runs a command that opens the phrase dialog and lets answer fill it in and close it; the
-// answer runs from the dialog's own event loop, once the dialog is up.
+// Runs a command that opens the phrase dialog and lets answer fill it in and close it, through
+// the hook the dialog asks first, once the dialog is up.
 bool answerDialog(QAction* command, const std::function<void(PhraseDialog&)>& answer)
 {
     bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* dialog = qobject_cast<PhraseDialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            answer(*dialog);
-        }
+    PhraseDialog::setNextAnswer([&](PhraseDialog& dialog) {
+        seen = true;
+        answer(dialog);
     });
     command->trigger();
+    PhraseDialog::setNextAnswer({});
     return seen;
 }
 
@@ -98,7 +101,7 @@ const QString AntennaJap = QStringLiteral("アンテナは屋根の上のダイ�
 
 // The user's own phrases in the main window: showing them, the dialog, the commands on them,
 // and printing any shown list to PDF.
-class MyPhrasesTest : public QObject {
+class MyPhrasesTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -126,6 +129,7 @@ private slots:
     void pdfOfMyPhrasesIsCaptioned();
     void pdfNeverReplacesAPipeOrADevice_data();
     void pdfNeverReplacesAPipeOrADevice();
+    void printAndExportWriteWhereTheDialogsSay();
 
 private:
     [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
@@ -137,14 +141,11 @@ private:
     void addPhrase(const QString& rus, const QString& eng, const QString& jap = {});
 
     std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void MyPhrasesTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void MyPhrasesTest::init()
@@ -152,14 +153,13 @@ void MyPhrasesTest::init()
     // Never the real home: a data folder of the test's own.
     m_home = std::make_unique<QTemporaryDir>();
     qputenv("XDG_DATA_HOME", m_home->path().toUtf8());
-    m_data = std::make_unique<DataFolder>();
-    show(m_form);
+    makeForm();
+    QVERIFY(exposeForm());
 }
 
 void MyPhrasesTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
     m_home.reset();
 }
 
@@ -243,7 +243,6 @@ void MyPhrasesTest::emptyListBeforeTheFirstSave()
     m_form->RadioGroup1->button(7)->click();
     const ModalAnswer answer(QMessageBox::Ok);
     showMyPhrases();
-    QTest::qWait(50);
     QVERIFY(!answer.seen());
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.model()->rowCount(), 0);
@@ -276,14 +275,13 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_form->DBGrid1->setFocus();
     bool edited = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<PhraseDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        edited = dialog->field(LanguageField::Jap)->text() == AntennaJap;
-        setText(*dialog, LanguageField::Eng, QStringLiteral("My antenna is a long wire"));
-        dialog->accept();
+    PhraseDialog::setNextAnswer([&](PhraseDialog& dialog) {
+        edited = dialog.field(LanguageField::Jap)->text() == AntennaJap;
+        setText(dialog, LanguageField::Eng, QStringLiteral("My antenna is a long wire"));
+        dialog.accept();
     });
     QTest::keyClick(m_form->DBGrid1, Qt::Key_F2);
+    PhraseDialog::setNextAnswer({});
     QVERIFY(edited);
     QCOMPARE(cellAt(grid, 0, GridPlace::Right), QStringLiteral("My antenna is a long wire"));
     QCOMPARE(cellAt(grid, 0, GridPlace::Left), Antenna);
@@ -328,7 +326,6 @@ void MyPhrasesTest::editAndDeleteWorkOnlyOnMyPhrases()
     const ModalAnswer answer(QMessageBox::Ok);
     m_form->EditPhraseClick();
     m_form->DeletePhraseClick();
-    QTest::qWait(50);
     QVERIFY(!answer.seen());
     QCOMPARE(MyPhraseFile::read(myFile()).size(), std::size_t{1});
 
@@ -496,7 +493,6 @@ void MyPhrasesTest::secondCopyIsReadOnlyAndSaysWhy()
     {
         const ModalAnswer answer(QMessageBox::Ok);
         showMyPhrases();
-        QTest::qWait(50);
         QVERIFY(!answer.seen()); // said once
     }
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 2);
@@ -688,6 +684,38 @@ void MyPhrasesTest::pdfNeverReplacesAPipeOrADevice()
                                                      .exportPdf(QString::fromStdString(target.string())));
     const auto status = std::filesystem::symlink_status(target);
     QVERIFY(kind == u"fifo" ? std::filesystem::is_fifo(status) : std::filesystem::is_symlink(status));
+}
+
+void MyPhrasesTest::printAndExportWriteWhereTheDialogsSay()
+{
+    showMyPhrases();
+    addPhrase(Antenna, AntennaEng);
+    QTemporaryDir out;
+    const QDir folder(out.path());
+    // Cancelled, each dialog leaves nothing behind.
+    FileDialog::setNextFileName({});
+    action(*m_form, "ExportPdfAction")->trigger();
+    PrintDialog::setNextAnswer([](QPrintDialog&) { return int(QDialog::Rejected); });
+    action(*m_form, "PrintAction")->trigger();
+    QVERIFY(folder.isEmpty());
+
+    const QString exported = out.filePath(QStringLiteral("exported.pdf"));
+    FileDialog::setNextFileName(exported);
+    action(*m_form, "ExportPdfAction")->trigger();
+    const QString printed = out.filePath(QStringLiteral("printed.pdf"));
+    PrintDialog::setNextAnswer([&](QPrintDialog& dialog) {
+        QPrinter& printer = *dialog.printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return int(QDialog::Accepted);
+    });
+    action(*m_form, "PrintAction")->trigger();
+    for (const QString& pdf : {exported, printed}) {
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("My phrases")), qPrintable(pdf));
+        QVERIFY2(text.contains(Antenna), qPrintable(pdf));
+        QVERIFY2(text.contains(AntennaEng), qPrintable(pdf));
+    }
 }
 
 QTEST_MAIN(MyPhrasesTest)

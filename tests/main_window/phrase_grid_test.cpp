@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAbstractItemModelTester>
@@ -35,7 +36,7 @@ QStringList generated(const QString& file, const QString& field)
 } // namespace
 
 // The grid as the main window drives it: the activation load, binding by name and the text buttons.
-class PhraseGridTest : public QObject {
+class PhraseGridTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -58,33 +59,27 @@ private slots:
 
 private:
     void showForm();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void PhraseGridTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void PhraseGridTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
     DataFilePath.clear();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
 }
 
 void PhraseGridTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void PhraseGridTest::showForm()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(exposeForm());
 }
 
 void PhraseGridTest::firstActivationShowsTheStartFile()

@@ -9,6 +9,7 @@
 #include "main_window/phrase_grid.h"
 #include "main_window/speech_player.h"
 #include "main_window/speller_window.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAction>
@@ -20,13 +21,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 #include <memory>
 
 using phrase_data::LanguageField;
 
 Q_DECLARE_METATYPE(LanguageField)
 
-class SpeechWindowTest : public QObject {
+class SpeechWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -43,29 +45,23 @@ private slots:
     void spellerSpellsInBothLanguages();
 
 private:
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void SpeechWindowTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void SpeechWindowTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
     m_form->speechPlayer().setDevice(QAudioDevice());
 }
 
 void SpeechWindowTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void SpeechWindowTest::phraseMenuCommands_data()
@@ -104,8 +100,9 @@ void SpeechWindowTest::playerWithoutDeviceReportsAndReturns()
     QVERIFY2(failed.front().front().toString().contains(QStringLiteral("sound device")),
              qPrintable(failed.front().front().toString()));
     QVERIFY(!player.playing());
-    // Nothing arrives later either.
-    QTest::qWait(300);
+    // Nothing arrives later either: no synthesis is left running, and nothing is queued.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(failed.size(), 1);
     QCOMPARE(started.size(), 0);
 }

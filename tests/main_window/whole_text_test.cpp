@@ -8,6 +8,7 @@
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
 #include "main_window/speech_player.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAction>
@@ -39,7 +40,7 @@ void doubleClick(QWidget* widget, QPoint at)
 
 } // namespace
 
-class WholeTextTest : public QObject {
+class WholeTextTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -60,29 +61,23 @@ private slots:
 private:
     void openWeather();
     [[nodiscard]] QPoint cellCentre(int row, GridPlace place) const;
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void WholeTextTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void WholeTextTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
     QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
 void WholeTextTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void WholeTextTest::openWeather()

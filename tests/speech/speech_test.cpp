@@ -402,7 +402,8 @@ void SpeechTest::speller()
     QFETCH(QString, text);
     QFETCH(QString, words);
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    const auto speller =
+        speech::CallSignSpeller(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile()));
     QCOMPARE(speller.spell(field, text).join(u' '), words);
 }
 
@@ -410,7 +411,8 @@ void SpeechTest::speller()
 void SpeechTest::spellerSayable()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    const auto speller =
+        speech::CallSignSpeller(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile()));
     QString rusP;
     QCOMPARE(speller.sayable(LanguageField::Jap, QStringLiteral("AB"), nullptr), QStringLiteral("アルファ ブラボー"));
     QCOMPARE(speller.sayable(LanguageField::RusP, QStringLiteral("AB"), &rusP), QStringLiteral("Анна Борис"));
@@ -425,7 +427,7 @@ void SpeechTest::spellerSayable()
 void SpeechTest::cyrillicLettersTakeTheirRussianWords()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const speech::CallSignSpeller speller{speech::PhraseFile(speech::CallSignSpeller::callsignFile())};
+    const speech::CallSignSpeller speller{phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile())};
     for (const QChar letter : QStringLiteral("АБВГДЕЖЗИКЛМНОПРСТУФХЦЩ")) {
         const QStringList words = speller.spell(LanguageField::Rus, QString(letter));
         QCOMPARE(words.size(), qsizetype(1));
