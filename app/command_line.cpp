@@ -30,10 +30,13 @@ int CommandLine::run(const QStringList& arguments)
         QStringLiteral("FIELD"));
     const QCommandLineOption wav(QStringLiteral("wav"), QStringLiteral("The sound file --say writes."),
                                  QStringLiteral("FILE"));
+    const QCommandLineOption spoken(QStringLiteral("spoken"),
+                                    QStringLiteral("With --say: print the words said, in the voice's script, instead "
+                                                   "of writing sound."));
     const QCommandLineOption spell(QStringLiteral("spell"),
                                    QStringLiteral("Spell TEXT (a call sign, name or QTH) with FIELD's spelling words."),
                                    QStringLiteral("FIELD"));
-    parser.addOptions({find, say, wav, spell});
+    parser.addOptions({find, say, wav, spoken, spell});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The words --find finds, or what --say says or --spell spells."),
                                  QStringLiteral("[TEXT...]"));
@@ -63,7 +66,7 @@ int CommandLine::run(const QStringList& arguments)
             return UsageError;
         }
         const QString text = parser.positionalArguments().front();
-        return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav))
+        return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav), parser.isSet(spoken))
                                  : SpellCommand::run(parser.value(spell), text);
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -34,12 +34,16 @@ std::optional<RussianRow> findRow(LanguageField field, const QString& text)
 
 } // namespace
 
-int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath)
+int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath, bool spoken)
 {
     const std::optional<LanguageField> field = CommandLine::field(fieldName);
     if (!field) return CommandLine::UsageError;
     QTextStream err(stderr);
-    if (wavPath.isEmpty()) {
+    if (spoken && !wavPath.isEmpty()) {
+        err << "tarvolyn: --say takes --wav FILE or --spoken, not both\n";
+        return CommandLine::UsageError;
+    }
+    if (wavPath.isEmpty() && !spoken) {
         err << "tarvolyn: --say needs --wav FILE to write the speech to\n";
         return CommandLine::UsageError;
     }
@@ -59,6 +63,10 @@ int SayCommand::run(const QString& fieldName, const QString& text, const QString
             } else if (row) {
                 rusP = row->rusP;
             }
+        }
+        if (spoken) {
+            QTextStream(stdout) << speech::SpeechSynthesizer::spokenText(*field, said, rusP) << "\n";
+            return CommandLine::Done;
         }
         pcm = speech::SpeechSynthesizer::say(*field, said, rusP);
     } catch (const std::exception& error) {
