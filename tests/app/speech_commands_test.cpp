@@ -48,6 +48,8 @@ void SpeechCommandsTest::exitCodes_data()
     QTest::newRow("RusP nowhere") << QStringList{"--say", "RusP", "Nikagdá.", "--wav", "out.wav"} << 1
                                   << "no RusP phrase \"Nikagdá.\"";
     QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
+    QTest::newRow("spoken and wav") << QStringList{"--say", "Eng", "Hello", "--spoken", "--wav", "out.wav"} << 2
+                                    << "not both";
     QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
     QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
 }
@@ -113,6 +115,13 @@ void SpeechCommandsTest::spelling_data()
     QTest::newRow("English") << QStringList{"--spell", "Eng", "QZ7KV"} << "Quebec Zulu Seven Kilo Victor\n";
     QTest::newRow("Russian, stroke") << QStringList{"--spell", "rus", "R/P"} << "Роман дробь Павел\n";
     QTest::newRow("Cyrillic, unknown") << QStringList{"--spell", "Span", "ЖЧ"} << "Valencia [Ч]\n";
+    // --say --spoken prints its line the same way: the words said, in the voice's script.
+    QTest::newRow("spoken, Portuguese") << QStringList{"--say", "Port", "Obrigado pelo QSO.", "--spoken"}
+                                        << "Obrigado pelo quê ésse ó.\n";
+    QTest::newRow("spoken, RusP row") << QStringList{"--say", "RusP", "Vam pyat'-dévyat' nol'-nol'-adín.", "--spoken"}
+                                      << "Вам пять де́вять ноль ноль оди́н.\n";
+    QTest::newRow("spoken, Rus row") << QStringList{"--say", "Rus", "Это GP с 4 противовесами.", "--spoken"}
+                                     << "Э́то гэ пэ с четырьмя́ противове́сами.\n";
 }
 
 void SpeechCommandsTest::spelling()
