@@ -273,7 +273,10 @@ void countDisagreements(const QString& spoken, QStringList* disagreements)
         plain.remove(QChar(RussianStress::Acute));
         const int voice = RussianNormaliser::voiceStress(plain);
         if (voice != stressed)
-            *disagreements << QStringLiteral("%1: RusP %2, voice %3").arg(marked).arg(stressed + 1).arg(voice + 1);
+            *disagreements << QStringLiteral("%1: RusP %2, voice %3")
+                                  .arg(marked)
+                                  .arg(stressed + 1)
+                                  .arg(voice < 0 ? QStringLiteral("none") : QString::number(voice + 1));
     }
 }
 

@@ -20,7 +20,7 @@ class RussianNormaliser {
 public:
     // rusP may be empty (a phrase of the user's own): the voice's stress, digits as amounts.
     // disagreements, when given, receives each word whose RusP stress is not the voice's own
-    // ("дециба́л: RusP 3, voice 2", vowels counted from 1).
+    // ("децибе́л: RusP 3, voice 2", vowels counted from 1; "none" where the voice stresses none).
     [[nodiscard]] static QString spoken(const QString& rus, const QString& rusP, QStringList* disagreements = nullptr);
     // The vowel (counted from 0) that the Russian voice stresses in a word; -1 for none.
     [[nodiscard]] static int voiceStress(const QString& word);
