@@ -7,7 +7,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-ci test-asan bench fuzz format format-check clean
+.PHONY: all deps build run test test-ci test-asan check-fixtures bench fuzz format format-check clean
 
 all: build
 
@@ -21,11 +21,15 @@ build: deps
 run: build
 	cd build/dev/bin && ./tarvolyn
 
-test: format-check test-ci test-asan
+test: check-fixtures format-check test-ci test-asan
+
+# The sample files the tests read: each one there and unchanged, or a message naming it.
+check-fixtures:
+	@./scripts/check-fixtures.sh
 
 # ci: the dev build with clang-tidy on every file, whose findings fail it like compiler warnings;
 # asan: a debug build with the address and undefined-behaviour sanitizers.
-test-ci test-asan: test-%: deps
+test-ci test-asan: test-%: deps check-fixtures
 	cmake --preset $*
 	cmake --build --preset $* -j $(JOBS)
 	ctest --preset $* -j $(JOBS)

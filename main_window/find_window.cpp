@@ -79,8 +79,8 @@ void FindWindow::showEvent(QShowEvent* event)
 
 void FindWindow::refresh()
 {
-    const QString left = m_grid.columnFieldName(1);
-    const QString right = m_grid.columnFieldName(2);
+    const QString left = m_grid.columnFieldName(GridPlace::Left);
+    const QString right = m_grid.columnFieldName(GridPlace::Right);
     m_results->setHeaderLabels({QStringLiteral("Topic"), left, right, QStringLiteral("Matched")});
     m_results->clear();
     if (m_query->text().trimmed().isEmpty()) {

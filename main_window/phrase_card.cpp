@@ -106,8 +106,8 @@ void PhraseCard::refresh()
     const QFont aid = designFont(CardFace, height * 2, {.italic = true});
     const QFont small = designFont(CardFace, height);
 
-    const QString left = m_grid.columnFieldName(1);
-    const QString right = m_grid.columnFieldName(2);
+    const QString left = m_grid.columnFieldName(GridPlace::Left);
+    const QString right = m_grid.columnFieldName(GridPlace::Right);
     for (const QString& field : {left, right})
         addLanguageRow(field, textOf(field), large);
     const QString phonetic = fieldOf(LanguageField::RusP);

@@ -50,12 +50,12 @@ PhraseListDocument::~PhraseListDocument() = default;
 PhraseListDocument PhraseListDocument::fromGrid(const PhraseGrid& grid, const QString& caption)
 {
     const QAbstractItemModel& model = *grid.model();
-    const int left = grid.horizontalHeader()->logicalIndex(1);
-    const int right = grid.horizontalHeader()->logicalIndex(2);
+    const int left = grid.logicalAt(GridPlace::Left);
+    const int right = grid.logicalAt(GridPlace::Right);
     std::vector<Row> rows;
     for (int row = 0; row < model.rowCount(); ++row)
         rows.push_back({model.index(row, left).data().toString(), model.index(row, right).data().toString()});
-    return {caption, grid.columnTitle(1), grid.columnTitle(2), rows, grid.font()};
+    return {caption, grid.columnTitle(GridPlace::Left), grid.columnTitle(GridPlace::Right), rows, grid.font()};
 }
 
 void PhraseListDocument::print(QPagedPaintDevice& device) const

@@ -24,21 +24,23 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
     m_input->setPlaceholderText(tr("Call sign, name or QTH"));
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_input, 0, 0, 1, 3);
-    for (int side = 0; side < 2; ++side) {
-        auto& caption = m_captions.at(std::size_t(side));
-        auto& spelling = m_spellings.at(std::size_t(side));
-        auto& say = m_say.at(std::size_t(side));
+    for (const GridPlace side : LanguagePlaces) {
+        const std::size_t slot = languageSlot(side);
+        const int row = int(slot) + 1;
+        auto& caption = m_captions.at(slot);
+        auto& spelling = m_spellings.at(slot);
+        auto& say = m_say.at(slot);
         caption = new QLabel(this);
         spelling = new QLabel(this);
         spelling->setWordWrap(true);
         spelling->setTextInteractionFlags(Qt::TextSelectableByMouse);
         spelling->setMinimumWidth(320);
         say = new QPushButton(tr("Say"), this);
-        say->setObjectName(QStringLiteral("SpellerSay%1").arg(side));
+        say->setObjectName(QStringLiteral("SpellerSay%1").arg(slot));
         connect(say, &QPushButton::clicked, this, [this, side] { this->say(side); });
-        layout->addWidget(caption, side + 1, 0, Qt::AlignTop);
-        layout->addWidget(spelling, side + 1, 1);
-        layout->addWidget(say, side + 1, 2, Qt::AlignTop);
+        layout->addWidget(caption, row, 0, Qt::AlignTop);
+        layout->addWidget(spelling, row, 1);
+        layout->addWidget(say, row, 2, Qt::AlignTop);
     }
     layout->setColumnStretch(1, 1);
     connect(m_input, &QLineEdit::textChanged, this, &SpellerWindow::respell);
@@ -47,7 +49,7 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
 void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
 {
     m_fields = {left, right};
-    for (std::size_t side = 0; side < 2; ++side) {
+    for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         for (const auto& language : PhraseCatalogue::languages())
             if (language.field == m_fields[side]) m_captions[side]->setText(QString::fromLatin1(language.caption));
     }
@@ -56,14 +58,14 @@ void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
     respell();
 }
 
-QString SpellerWindow::spelling(int side) const
+QString SpellerWindow::spelling(GridPlace side) const
 {
-    return m_spellings.at(std::size_t(side))->text();
+    return m_spellings.at(languageSlot(side))->text();
 }
 
 void SpellerWindow::respell()
 {
-    for (std::size_t side = 0; side < 2; ++side) {
+    for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         const QString text = m_speller ? m_speller->spell(m_fields[side], m_input->text()).join(u' ') : QString();
         m_spellings[side]->setText(text);
         m_say[side]->setEnabled(!text.isEmpty());
@@ -72,10 +74,10 @@ void SpellerWindow::respell()
     if (layout()->hasHeightForWidth()) resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
 }
 
-void SpellerWindow::say(int side)
+void SpellerWindow::say(GridPlace side)
 {
     if (!m_speller) return;
-    const LanguageField field = m_fields.at(std::size_t(side));
+    const LanguageField field = m_fields.at(languageSlot(side));
     QString rusP;
     const QString text = m_speller->sayable(field, m_input->text(), &rusP);
     m_player.say(field, text, rusP);

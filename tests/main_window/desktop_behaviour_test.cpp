@@ -245,8 +245,8 @@ void DesktopBehaviourTest::languageMenusMarkTheBoundFields()
     QCOMPARE(markedFields(m_form->Left1), QStringList{left});
     QCOMPARE(markedFields(m_form->Right1), QStringList{right});
     // The titles keep the field names.
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), left);
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), right);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), left);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), right);
 }
 
 void DesktopBehaviourTest::marksFollowTheNameTheTableWrites()
@@ -255,7 +255,7 @@ void DesktopBehaviourTest::marksFollowTheNameTheTableWrites()
     DataFolder::write("weath", {"RUS", "eng"}, {{"погода", "weather"}});
     m_form->Left1->actions()[3]->trigger();
     clickTopic(7);
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("RUS"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("RUS"));
     QCOMPARE(markedFields(m_form->Left1), QStringList{QStringLiteral("Rus")});
     QCOMPARE(markedFields(m_form->Right1), QStringList{QStringLiteral("Eng")});
 }

@@ -141,7 +141,7 @@ void FindWindowTest::enterOpensTheFoundRow()
     QCOMPARE(m_form->RadioGroup1->itemIndex(), topic);
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.currentIndex().row(), 2);
-    QCOMPARE(grid.currentIndex().data().toString(), DataFolder::cell(name, grid.columnFieldName(1), 3));
+    QCOMPARE(grid.currentIndex().data().toString(), DataFolder::cell(name, grid.columnFieldName(GridPlace::Left), 3));
     QVERIFY(find->isVisible());
 }
 

@@ -111,7 +111,7 @@ void MainWindowLayoutTest::sizesFollowTheWindow()
     QCOMPARE(m_form->GroupBox1->geometry(), strip);
     QCOMPARE(m_form->GroupBox2->geometry(), panel);
     QCOMPARE(m_form->DBGrid1->geometry(), grid);
-    for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
+    for (const GridPlace place : GridPlaces)
         QCOMPARE(m_form->DBGrid1->columnWidthAt(place), columnWidth);
 }
 
@@ -122,12 +122,12 @@ void MainWindowLayoutTest::tooNarrowCollapsesAndGrowingRestores()
     QCOMPARE(m_form->GroupBox2->size(), QSize(0, 0));
     QCOMPARE(m_form->DBGrid1->size(), QSize(0, 0));
     // (120 - 153 - 20) div 2, truncated toward zero
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), -26);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), -26);
     QCOMPARE(m_form->DBGrid1->horizontalHeader()->sectionSize(1), 0);
     resizeTo(design::MainWindowOuter.width(), design::MainWindowOuter.height());
     QCOMPARE(m_form->GroupBox2->geometry(), QRect(168, 32, 786, 546));
     QCOMPARE(m_form->DBGrid1->geometry(), QRect(8, 24, 771, 516));
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 398);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 398);
 }
 
 void MainWindowLayoutTest::topicItemsShareTheListHeight()

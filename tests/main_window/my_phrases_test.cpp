@@ -36,9 +36,9 @@ using phrase_data::PhraseTexts;
 
 namespace {
 
-QString cellAt(const PhraseGrid& grid, int row, int place)
+QString cellAt(const PhraseGrid& grid, int row, GridPlace place)
 {
-    return grid.model()->index(row, grid.horizontalHeader()->logicalIndex(place)).data().toString();
+    return grid.model()->index(row, grid.logicalAt(place)).data().toString();
 }
 
 QAction* action(const TForm1& form, const char* name)
@@ -234,9 +234,9 @@ void MyPhrasesTest::emptyListBeforeTheFirstSave()
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.model()->rowCount(), 0);
     QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
-    QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
-    QCOMPARE(grid.columnWidthAt(1), grid.columnWidthAt(2));
+    QCOMPARE(grid.columnTitle(GridPlace::Left), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Eng"));
+    QCOMPARE(grid.columnWidthAt(GridPlace::Left), grid.columnWidthAt(GridPlace::Right));
     QVERIFY(!std::filesystem::exists(myFile()));
     QVERIFY(action(*m_form, "AddPhraseAction")->isEnabled());
     QVERIFY(!action(*m_form, "EditPhraseAction")->isEnabled());
@@ -249,7 +249,7 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     addPhrase(QStringLiteral("Меня зовут Алексей"), QStringLiteral("My name is Alexey"));
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.model()->rowCount(), 2);
-    QCOMPARE(cellAt(grid, 1, 1), QStringLiteral("Меня зовут Алексей"));
+    QCOMPARE(cellAt(grid, 1, GridPlace::Left), QStringLiteral("Меня зовут Алексей"));
     QCOMPARE(grid.currentIndex().row(), 1);
     const auto exported = mdbExport(myFile(), "Dict").rows;
     QCOMPARE(exported.size(), std::size_t{2});
@@ -257,7 +257,7 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     QVERIFY(!exported[1][std::size_t(LanguageField::Jap)]);
 
     // F2 on the first row edits it, starting from what it holds.
-    m_form->DBGrid1->setCurrentIndex(grid.model()->index(0, grid.horizontalHeader()->logicalIndex(1)));
+    m_form->DBGrid1->setCurrentIndex(grid.model()->index(0, grid.logicalAt(GridPlace::Left)));
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_form->DBGrid1->setFocus();
@@ -271,8 +271,8 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
     });
     QTest::keyClick(m_form->DBGrid1, Qt::Key_F2);
     QVERIFY(edited);
-    QCOMPARE(cellAt(grid, 0, 2), QStringLiteral("My antenna is a long wire"));
-    QCOMPARE(cellAt(grid, 0, 1), Antenna);
+    QCOMPARE(cellAt(grid, 0, GridPlace::Right), QStringLiteral("My antenna is a long wire"));
+    QCOMPARE(cellAt(grid, 0, GridPlace::Left), Antenna);
 
     // Deleting asks first; Cancel keeps the phrase.
     {
@@ -288,14 +288,14 @@ void MyPhrasesTest::addEditDeleteShowWhatWasSaved()
         QVERIFY(answer.seen());
     }
     QCOMPARE(grid.model()->rowCount(), 1);
-    QCOMPARE(cellAt(grid, 0, 1), QStringLiteral("Меня зовут Алексей"));
+    QCOMPARE(cellAt(grid, 0, GridPlace::Left), QStringLiteral("Меня зовут Алексей"));
 
     // A new session shows what this one saved.
     m_form.reset();
     show(m_form);
     showMyPhrases();
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
-    QCOMPARE(cellAt(*m_form->DBGrid1, 0, 2), QStringLiteral("My name is Alexey"));
+    QCOMPARE(cellAt(*m_form->DBGrid1, 0, GridPlace::Right), QStringLiteral("My name is Alexey"));
     QCOMPARE(mdbExport(myFile(), "Dict").rows.size(), std::size_t{1});
 }
 
@@ -327,7 +327,7 @@ void MyPhrasesTest::addToMyPhrasesStartsFromTheCurrentRow()
     QRadioButton* weather = m_form->RadioGroup1->button(7);
     weather->click();
     const PhraseGrid& grid = *m_form->DBGrid1;
-    m_form->DBGrid1->setCurrentIndex(grid.model()->index(1, grid.horizontalHeader()->logicalIndex(1)));
+    m_form->DBGrid1->setCurrentIndex(grid.model()->index(1, grid.logicalAt(GridPlace::Left)));
     // The lines show in the grid's cell font as the user set it.
     m_form->Button6Click();
     m_form->Button1Click();
@@ -475,7 +475,7 @@ void MyPhrasesTest::unreadableFileIsMovedAsideAndTheBackupOffered()
     }
     // The backup holds the file before the last save: one phrase.
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 1);
-    QCOMPARE(cellAt(*m_form->DBGrid1, 0, 1), Antenna);
+    QCOMPARE(cellAt(*m_form->DBGrid1, 0, GridPlace::Left), Antenna);
     const QStringList aside =
         QDir(QString::fromStdString(myFile().parent_path().string())).entryList({QStringLiteral("my.dsb.broken-*")});
     QCOMPARE(aside.size(), 1);

@@ -5,6 +5,7 @@
 #include "data_folder.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
+#include "main_window/phrase_commands.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/speech_player.h"
 #include "main_window/speller_window.h"
@@ -113,26 +114,27 @@ void SpeechWindowTest::currentCell_data()
 {
     QTest::addColumn<QString>("leftAction");
     QTest::addColumn<QString>("rightAction");
-    QTest::addColumn<int>("place"); // of the current cell's column; 0 is the hidden one
+    QTest::addColumn<GridPlace>("place"); // of the current cell's column
     QTest::addColumn<int>("row");
     QTest::addColumn<LanguageField>("field");
     QTest::addColumn<QString>("textField");
     QTest::addColumn<QString>("rusPField");
     using enum LanguageField;
+    using enum GridPlace;
     QTest::newRow("left English") << "Eng2"
-                                  << "Rus3" << 1 << 0 << Eng << "Eng"
+                                  << "Rus3" << Left << 0 << Eng << "Eng"
                                   << "";
     QTest::newRow("right Russian, with its RusP") << "Eng2"
-                                                  << "Rus3" << 2 << 1 << Rus << "Rus"
+                                                  << "Rus3" << Right << 1 << Rus << "Rus"
                                                   << "RusP";
     QTest::newRow("RusP says the Rus cell") << "RusPhonetic2"
-                                            << "Japanese1" << 1 << 2 << RusP << "Rus"
+                                            << "Japanese1" << Left << 2 << RusP << "Rus"
                                             << "RusP";
     QTest::newRow("right Japanese") << "RusPhonetic2"
-                                    << "Japanese1" << 2 << 0 << Jap << "Jap"
+                                    << "Japanese1" << Right << 0 << Jap << "Jap"
                                     << "";
     QTest::newRow("hidden column: the left one") << "Ger1"
-                                                 << "French1" << 0 << 1 << Ger << "Ger"
+                                                 << "French1" << Hidden << 1 << Ger << "Ger"
                                                  << "";
 }
 
@@ -140,7 +142,7 @@ void SpeechWindowTest::currentCell()
 {
     QFETCH(QString, leftAction);
     QFETCH(QString, rightAction);
-    QFETCH(int, place);
+    QFETCH(GridPlace, place);
     QFETCH(int, row);
     QFETCH(LanguageField, field);
     QFETCH(QString, textField);
@@ -148,9 +150,9 @@ void SpeechWindowTest::currentCell()
     m_form->findChild<QAction*>(leftAction)->trigger();
     m_form->findChild<QAction*>(rightAction)->trigger();
     PhraseGrid* grid = m_form->DBGrid1;
-    grid->setCurrentIndex(grid->model()->index(row, grid->horizontalHeader()->logicalIndex(place)));
+    grid->setCurrentIndex(grid->model()->index(row, grid->logicalAt(place)));
 
-    const auto cell = m_form->currentCell();
+    const auto cell = m_form->phraseCommands().currentCell();
     QVERIFY(cell);
     QCOMPARE(cell->field, field);
     // The generated cells count rows from 1.
@@ -184,16 +186,16 @@ void SpeechWindowTest::spellerSpellsInBothLanguages()
     QVERIFY(!speller->isModal());
 
     QTest::keyClicks(speller->input(), QStringLiteral("q7/K"));
-    QCOMPARE(speller->spelling(0), QStringLiteral("Quelle Sieben Bruchstrich [K]"));
-    QCOMPARE(speller->spelling(1), QStringLiteral("Quebec Seven stroke [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Left), QStringLiteral("Quelle Sieben Bruchstrich [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Right), QStringLiteral("Quebec Seven stroke [K]"));
 
     // Switching a language and opening the speller again spells in the new one.
     m_form->findChild<QAction*>(QStringLiteral("Rus3"))->trigger();
     QTest::keyClick(m_form.get(), Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(speller->spelling(1), QStringLiteral("Щука Семь дробь [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Right), QStringLiteral("Щука Семь дробь [K]"));
 
     ModalAnswer ok(QMessageBox::Ok);
-    QTest::mouseClick(speller->sayButton(1), Qt::LeftButton);
+    QTest::mouseClick(speller->sayButton(GridPlace::Right), Qt::LeftButton);
     QTRY_VERIFY(ok.seen());
     QVERIFY2(ok.text().contains(QStringLiteral("sound device")), qPrintable(ok.text()));
 }
