@@ -65,6 +65,9 @@ int CommandLine::run(const QStringList& arguments)
         QStringLiteral("FIELD"));
     const QCommandLineOption wav(QStringLiteral("wav"), QStringLiteral("The sound file --say writes."),
                                  QStringLiteral("FILE"));
+    const QCommandLineOption spoken(QStringLiteral("spoken"),
+                                    QStringLiteral("With --say: print the words said, in the voice's script, instead "
+                                                   "of writing sound."));
     const QCommandLineOption spell(QStringLiteral("spell"),
                                    QStringLiteral("Spell TEXT (a call sign, name or QTH) with FIELD's spelling words."),
                                    QStringLiteral("FIELD"));
@@ -76,7 +79,7 @@ int CommandLine::run(const QStringList& arguments)
     const QCommandLineOption from(QStringLiteral("from"),
                                   QStringLiteral("The Maidenhead locator --lookup measures from (else the profile's)."),
                                   QStringLiteral("LOCATOR"));
-    parser.addOptions({find, say, wav, spell, lookup, from});
+    parser.addOptions({find, say, wav, spoken, spell, lookup, from});
     parser.addPositionalArgument(QStringLiteral("TEXT"),
                                  QStringLiteral("The words --find finds, or what --say says or --spell spells."),
                                  QStringLiteral("[TEXT...]"));
@@ -139,7 +142,7 @@ int CommandLine::run(const QStringList& arguments)
                        .arg(text.size());
             return UsageError;
         }
-        return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav))
+        return parser.isSet(say) ? SayCommand::run(parser.value(say), text, parser.value(wav), parser.isSet(spoken))
                                  : SpellCommand::run(parser.value(spell), text);
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -29,28 +29,36 @@ std::optional<phrase_data::PhraseTexts> findRow(LanguageField field, const QStri
 
 } // namespace
 
-int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath)
+int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath, bool spoken)
 {
     const std::optional<LanguageField> field = CommandLine::field(fieldName);
     if (!field) return CommandLine::UsageError;
     QTextStream err(stderr);
-    if (wavPath.isEmpty()) {
+    if (spoken && !wavPath.isEmpty()) {
+        err << "tarvolyn: --say takes --wav FILE or --spoken, not both\n";
+        return CommandLine::UsageError;
+    }
+    if (wavPath.isEmpty() && !spoken) {
         err << "tarvolyn: --say needs --wav FILE to write the speech to\n";
         return CommandLine::UsageError;
     }
     speech::Pcm pcm;
     try {
         // The Russian is said as its row's RusP stresses it, so its row is looked up.
-        speech::SpokenRow spoken{*field, text, {}};
+        speech::SpokenRow row{*field, text, {}};
         if (*field == LanguageField::RusP || *field == LanguageField::Rus) {
-            const std::optional<phrase_data::PhraseTexts> row = findRow(*field, text);
-            if (*field == LanguageField::RusP && (!row || (*row)[std::size_t(LanguageField::Rus)].isEmpty())) {
+            const std::optional<phrase_data::PhraseTexts> found = findRow(*field, text);
+            if (*field == LanguageField::RusP && (!found || (*found)[std::size_t(LanguageField::Rus)].isEmpty())) {
                 err << "tarvolyn: no RusP phrase \"" << text << "\" in the files of dsb/\n";
                 return CommandLine::Failed;
             }
-            if (row) spoken = speech::SpokenRow::of(*row, *field);
+            if (found) row = speech::SpokenRow::of(*found, *field);
         }
-        pcm = speech::SpeechSynthesizer::say(spoken.field, spoken.text, spoken.rusP);
+        if (spoken) {
+            QTextStream(stdout) << speech::SpeechSynthesizer::spokenText(row.field, row.text, row.rusP) << "\n";
+            return CommandLine::Done;
+        }
+        pcm = speech::SpeechSynthesizer::say(row.field, row.text, row.rusP);
     } catch (const std::exception& error) {
         err << "tarvolyn: " << error.what() << "\n";
         return CommandLine::Failed;

@@ -52,7 +52,7 @@ QString CallSignSpeller::word(LanguageField field, QChar c) const
     const auto& words = m_words[std::size_t(field)];
     const auto found = words.constFind(key(c));
     if (found != words.constEnd()) return *found;
-    if (c == u'/') return QString::fromUtf16(StrokeWords[std::size_t(field)]);
+    if (c == u'/') return strokeWord(field);
     return QStringLiteral("[%1]").arg(c);
 }
 
@@ -83,6 +83,11 @@ QString CallSignSpeller::sayable(LanguageField field, const QString& text, QStri
         for (QString& each : words)
             each.remove(romaji);
     return words.join(u' ');
+}
+
+QString CallSignSpeller::strokeWord(LanguageField field)
+{
+    return QString::fromUtf16(StrokeWords[std::size_t(field)]);
 }
 
 } // namespace speech

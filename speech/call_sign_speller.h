@@ -33,6 +33,8 @@ public:
     // kana without their romaji). For Rus and RusP: the Russian words, with the RusP words to
     // stress them by in rusP.
     [[nodiscard]] QString sayable(phrase_data::LanguageField field, const QString& text, QString* rusP) const;
+    // The stroke word of a language, for "/" where the table has none.
+    [[nodiscard]] static QString strokeWord(phrase_data::LanguageField field);
 
 private:
     [[nodiscard]] QString word(phrase_data::LanguageField field, QChar key) const;

@@ -52,6 +52,8 @@ void SpeechCommandsTest::exitCodes_data()
     QTest::newRow("RusP nowhere") << QStringList{"--say", "RusP", "Nikagdá.", "--wav", "out.wav"} << 1
                                   << "no RusP phrase \"Nikagdá.\"";
     QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
+    QTest::newRow("spoken and wav") << QStringList{"--say", "Eng", "Hello", "--spoken", "--wav", "out.wav"} << 2
+                                    << "not both";
     QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
     QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
     QTest::newRow("say too long") << QStringList{"--say", "Eng", QString(100000, u'a'), "--wav", "out.wav"} << 2
@@ -126,6 +128,13 @@ void SpeechCommandsTest::spelling_data()
         << QStringList{"--spell", "Eng", "Q📻K👍🏽"} << "Quebec [📻] Kilo [👍🏽]\n";
     QTest::newRow("Qt's own options go to Qt")
         << QStringList{"-platform", "offscreen", "--spell", "Eng", "QK"} << "Quebec Kilo\n";
+    // --say --spoken prints its line the same way: the words said, in the voice's script.
+    QTest::newRow("spoken, Portuguese") << QStringList{"--say", "Port", "Obrigado pelo QSO.", "--spoken"}
+                                        << "Obrigado pelo quê ésse ó.\n";
+    QTest::newRow("spoken, RusP row") << QStringList{"--say", "RusP", "Vam pyat'-dévyat' nol'-nol'-adín.", "--spoken"}
+                                      << "Вам пять де́вять ноль ноль оди́н.\n";
+    QTest::newRow("spoken, Rus row") << QStringList{"--say", "Rus", "Это GP с 4 противовесами.", "--spoken"}
+                                     << "Э́то гэ пэ с четырьмя́ противове́сами.\n";
 }
 
 void SpeechCommandsTest::spelling()
