@@ -5,8 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-// The program without windows: with any argument it runs one command of the engines and prints
-// to the terminal instead of opening the splash and the main window.
+// The program without windows: with any argument of its own (anything but Qt's options, which
+// start the windows) it runs one command of the engines and prints to the terminal instead of
+// opening the splash and the main window.
 class CommandLine {
 public:
     // True when the arguments ask for the command line rather than the windows.
@@ -19,6 +20,11 @@ public:
     [[nodiscard]] static std::optional<phrase_data::LanguageField> field(const QString& name);
     // Whether dsb/ is in the working directory; when not, says so on stderr, naming the folder.
     [[nodiscard]] static bool dataFolderPresent();
+
+    // The bounds of a command's text: a phrase holds at most 255 characters in a field, so
+    // more would find or say nothing more, only take longer.
+    static constexpr int MaxFindWords = 32;
+    static constexpr int MaxTextLength = 4096;
 
     static constexpr int Done = 0;
     static constexpr int Failed = 1;

@@ -1,10 +1,11 @@
 #include "say_command.h"
 
 #include "command_line.h"
+#include "phrase_data/phrase_table.h"
 #include "speech/missing_romaji.h"
-#include "speech/phrase_file.h"
 #include "speech/speech_error.h"
 #include "speech/speech_synthesizer.h"
+#include "speech/spoken_row.h"
 #include "speech/wav_file.h"
 
 #include <QDir>
@@ -15,55 +16,51 @@ using phrase_data::LanguageField;
 
 namespace {
 
-struct RussianRow {
-    QString rus;
-    QString rusP;
-};
-
 // The first row of the phrase files in dsb/ whose cell of the field is the text.
-std::optional<RussianRow> findRow(LanguageField field, const QString& text)
+std::optional<phrase_data::PhraseTexts> findRow(LanguageField field, const QString& text)
 {
     const QDir folder(QStringLiteral("dsb"));
     for (const QString& name : folder.entryList({QStringLiteral("*.dsb")}, QDir::Files, QDir::Name)) {
-        const speech::PhraseFile file(QByteArrayLiteral("dsb\\") + name.toLocal8Bit());
+        const auto file = phrase_data::PhraseTable::read(QByteArrayLiteral("dsb\\") + name.toLocal8Bit());
         for (int row = 0; row < file.rowCount(); ++row)
-            if (file.text(row, field) == text)
-                return RussianRow{file.text(row, LanguageField::Rus), file.text(row, LanguageField::RusP)};
+            if (file.text(row, field) == text) return file.texts(row);
     }
     return std::nullopt;
 }
 
 } // namespace
 
-int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath)
+int SayCommand::run(const QString& fieldName, const QString& text, const QString& wavPath, bool spoken)
 {
     const std::optional<LanguageField> field = CommandLine::field(fieldName);
     if (!field) return CommandLine::UsageError;
     QTextStream err(stderr);
-    if (wavPath.isEmpty()) {
+    if (spoken && !wavPath.isEmpty()) {
+        err << "tarvolyn: --say takes --wav FILE or --spoken, not both\n";
+        return CommandLine::UsageError;
+    }
+    if (wavPath.isEmpty() && !spoken) {
         err << "tarvolyn: --say needs --wav FILE to write the speech to\n";
         return CommandLine::UsageError;
     }
     speech::Pcm pcm;
     try {
-        QString said = text;
-        QString rusP;
+        speech::SpokenRow row{*field, text, {}};
         if (*field == LanguageField::RusP || *field == LanguageField::Rus) {
             // The Russian is said with the stress its row's RusP marks, found in dsb/.
             if (!CommandLine::dataFolderPresent()) return CommandLine::UsageError;
-            const std::optional<RussianRow> row = findRow(*field, text);
-            if (*field == LanguageField::RusP) {
-                if (!row || row->rus.isEmpty()) {
-                    err << "tarvolyn: no RusP phrase \"" << text << "\" in the files of dsb/\n";
-                    return CommandLine::Failed;
-                }
-                said = row->rus;
-                rusP = text;
-            } else if (row) {
-                rusP = row->rusP;
+            const std::optional<phrase_data::PhraseTexts> found = findRow(*field, text);
+            if (*field == LanguageField::RusP && (!found || (*found)[std::size_t(LanguageField::Rus)].isEmpty())) {
+                err << "tarvolyn: no RusP phrase \"" << text << "\" in the files of dsb/\n";
+                return CommandLine::Failed;
             }
+            if (found) row = speech::SpokenRow::of(*found, *field);
         }
-        pcm = speech::SpeechSynthesizer::say(*field, said, rusP);
+        if (spoken) {
+            QTextStream(stdout) << speech::SpeechSynthesizer::spokenText(row.field, row.text, row.rusP) << "\n";
+            return CommandLine::Done;
+        }
+        pcm = speech::SpeechSynthesizer::say(row.field, row.text, row.rusP);
     } catch (const speech::MissingRomaji& error) {
         err << "tarvolyn: " << error.what() << "\n";
         return CommandLine::UsageError;

@@ -12,7 +12,8 @@ int SpellCommand::run(const QString& fieldName, const QString& text)
     const auto field = CommandLine::field(fieldName);
     if (!field || !CommandLine::dataFolderPresent()) return CommandLine::UsageError;
     try {
-        const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+        const auto speller =
+            speech::CallSignSpeller(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile()));
         QTextStream(stdout) << speller.spell(*field, text).join(u' ') << "\n";
     } catch (const std::exception& error) {
         err << "tarvolyn: " << error.what() << "\n";

@@ -5,6 +5,7 @@
 // on a missed target.
 
 #include "bench_report.h"
+#include "cpu_time.h"
 #include "jet4/writer.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "phrase_data/phrase_index.h"
@@ -28,27 +29,6 @@ namespace {
 
 constexpr std::size_t LargeFiles = 24;
 constexpr std::size_t LargeRows = 100000;
-
-// The processor time this process spends, in ms: on a machine shared with other work the clock
-// on the wall counts the waits for a processor too.
-double cpuMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-template <typename F> double medianMilliseconds(int runs, F&& f)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double start = cpuMilliseconds();
-        f();
-        times.push_back(cpuMilliseconds() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Resident memory now, in bytes (VmRSS).
 double residentBytes()

@@ -10,7 +10,7 @@ binary=${1:?usage: run-fuzzer.sh BINARY SECONDS}
 seconds=${2:-600}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-fixtures=${TARVOLYN_FIXTURES_DIR:-$root/../shared/fixtures}
+fixtures=${TARVOLYN_FIXTURES_DIR:-$root/tests/fixtures}
 corpus=$root/build/fuzz/corpus
 crashes=$here/crashes
 mkdir -p "$corpus" "$crashes"

@@ -1,28 +1,23 @@
 #include "Unit1.h"
 
 #include "busy_cursor.h"
+#include "contact_panel.h"
 #include "design_font.h"
 #include "dialog_button_order.h"
 #include "error_box.h"
-#include "find_window.h"
 #include "frame_placement.h"
 #include "jpeg_decoder.h"
 #include "message_box.h"
-#include "my_phrases_editor.h"
-#include "passing_note.h"
-#include "phrase_card.h"
+#include "phrase_commands.h"
 #include "phrase_data/data_file.h"
 #include "phrase_data/data_folder.h"
-#include "phrase_data/phrase_index.h"
+#include "phrase_data/my_phrase_file.h"
 #include "phrase_grid.h"
-#include "phrase_list_document.h"
 #include "radio_group.h"
-#include "save_file_dialog.h"
-#include "side_window_placement.h"
-#include "speech_player.h"
-#include "speller_window.h"
+#include "station/profile_store.h"
+#include "station_dialog.h"
 
-#include <QDir>
+#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -32,16 +27,15 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
-#include <QStandardPaths>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <tuple>
 
 QByteArray DataFilePath;
 
@@ -52,16 +46,8 @@ using phrase_data::WidthRule;
 
 namespace {
 
-constexpr int LeftPlace = 1;
-constexpr int RightPlace = 2;
 const QColor Maroon(0x80, 0x00, 0x00);
 const QString MyPhrasesCaption = QStringLiteral("My phrases");
-
-// The data path of the user's own file, absolute.
-QByteArray myPhrasesDataPath()
-{
-    return QFile::encodeName(QString::fromStdString(MyPhraseFile::defaultPath().string()));
-}
 
 QString fieldName(LanguageField field)
 {
@@ -110,7 +96,7 @@ constexpr std::array ReferenceCommands{DESIGNED_COMMAND(Clock1),       DESIGNED_
                                        DESIGNED_COMMAND(SlangGerRus1)};
 static_assert(ReferenceCommands.size() == PhraseCatalogue::ReferenceCount);
 
-using LanguageCommands = std::array<DesignedCommand, PhraseCatalogue::LanguageCount>;
+using LanguageCommands = std::array<DesignedCommand, phrase_data::LanguageFieldCount>;
 struct LanguageMenu {
     DesignedMenu menu;
     const char* title;
@@ -160,7 +146,7 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent)
     , ADOTable1(ADOConnection1)
     , DataSource1(ADOTable1)
-    , ScrollBox(new QScrollArea(this))
+    , ScrollBox(std::make_unique<QScrollArea>(this))
     , Client(new QWidget)
     , RadioGroup1(placed(new RadioGroup(Client), 8, 0, 153, 313))
     , GroupBox1(placed(new QGroupBox(Client), 168, 0, 665, 33))
@@ -173,6 +159,7 @@ TForm1::TForm1(QWidget* parent)
     , GroupBox3(placed(new QGroupBox(QStringLiteral("GroupBox3"), Client), 8, 320, 153, 153))
     , Image2(placed(new QLabel(GroupBox3), 0, 0, 153, 161))
     , m_placement(new FramePlacement(this, QSize(DesignWidth, DesignHeight)))
+    , m_commands(std::make_unique<PhraseCommands>(*this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tarvolin - QZ7KV"));
@@ -188,7 +175,7 @@ TForm1::TForm1(QWidget* parent)
     ScrollBox->setWidget(Client);
     ScrollBox->setBackgroundRole(QPalette::Button);
     Client->setBackgroundRole(QPalette::Button);
-    setCentralWidget(ScrollBox);
+    setCentralWidget(ScrollBox.get());
 
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setFont(designFont(QStringLiteral("Verdana"), -13));
@@ -196,6 +183,18 @@ TForm1::TForm1(QWidget* parent)
     for (const auto& topic : PhraseCatalogue::topics())
         captions << QString::fromLatin1(topic.caption);
     RadioGroup1->setItems(captions);
+    RadioGroup1->setAccessibleName(QStringLiteral("Topics"));
+    // The topics from anywhere in the program, marked or not.
+    auto* topics = new QAction(RadioGroup1->accessibleName(), this);
+    topics->setObjectName(QStringLiteral("TopicsAction"));
+    topics->setShortcut(Qt::CTRL | Qt::Key_T);
+    topics->setShortcutContext(Qt::ApplicationShortcut);
+    connect(topics, &QAction::triggered, this, [this] {
+        raise();
+        activateWindow();
+        RadioGroup1->focusItem();
+    });
+    addAction(topics);
 
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Button7->setObjectName(QStringLiteral("Button7"));
@@ -203,6 +202,18 @@ TForm1::TForm1(QWidget* parent)
     Button1->setObjectName(QStringLiteral("Button1"));
     setTabOrder(Button7, Button6);
     setTabOrder(Button6, Button1);
+    // The captions stay as designed; a screen reader hears what the buttons do, and the
+    // keyboard has them too.
+    for (const auto& [button, name, keys] :
+         {std::tuple{Button7, "Larger text", QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+          std::tuple{Button6, "Smaller text", QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+          std::tuple{Button1, "Bold text", QKeySequence(Qt::CTRL | Qt::Key_B)}}) {
+        button->setAccessibleName(QString::fromLatin1(name));
+        auto* press = new QAction(button->accessibleName(), this);
+        press->setShortcut(keys);
+        connect(press, &QAction::triggered, button, &QPushButton::click);
+        addAction(press);
+    }
 
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setTitle(QStringLiteral("   QZ7KV = www.qz7kv.example   "));
@@ -211,12 +222,17 @@ TForm1::TForm1(QWidget* parent)
     caption.setColor(QPalette::WindowText, Maroon);
     GroupBox2->setPalette(caption);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    // The grid is named by what it shows; every list loaded resets its model.
+    connect(DBGrid1->model(), &QAbstractItemModel::modelReset, this,
+            [this] { DBGrid1->setAccessibleName(shownCaption()); });
 
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setAccessibleName(QStringLiteral("A globe with a radio mast sending waves"));
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
+    m_profileStore = std::make_unique<station::ProfileStore>();
     buildMenu();
     // The chosen languages carry a check mark. The menus list the languages in the catalogue's
     // order, and the marks follow the fields the columns are bound to, however they were bound.
@@ -242,15 +258,11 @@ TForm1::TForm1(QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1()
+TForm1::~TForm1() = default;
+
+QByteArray TForm1::myPhrasesDataPath()
 {
-    // The Phrase menu's windows read the grid and the index, and the grid reads through the data
-    // components: let them go in that order.
-    delete m_findWindow;
-    delete m_phraseCard;
-    m_myPhrases.reset();
-    disconnect(DBGrid1->selectionModel(), nullptr, this, nullptr);
-    delete ScrollBox;
+    return QFile::encodeName(QString::fromStdString(MyPhraseFile::defaultPath().string()));
 }
 
 void TForm1::buildMenu()
@@ -331,14 +343,25 @@ void TForm1::buildMenu()
     m_addToMyPhrases =
         shortcut(command(m_phraseMenu, "AddToMyPhrasesAction", "Add to my phrases", &TForm1::AddToMyPhrasesClick),
                  Qt::CTRL | Qt::Key_D);
+    command(m_phraseMenu, "RestoreBackupAction", "Restore a backup…", &TForm1::RestoreBackupClick);
     m_phraseMenu->addSeparator();
     shortcut(command(m_phraseMenu, "PrintAction", "Print…", &TForm1::PrintClick), Qt::CTRL | Qt::Key_P);
     shortcut(command(m_phraseMenu, "ExportPdfAction", "Export PDF…", &TForm1::ExportPdfClick), Qt::CTRL | Qt::Key_E);
+    m_phraseMenu->addSeparator();
+    command(m_phraseMenu, "MyStationAction", "My station…", &TForm1::MyStationClick);
+    shortcut(command(m_phraseMenu, "ContactPanelAction", "Contact panel", &TForm1::ContactPanelClick),
+             Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    m_keepLanguagePair =
+        command(m_phraseMenu, "KeepLanguagePairAction", "Keep the language pair", &TForm1::KeepLanguagePairClick);
+    m_keepLanguagePair->setCheckable(true);
+    m_keepLanguagePair->setChecked(m_profileStore->keepLanguagePair());
     // The reason a command is off shows as its tip.
     m_phraseMenu->setToolTipsVisible(true);
     connect(m_phraseMenu, &QMenu::aboutToShow, this, &TForm1::updatePhraseCommands);
-    connect(&ADOTable1, &phrase_data::AdoTable::changed, this, &TForm1::updatePhraseCommands);
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TForm1::updatePhraseCommands);
+    // Through the commands, which go first: a grid or table going away says nothing to this window.
+    const auto update = [this] { updatePhraseCommands(); };
+    connect(&ADOTable1, &phrase_data::AdoTable::changed, m_commands.get(), update);
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, m_commands.get(), update);
 
     assignAccessKeys(bar->actions());
     for (QMenu* each : {Russia1, ime1, Dicteng1, N1, Left1, Right1, m_phraseMenu})
@@ -405,11 +428,11 @@ void TForm1::applyWidthRule(WidthRule rule)
 {
     const int free = outerSize().width() - RadioGroup1->width() - 20;
     if (rule == WidthRule::HalfSplit) {
-        for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
+        for (const GridPlace place : GridPlaces)
             DBGrid1->setColumnWidthAt(place, free / 2);
     } else {
-        DBGrid1->setColumnWidthAt(LeftPlace, free / 5);
-        DBGrid1->setColumnWidthAt(RightPlace, free - free / 5);
+        DBGrid1->setColumnWidthAt(GridPlace::Left, free / 5);
+        DBGrid1->setColumnWidthAt(GridPlace::Right, free - free / 5);
     }
 }
 
@@ -426,7 +449,7 @@ void TForm1::updateScrollExtent()
 void TForm1::markLanguages()
 {
     const auto languages = PhraseCatalogue::languages();
-    for (const auto& [menu, place] : {std::pair{Left1, LeftPlace}, std::pair{Right1, RightPlace}}) {
+    for (const auto& [menu, place] : {std::pair{Left1, GridPlace::Left}, std::pair{Right1, GridPlace::Right}}) {
         // The column takes over the name as the table writes it.
         const QString bound = DBGrid1->columnFieldName(place);
         const QList<QAction*> items = menu->actions();
@@ -447,9 +470,15 @@ void TForm1::LoadDataFile()
 
 void TForm1::bindLanguages(LanguageField left, LanguageField right)
 {
-    DBGrid1->setColumnVisibleAt(0, false);
-    DBGrid1->bindColumn(LeftPlace, fieldName(left));
-    DBGrid1->bindColumn(RightPlace, fieldName(right));
+    // "Keep the language pair": the user's two languages stay where the designed Rus/Eng would return.
+    if (m_keepLanguagePair->isChecked() && left == PhraseCatalogue::DefaultLeft &&
+        right == PhraseCatalogue::DefaultRight) {
+        left = PhraseCatalogue::field(DBGrid1->columnFieldName(GridPlace::Left)).value_or(left);
+        right = PhraseCatalogue::field(DBGrid1->columnFieldName(GridPlace::Right)).value_or(right);
+    }
+    DBGrid1->setColumnVisibleAt(GridPlace::Hidden, false);
+    DBGrid1->bindColumn(GridPlace::Left, fieldName(left));
+    DBGrid1->bindColumn(GridPlace::Right, fieldName(right));
 }
 
 void TForm1::FormActivate()
@@ -465,6 +494,9 @@ void TForm1::FormActivate()
             DBGrid1->repaintGrid();
         },
         this);
+    // Settings that could not be read leave the profile empty; the program goes on and says why.
+    if (const auto& problem = m_profileStore->problem())
+        QTimer::singleShot(0, this, [this, message = *problem] { ErrorBox::show(message, this); });
 }
 
 void TForm1::RadioGroup1Click()
@@ -529,37 +561,6 @@ void TForm1::Exit1Click()
         activateWindow(); // the menu keys work again without a click
 }
 
-void TForm1::FindClick()
-{
-    if (!m_findWindow) {
-        m_phraseIndex = std::make_unique<phrase_data::PhraseIndex>();
-        includeMyPhrasesInFind();
-        m_findWindow = new FindWindow(*m_phraseIndex, *DBGrid1, this);
-        new SideWindowPlacement(m_findWindow, this);
-        connect(m_findWindow, &FindWindow::rowChosen, this, &TForm1::showFoundRow);
-        // Leaving Find, the next Enter opens the card of the grid's row.
-        connect(m_findWindow, &FindWindow::left, DBGrid1, qOverload<>(&QWidget::setFocus));
-    }
-    m_findWindow->show();
-    m_findWindow->raise();
-    m_findWindow->activateWindow();
-}
-
-void TForm1::PhraseCardClick()
-{
-    if (!m_phraseCard) {
-        m_phraseCard = new PhraseCard(*DBGrid1, DataSource1, speechPlayer(), this);
-        new SideWindowPlacement(m_phraseCard, this);
-        // The card says which list its row is from; the window's title stays as designed.
-        connect(DBGrid1->model(), &QAbstractItemModel::modelReset, m_phraseCard,
-                [this] { m_phraseCard->setListCaption(shownCaption()); });
-    }
-    m_phraseCard->setListCaption(shownCaption());
-    m_phraseCard->show();
-    m_phraseCard->raise();
-    m_phraseCard->activateWindow();
-}
-
 void TForm1::showFoundRow(const QString& path, int row)
 {
     const QByteArray file = path.toLocal8Bit();
@@ -579,25 +580,15 @@ void TForm1::showFoundRow(const QString& path, int row)
         return;
     }
     DBGrid1->showRow(row);
+    // The keyboard lands on the found row, so that it is read.
+    raise();
     activateWindow();
-    DBGrid1->setFocus();
+    DBGrid1->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::bindLanguage(int place, const QAction* command)
+void TForm1::bindLanguage(GridPlace place, const QAction* command)
 {
     DBGrid1->bindColumn(place, fieldName(PhraseCatalogue::languages()[catalogueRow(command)].field));
-}
-
-PassingNote& TForm1::passingNote()
-{
-    if (!m_passingNote) m_passingNote = new PassingNote(DBGrid1);
-    return *m_passingNote;
-}
-
-MyPhrasesEditor& TForm1::myPhrases()
-{
-    if (!m_myPhrases) m_myPhrases = std::make_unique<MyPhrasesEditor>(MyPhraseFile::defaultPath(), this);
-    return *m_myPhrases;
 }
 
 bool TForm1::showingMyPhrases() const
@@ -617,7 +608,7 @@ QString TForm1::shownCaption() const
 
 void TForm1::updatePhraseCommands()
 {
-    const QString readOnly = m_myPhrases ? m_myPhrases->file().readOnlyReason() : QString();
+    const QString readOnly = m_commands->myPhrasesReadOnlyReason();
     const bool editable = readOnly.isEmpty();
     const bool onRow = DBGrid1->currentIndex().isValid();
     m_addPhrase->setEnabled(editable);
@@ -645,110 +636,33 @@ void TForm1::showMyPhrases()
     updatePhraseCommands();
 }
 
-void TForm1::includeMyPhrasesInFind()
+void TForm1::reloadMyPhrases(int row)
 {
-    if (!m_phraseIndex) return;
-    // Listed once the file exists, so that a user without phrases of their own sees no skipped file.
-    const QString path = QFile::decodeName(myPhrasesDataPath());
-    const bool listed = std::ranges::any_of(
-        m_phraseIndex->sources(), [&](const phrase_data::PhraseSource& source) { return source.path == path; });
-    if (!listed && QFile::exists(path)) m_phraseIndex->addSource({QStringLiteral("My phrases"), path});
-    m_phraseIndex->invalidate();
-}
-
-void TForm1::afterMyPhrasesChange(std::optional<int> row)
-{
-    if (row) includeMyPhrasesInFind();
-    if (!row || !showingMyPhrases()) return;
     // The file was replaced: the open one is the old.
     CloseDataFile();
     LoadDataFile();
-    if (*row >= 0)
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(*row, DBGrid1->horizontalHeader()->logicalIndex(LeftPlace)));
+    if (row >= 0) DBGrid1->setCurrentIndex(DBGrid1->model()->index(row, DBGrid1->logicalAt(GridPlace::Left)));
     DBGrid1->repaintGrid();
 }
 
-void TForm1::MyPhrasesClick()
+FindWindow* TForm1::findWindow() const
 {
-    ErrorBox::guard(
-        [this] {
-            myPhrases().open();
-            showMyPhrases();
-        },
-        this);
+    return m_commands->findWindow();
 }
 
-void TForm1::AddPhraseClick()
+PhraseCard* TForm1::phraseCard() const
 {
-    ErrorBox::guard(
-        [this] { afterMyPhrasesChange(myPhrases().add(QStringLiteral("Add phrase"), {}, DBGrid1->font())); }, this);
-    DBGrid1->setFocus();
+    return m_commands->phraseCard();
 }
 
-void TForm1::EditPhraseClick()
+SpellerWindow* TForm1::spellerWindow() const
 {
-    if (!showingMyPhrases()) return;
-    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().edit(DBGrid1->currentIndex().row(), DBGrid1->font())); },
-                    this);
-    DBGrid1->setFocus();
+    return m_commands->spellerWindow();
 }
 
-void TForm1::DeletePhraseClick()
+SpeechPlayer& TForm1::speechPlayer()
 {
-    if (!showingMyPhrases()) return;
-    ErrorBox::guard([this] { afterMyPhrasesChange(myPhrases().remove(DBGrid1->currentIndex().row())); }, this);
-}
-
-void TForm1::AddToMyPhrasesClick()
-{
-    const int row = DBGrid1->currentIndex().row();
-    if (row < 0) return;
-    phrase_data::PhraseTexts start;
-    for (const auto& language : PhraseCatalogue::languages()) {
-        const int column = DataSource1.fieldIndex(fieldName(language.field));
-        if (column >= 0) start[std::size_t(language.field)] = DataSource1.text(row, column);
-    }
-    ErrorBox::guard(
-        [&] {
-            const std::optional<int> added =
-                myPhrases().add(QStringLiteral("Add to my phrases"), start, DBGrid1->font());
-            afterMyPhrasesChange(added);
-            // Said in passing: the topic stays shown and nothing waits for an answer.
-            if (added) passingNote().pass(QStringLiteral("Added to My phrases as row %1").arg(*added + 1));
-        },
-        this);
-    DBGrid1->setFocus();
-}
-
-void TForm1::PrintClick()
-{
-    ErrorBox::guard(
-        [this] {
-            const PhraseListDocument document = PhraseListDocument::fromGrid(*DBGrid1, shownCaption());
-            QPrinter printer;
-            printer.setDocName(shownCaption());
-            QPrintDialog dialog(&printer, this);
-            if (dialog.exec() == QDialog::Accepted) document.print(printer);
-        },
-        this);
-}
-
-void TForm1::ExportPdfClick()
-{
-    ErrorBox::guard(
-        [this] {
-            // Offered in the documents folder, or the home folder where there is none: never the
-            // working directory, which holds the program's data.
-            QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (!QFileInfo(folder).isDir()) folder = QDir::homePath();
-            const QString suggested = QDir(folder).filePath(shownCaption() + QStringLiteral(".pdf"));
-            const QString file =
-                SaveFileDialog::ask(this, QStringLiteral("Export PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
-            if (file.isEmpty()) return;
-            PhraseListDocument::fromGrid(*DBGrid1, shownCaption()).exportPdf(file);
-            passingNote().pass(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(file)));
-        },
-        this);
+    return m_commands->speechPlayer();
 }
 
 // One line each: the menu's commands read as a table.
@@ -761,74 +675,59 @@ void TForm1::SlangEngRus1Click() { loadReference(SlangEngRus1); }
 void TForm1::ProverbsRusGer1Click() { loadReference(ProverbsRusGer1); }
 void TForm1::SlangGerRus1Click() { loadReference(SlangGerRus1); }
 
-void TForm1::Rus2Click() { bindLanguage(LeftPlace, Rus2); }
-void TForm1::RusPhonetic2Click() { bindLanguage(LeftPlace, RusPhonetic2); }
-void TForm1::Eng2Click() { bindLanguage(LeftPlace, Eng2); }
-void TForm1::Ger1Click() { bindLanguage(LeftPlace, Ger1); }
-void TForm1::French2Click() { bindLanguage(LeftPlace, French2); }
-void TForm1::Italian1Click() { bindLanguage(LeftPlace, Italian1); }
-void TForm1::Spanish2Click() { bindLanguage(LeftPlace, Spanish2); }
-void TForm1::Portuguese2Click() { bindLanguage(LeftPlace, Portuguese2); }
-void TForm1::Japanese2Click() { bindLanguage(LeftPlace, Japanese2); }
-void TForm1::Rus3Click() { bindLanguage(RightPlace, Rus3); }
-void TForm1::RusPhonetic1Click() { bindLanguage(RightPlace, RusPhonetic1); }
-void TForm1::Eng3Click() { bindLanguage(RightPlace, Eng3); }
-void TForm1::Ger2Click() { bindLanguage(RightPlace, Ger2); }
-void TForm1::French1Click() { bindLanguage(RightPlace, French1); }
-void TForm1::F1Click() { bindLanguage(RightPlace, F1); }
-void TForm1::Spanish1Click() { bindLanguage(RightPlace, Spanish1); }
-void TForm1::Portuguese1Click() { bindLanguage(RightPlace, Portuguese1); }
-void TForm1::Japanese1Click() { bindLanguage(RightPlace, Japanese1); }
+void TForm1::Rus2Click() { bindLanguage(GridPlace::Left, Rus2); }
+void TForm1::RusPhonetic2Click() { bindLanguage(GridPlace::Left, RusPhonetic2); }
+void TForm1::Eng2Click() { bindLanguage(GridPlace::Left, Eng2); }
+void TForm1::Ger1Click() { bindLanguage(GridPlace::Left, Ger1); }
+void TForm1::French2Click() { bindLanguage(GridPlace::Left, French2); }
+void TForm1::Italian1Click() { bindLanguage(GridPlace::Left, Italian1); }
+void TForm1::Spanish2Click() { bindLanguage(GridPlace::Left, Spanish2); }
+void TForm1::Portuguese2Click() { bindLanguage(GridPlace::Left, Portuguese2); }
+void TForm1::Japanese2Click() { bindLanguage(GridPlace::Left, Japanese2); }
+void TForm1::Rus3Click() { bindLanguage(GridPlace::Right, Rus3); }
+void TForm1::RusPhonetic1Click() { bindLanguage(GridPlace::Right, RusPhonetic1); }
+void TForm1::Eng3Click() { bindLanguage(GridPlace::Right, Eng3); }
+void TForm1::Ger2Click() { bindLanguage(GridPlace::Right, Ger2); }
+void TForm1::French1Click() { bindLanguage(GridPlace::Right, French1); }
+void TForm1::F1Click() { bindLanguage(GridPlace::Right, F1); }
+void TForm1::Spanish1Click() { bindLanguage(GridPlace::Right, Spanish1); }
+void TForm1::Portuguese1Click() { bindLanguage(GridPlace::Right, Portuguese1); }
+void TForm1::Japanese1Click() { bindLanguage(GridPlace::Right, Japanese1); }
+
+void TForm1::FindClick() { m_commands->find(); }
+void TForm1::PhraseCardClick() { m_commands->showPhraseCard(); }
+void TForm1::SayClick() { m_commands->say(); }
+void TForm1::SpellerClick() { m_commands->showSpeller(); }
+void TForm1::MyPhrasesClick() { m_commands->openMyPhrases(); }
+void TForm1::AddPhraseClick() { m_commands->addPhrase(); }
+void TForm1::EditPhraseClick() { m_commands->editPhrase(); }
+void TForm1::DeletePhraseClick() { m_commands->deletePhrase(); }
+void TForm1::AddToMyPhrasesClick() { m_commands->addToMyPhrases(); }
+void TForm1::RestoreBackupClick() { m_commands->restoreBackup(); }
+void TForm1::PrintClick() { m_commands->print(); }
+void TForm1::ExportPdfClick() { m_commands->exportPdf(); }
 // clang-format on
 
-std::optional<TForm1::SpokenCell> TForm1::currentCell() const
+void TForm1::MyStationClick()
 {
-    const QModelIndex current = DBGrid1->currentIndex();
-    if (!current.isValid()) return std::nullopt;
-    const int place = DBGrid1->horizontalHeader()->visualIndex(current.column());
-    const auto field = PhraseCatalogue::field(DBGrid1->columnFieldName(place == RightPlace ? RightPlace : LeftPlace));
-    if (!field) return std::nullopt;
-    const auto cell = [&](LanguageField each) {
-        const int column = DataSource1.fieldIndex(QLatin1String(PhraseCatalogue::fieldName(each)));
-        return column < 0 ? QString() : DataSource1.text(current.row(), column);
-    };
-    const bool russian = *field == LanguageField::Rus || *field == LanguageField::RusP;
-    return SpokenCell{*field, cell(russian ? LanguageField::Rus : *field),
-                      russian ? cell(LanguageField::RusP) : QString()};
+    StationDialog dialog(*m_profileStore, this);
+    dialog.exec();
 }
 
-SpeechPlayer& TForm1::speechPlayer()
+void TForm1::ContactPanelClick()
 {
-    if (m_speechPlayer == nullptr) {
-        m_speechPlayer = new SpeechPlayer(this);
-        connect(m_speechPlayer, &SpeechPlayer::failed, this,
-                [this](const QString& message) { ErrorBox::show(message, this); });
+    if (!m_contactPanel) {
+        m_contactPanel = std::make_unique<ContactPanel>(*m_profileStore, this);
+        connect(m_contactPanel.get(), &ContactPanel::languageChosen, this,
+                [this](LanguageField field) { DBGrid1->bindColumn(GridPlace::Right, fieldName(field)); });
     }
-    return *m_speechPlayer;
+    m_contactPanel->show();
+    m_contactPanel->raise();
+    m_contactPanel->activateWindow();
 }
 
-void TForm1::SayClick()
+void TForm1::KeepLanguagePairClick()
 {
-    if (const auto cell = currentCell()) speechPlayer().say(cell->field, cell->text, cell->rusP);
-}
-
-void TForm1::SpellerClick()
-{
-    const auto spellInGridLanguages = [this] {
-        const auto left = PhraseCatalogue::field(DBGrid1->columnFieldName(LeftPlace));
-        const auto right = PhraseCatalogue::field(DBGrid1->columnFieldName(RightPlace));
-        m_speller->setLanguages(left.value_or(PhraseCatalogue::DefaultLeft),
-                                right.value_or(PhraseCatalogue::DefaultRight));
-    };
-    if (m_speller == nullptr) {
-        m_speller = new SpellerWindow(speechPlayer(), this);
-        // The languages follow the grid's columns while the speller is open, as the card's do.
-        connect(DBGrid1->model(), &QAbstractItemModel::headerDataChanged, m_speller, [this, spellInGridLanguages] {
-            if (m_speller->isVisible()) spellInGridLanguages();
-        });
-    }
-    spellInGridLanguages();
-    m_speller->show();
-    m_speller->raise();
-    m_speller->activateWindow();
+    ErrorBox::guard([this] { m_profileStore->setKeepLanguagePair(m_keepLanguagePair->isChecked()); }, this);
+    m_keepLanguagePair->setChecked(m_profileStore->keepLanguagePair());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid_place.h"
 #include "phrase_data/ado_connection.h"
 #include "phrase_data/ado_table.h"
 #include "phrase_data/data_source.h"
@@ -12,9 +13,10 @@
 #include <memory>
 #include <optional>
 
-namespace phrase_data {
-class PhraseIndex;
+namespace station {
+class ProfileStore;
 }
+class ContactPanel;
 class FindWindow;
 class PhraseCard;
 class QAction;
@@ -23,9 +25,8 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QScrollArea;
-class MyPhrasesEditor;
 class FramePlacement;
-class PassingNote;
+class PhraseCommands;
 class PhraseGrid;
 class RadioGroup;
 class SpeechPlayer;
@@ -35,7 +36,9 @@ class SpellerWindow;
 // path assigned, also after a failed load.
 extern QByteArray DataFilePath;
 
-// The main window: the topic list, the text buttons, the phrase grid and the menus.
+// The main window: the topic list, the text buttons, the phrase grid and the menus. Its members
+// die in the reverse of their order: the "Phrase" menu's windows first, then the controls, then
+// the data components the controls read through.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -54,13 +57,14 @@ public:
     // Column widths by a width rule, from the window's present outer width.
     void applyWidthRule(phrase_data::WidthRule rule);
 
-    // Non-visual components.
+    // Non-visual components, made before the controls and gone after them.
     phrase_data::AdoConnection ADOConnection1;
     phrase_data::AdoTable ADOTable1;
     phrase_data::DataSource DataSource1;
 
     // Controls, with their design names.
-    QScrollArea* const ScrollBox;
+    // Holds every control of the client area: they die with it.
+    const std::unique_ptr<QScrollArea> ScrollBox;
     QWidget* const Client;
     RadioGroup* const RadioGroup1;
     QGroupBox* const GroupBox1;
@@ -142,23 +146,29 @@ public:
     void Spanish1Click();
     void Portuguese1Click();
     void Japanese1Click();
-    void FindClick();
-    void PhraseCardClick();
     // Opens the topic or list of a data file through its own command and makes the row current.
     void showFoundRow(const QString& path, int row);
-    // The search covers the user's own phrases once they exist, as they are after each change.
-    void includeMyPhrasesInFind();
+    // Shows the user's own phrases, empty until their file exists.
+    void showMyPhrases();
+    // Reads the user's own phrases again after a change and makes a row current (none below 0).
+    void reloadMyPhrases(int row);
+    // The data path of the user's own file, absolute.
+    [[nodiscard]] static QByteArray myPhrasesDataPath();
 
-    // The windows of the "Phrase" menu, made when first asked for.
-    [[nodiscard]] FindWindow* findWindow() const { return m_findWindow; }
-    [[nodiscard]] PhraseCard* phraseCard() const { return m_phraseCard; }
-
-    // The commands of the menu "Phrase".
+    // The commands of the menu "Phrase", and the windows they open.
+    [[nodiscard]] PhraseCommands& phraseCommands() const { return *m_commands; }
+    [[nodiscard]] FindWindow* findWindow() const;
+    [[nodiscard]] PhraseCard* phraseCard() const;
+    [[nodiscard]] SpellerWindow* spellerWindow() const;
+    [[nodiscard]] SpeechPlayer& speechPlayer();
+    void FindClick();
+    void PhraseCardClick();
     void MyPhrasesClick();
     void AddPhraseClick();
     void EditPhraseClick();
     void DeletePhraseClick();
     void AddToMyPhrasesClick();
+    void RestoreBackupClick();
     void PrintClick();
     void ExportPdfClick();
 
@@ -168,19 +178,12 @@ public:
     void SayClick();
     void SpellerClick();
 
-    // The phrase the grid's current cell holds, as SpeechPlayer::say takes it: the current row
-    // in the current column, the left column when no language column is current. None without
-    // a row.
-    struct SpokenCell {
-        phrase_data::LanguageField field;
-        QString text;
-        QString rusP;
-    };
-    [[nodiscard]] std::optional<SpokenCell> currentCell() const;
-    // The player the window says phrases with, made on first use; its failures show in the
-    // error box.
-    [[nodiscard]] SpeechPlayer& speechPlayer();
-    [[nodiscard]] SpellerWindow* spellerWindow() const { return m_speller; }
+    // The contact at hand: the operator's station and the other one.
+    void MyStationClick();
+    void ContactPanelClick();
+    void KeepLanguagePairClick();
+    [[nodiscard]] ContactPanel* contactPanel() const { return m_contactPanel.get(); }
+    [[nodiscard]] station::ProfileStore& profileStore() const { return *m_profileStore; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -192,13 +195,8 @@ private:
     void bindLanguages(phrase_data::LanguageField left, phrase_data::LanguageField right);
     // A command of the menus made from the catalogue, by the catalogue row it was made from.
     void loadReference(const QAction* command);
-    void bindLanguage(int place, const QAction* command);
+    void bindLanguage(GridPlace place, const QAction* command);
     void updateScrollExtent();
-    MyPhrasesEditor& myPhrases();
-    // The note over the grid's foot for what passes without an answer.
-    PassingNote& passingNote();
-    void showMyPhrases();
-    void afterMyPhrasesChange(std::optional<int> row);
     void updatePhraseCommands();
     void markLanguages();
 
@@ -208,13 +206,12 @@ private:
     QAction* m_editPhrase = nullptr;
     QAction* m_deletePhrase = nullptr;
     QAction* m_addToMyPhrases = nullptr;
-    std::unique_ptr<MyPhrasesEditor> m_myPhrases;
-    std::unique_ptr<phrase_data::PhraseIndex> m_phraseIndex;
-    FindWindow* m_findWindow = nullptr;
-    PhraseCard* m_phraseCard = nullptr;
-    SpeechPlayer* m_speechPlayer = nullptr;
-    SpellerWindow* m_speller = nullptr;
-    PassingNote* m_passingNote = nullptr;
+    QAction* m_keepLanguagePair = nullptr;
     FramePlacement* const m_placement;
     bool m_placed = false;
+    // The settings, and the panel that reads them: it goes first.
+    std::unique_ptr<station::ProfileStore> m_profileStore;
+    std::unique_ptr<ContactPanel> m_contactPanel;
+    // Last: its windows read the grid and the data components.
+    const std::unique_ptr<PhraseCommands> m_commands;
 };

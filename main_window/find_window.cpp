@@ -1,5 +1,6 @@
 #include "find_window.h"
 
+#include "close_on_escape.h"
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +19,7 @@ namespace {
 enum Column { TopicColumn, LeftColumn, RightColumn, MatchColumn };
 constexpr int SourceRole = Qt::UserRole;
 constexpr int RowRole = Qt::UserRole + 1;
+constexpr int SettleMs = 400;
 
 } // namespace
 
@@ -28,6 +31,7 @@ FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, 
     , m_count(new QLabel(this))
     , m_results(new QTreeWidget(this))
     , m_skipped(new QLabel(this))
+    , m_settled(new QTimer(this))
 {
     setObjectName(QStringLiteral("FindWindow"));
     setWindowTitle(QStringLiteral("Find"));
@@ -37,8 +41,10 @@ FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, 
     m_query->setPlaceholderText(QStringLiteral("Words in any language"));
     m_query->setClearButtonEnabled(true);
     m_query->installEventFilter(this);
+    m_query->setAccessibleName(QStringLiteral("Find phrases"));
     m_count->setObjectName(QStringLiteral("FindCount"));
     m_results->setObjectName(QStringLiteral("FindResults"));
+    m_results->setAccessibleName(QStringLiteral("Found phrases"));
     m_results->setRootIsDecorated(false);
     m_results->setUniformRowHeights(true);
     m_results->setColumnCount(4);
@@ -57,6 +63,12 @@ FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, 
     layout->addWidget(m_skipped);
 
     connect(m_query, &QLineEdit::textChanged, this, &FindWindow::refresh);
+    // Once the typing settles, the count becomes the field's description, which a screen reader
+    // reads out for the field it is in; every keystroke would be too many.
+    m_settled->setSingleShot(true);
+    m_settled->setInterval(SettleMs);
+    connect(m_settled, &QTimer::timeout, this, [this] { m_query->setAccessibleDescription(m_count->text()); });
+    closeOnEscape(*this);
     connect(m_query, &QLineEdit::returnPressed, this, [this] { choose(m_results->currentItem()); });
     connect(m_results, &QTreeWidget::itemActivated, this, &FindWindow::choose);
     // The languages shown follow the grid's columns.
@@ -86,31 +98,35 @@ void FindWindow::closeEvent(QCloseEvent* event)
 
 void FindWindow::refresh()
 {
-    const QString left = m_grid.columnFieldName(1);
-    const QString right = m_grid.columnFieldName(2);
+    const QString left = m_grid.columnFieldName(GridPlace::Left);
+    const QString right = m_grid.columnFieldName(GridPlace::Right);
     m_results->setHeaderLabels({QStringLiteral("Topic"), left, right, QStringLiteral("Matched")});
-    m_results->clear();
     if (m_query->text().trimmed().isEmpty()) {
+        showResults(0);
         m_count->clear();
+        m_results->setAccessibleDescription({});
+        m_query->setAccessibleDescription({});
         return;
     }
     const phrase_data::SearchResult result = m_index.search(m_query->text());
-    QList<QTreeWidgetItem*> items;
-    for (const phrase_data::PhraseHit& hit : result.hits) {
+    showResults(int(result.hits.size()));
+    for (std::size_t i = 0; i < result.hits.size(); ++i) {
+        const phrase_data::PhraseHit& hit = result.hits[i];
         const QString field = m_index.fieldNames(hit.source).value(hit.field);
         const bool shown =
             field.compare(left, Qt::CaseInsensitive) == 0 || field.compare(right, Qt::CaseInsensitive) == 0;
-        auto* item = new QTreeWidgetItem(QStringList{
-            m_index.sources()[std::size_t(hit.source)].caption, m_index.text(hit.source, hit.row, left),
-            m_index.text(hit.source, hit.row, right), shown ? QString() : field + QStringLiteral(": ") + hit.text});
+        const QStringList texts{m_index.sources()[std::size_t(hit.source)].caption,
+                                m_index.text(hit.source, hit.row, left), m_index.text(hit.source, hit.row, right),
+                                shown ? QString() : field + QStringLiteral(": ") + hit.text};
+        QTreeWidgetItem* item = m_results->topLevelItem(int(i));
+        for (int column = TopicColumn; column <= MatchColumn; ++column)
+            item->setText(column, texts[column]);
         for (int column = LeftColumn; column <= MatchColumn; ++column)
             item->setToolTip(column, item->text(column));
         item->setData(TopicColumn, SourceRole, hit.source);
         item->setData(TopicColumn, RowRole, hit.row);
-        items << item;
     }
-    m_results->addTopLevelItems(items);
-    if (!items.isEmpty()) m_results->setCurrentItem(items.front());
+    m_results->setCurrentItem(result.hits.empty() ? nullptr : m_results->topLevelItem(0));
     m_count->setText(result.count > result.hits.size()
                          ? QStringLiteral("%1 rows found; the best %2 shown").arg(result.count).arg(result.hits.size())
                      : result.count == 1 ? QStringLiteral("1 row found")
@@ -120,6 +136,26 @@ void FindWindow::refresh()
     m_skipped->setText(result.skipped.isEmpty() ? QString()
                                                 : QStringLiteral("Not searched: ") + result.skipped.join(u"; "));
     m_skipped->setVisible(!result.skipped.isEmpty());
+    m_results->setAccessibleDescription(m_count->text());
+    m_settled->start();
+}
+
+void FindWindow::showResults(int count)
+{
+    // Rows are hidden, never deleted: a screen reader may still hold one, and a deleted row
+    // leaves it an object that answers nothing.
+    while (m_results->topLevelItemCount() < count)
+        m_results->addTopLevelItem(new QTreeWidgetItem);
+    for (int i = 0; i < m_results->topLevelItemCount(); ++i)
+        m_results->topLevelItem(i)->setHidden(i >= count);
+}
+
+int FindWindow::resultCount() const
+{
+    int shown = 0;
+    for (int i = 0; i < m_results->topLevelItemCount(); ++i)
+        shown += m_results->topLevelItem(i)->isHidden() ? 0 : 1;
+    return shown;
 }
 
 void FindWindow::choose(QTreeWidgetItem* item)
@@ -127,14 +163,6 @@ void FindWindow::choose(QTreeWidgetItem* item)
     if (!item) return;
     const int source = item->data(TopicColumn, SourceRole).toInt();
     emit rowChosen(m_index.sources()[std::size_t(source)].path, item->data(TopicColumn, RowRole).toInt());
-}
-
-void FindWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape)
-        close();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 bool FindWindow::eventFilter(QObject* watched, QEvent* event)

@@ -8,6 +8,7 @@ class PhraseIndex;
 class PhraseGrid;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -23,6 +24,8 @@ public:
     [[nodiscard]] QLineEdit* queryEdit() const { return m_query; }
     [[nodiscard]] QTreeWidget* resultList() const { return m_results; }
     [[nodiscard]] QString countText() const;
+    // The results listed; the list keeps rows hidden beyond them.
+    [[nodiscard]] int resultCount() const;
 
 signals:
     // A result was chosen: the row (from 0) of the data file at path ("dsb\name.dsb").
@@ -33,11 +36,11 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
+    void showResults(int count);
     void choose(QTreeWidgetItem* item);
 
     phrase_data::PhraseIndex& m_index;
@@ -46,4 +49,5 @@ private:
     QLabel* const m_count;
     QTreeWidget* const m_results;
     QLabel* const m_skipped;
+    QTimer* const m_settled;
 };

@@ -1,5 +1,6 @@
 #include "phrase_card.h"
 
+#include "close_on_escape.h"
 #include "design_font.h"
 #include "enter_button.h"
 #include "phrase_data/data_source.h"
@@ -58,6 +59,8 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     resize(640, 480);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    // The rows take the keyboard, not the scrolling around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(m_rows);
     m_listCaption->setObjectName(QStringLiteral("PhraseCardList"));
     m_listCaption->setTextFormat(Qt::PlainText);
@@ -81,6 +84,7 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     connect(copyAction, &QAction::triggered, this, &PhraseCard::copy);
     addAction(copyAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    closeOnEscape(*this);
 
     const auto follow = [this] {
         if (isVisible()) refresh();
@@ -94,6 +98,14 @@ void PhraseCard::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     refresh();
+    // The phrase first: a screen reader reads it as the card opens. The new rows show only once
+    // the layout has shown them, after this event.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_fields.isEmpty()) textLabel(m_fields.front())->setFocus(Qt::OtherFocusReason);
+        },
+        Qt::QueuedConnection);
 }
 
 void PhraseCard::refresh()
@@ -112,15 +124,14 @@ void PhraseCard::refresh()
         const int column = m_source.fieldIndex(field);
         return column < 0 ? QString() : m_source.text(row, column);
     };
-    m_russian = textOf(fieldOf(LanguageField::Rus));
-    m_russianPhonetic = textOf(fieldOf(LanguageField::RusP));
+    m_row = m_source.texts(row);
     const int height = m_grid.cellFontHeight();
     const QFont large = designFont(CardFace, height * LargeScale);
     const QFont aid = designFont(CardFace, height * 2, {.italic = true});
     const QFont small = designFont(CardFace, height);
 
-    const QString left = m_grid.columnFieldName(1);
-    const QString right = m_grid.columnFieldName(2);
+    const QString left = m_grid.columnFieldName(GridPlace::Left);
+    const QString right = m_grid.columnFieldName(GridPlace::Right);
     for (const QString& field : {left, right})
         addLanguageRow(field, textOf(field), large);
     const QString phonetic = fieldOf(LanguageField::RusP);
@@ -139,6 +150,15 @@ void PhraseCard::refresh()
 
 void PhraseCard::addLanguageRow(const QString& field, const QString& text, const QFont& font)
 {
+    // Made first, so that the keyboard meets each phrase before its Say button.
+    auto* label = new QLabel(text, m_rows);
+    label->setObjectName(QStringLiteral("PhraseCardText_") + field);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setFocusPolicy(Qt::StrongFocus); // a Tab stop, where a screen reader reads it
+    label->setAccessibleDescription(languageCaption(field));
     // The caption and the Say button share a line, in a widget of their own so refresh() clears both.
     auto* heading = new QWidget(m_rows);
     auto* caption = new QLabel(languageCaption(field), heading);
@@ -147,26 +167,15 @@ void PhraseCard::addLanguageRow(const QString& field, const QString& text, const
     caption->setFont(captionFont);
     auto* say = new EnterButton(QStringLiteral("Say"), heading);
     say->setObjectName(QStringLiteral("PhraseCardSay_") + field);
+    say->setAccessibleName(QStringLiteral("Say in ") + languageCaption(field));
     const auto language = PhraseCatalogue::field(field);
     say->setEnabled(language.has_value() && !text.isEmpty());
-    connect(say, &QPushButton::clicked, this, [this, language, text] {
-        // Both Russian rows say the Russian, stressed as the phonetic spelling marks it.
-        if (*language == LanguageField::Rus || *language == LanguageField::RusP)
-            m_player.say(*language, m_russian, m_russianPhonetic);
-        else
-            m_player.say(*language, text);
-    });
+    connect(say, &QPushButton::clicked, this, [this, language] { m_player.sayRow(m_row, *language); });
     auto* line = new QHBoxLayout(heading);
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(caption);
     line->addStretch();
     line->addWidget(say);
-    auto* label = new QLabel(text, m_rows);
-    label->setObjectName(QStringLiteral("PhraseCardText_") + field);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_layout->addWidget(heading);
     m_layout->addWidget(label);
     m_fields << field;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "phrase_data/phrase_texts.h"
+
 #include <QWidget>
 
 namespace phrase_data {
@@ -47,9 +49,8 @@ private:
     const PhraseGrid& m_grid;
     const phrase_data::DataSource& m_source;
     SpeechPlayer& m_player;
-    // The row's Russian and its phonetic spelling, whose stress marks the Russian voice follows.
-    QString m_russian;
-    QString m_russianPhonetic;
+    // The row's texts, as the Say buttons say them.
+    phrase_data::PhraseTexts m_row;
     QWidget* const m_rows;
     QVBoxLayout* const m_layout;
     QLabel* const m_listCaption;

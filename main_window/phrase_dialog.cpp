@@ -1,6 +1,7 @@
 #include "phrase_dialog.h"
 
 #include "error_box.h"
+#include "modal_hook.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QDialogButtonBox>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 using phrase_data::LanguageField;
 using phrase_data::MyPhraseFile;
@@ -39,11 +41,27 @@ PhraseDialog::PhraseDialog(const QString& title, const phrase_data::PhraseTexts&
     layout->addWidget(buttons);
 }
 
+int PhraseDialog::run()
+{
+    const Answerer answerer = ModalHook<Answerer>::take();
+    if (!answerer) return exec();
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    answerer(*this);
+    if (isVisible()) reject();
+    return result();
+}
+
+void PhraseDialog::setNextAnswer(Answerer answerer)
+{
+    ModalHook<Answerer>::setNext(std::move(answerer));
+}
+
 phrase_data::PhraseTexts PhraseDialog::texts() const
 {
     phrase_data::PhraseTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = m_fields[i]->text().trimmed();
+        texts[i] = m_fields[i]->text(); // as typed: spaces at either end are kept
     return texts;
 }
 
@@ -57,15 +75,31 @@ PhraseDialog::Problem PhraseDialog::problem() const
     const phrase_data::PhraseTexts now = texts();
     for (const auto& language : PhraseCatalogue::languages()) {
         const QString& text = now[std::size_t(language.field)];
+        // The file counts UTF-16 units, which the user cannot see: the message says so.
         if (std::size_t(text.size()) > MyPhraseFile::MaxTextLength)
-            return {QStringLiteral("%1: %2 characters, but a field holds at most %3")
+            return {QStringLiteral("%1: %2 units, but a field holds at most %3 (a letter counts 1, an emoji 2)")
                         .arg(QString::fromLatin1(language.caption))
                         .arg(text.size())
                         .arg(MyPhraseFile::MaxTextLength),
                     field(language.field)};
     }
-    if (std::all_of(now.begin(), now.end(), [](const QString& text) { return text.isEmpty(); }))
+    if (std::all_of(now.begin(), now.end(), [](const QString& text) { return text.trimmed().isEmpty(); }))
         return {QStringLiteral("A phrase needs text in at least one language"), m_fields.front()};
+    if (const auto refused = MyPhraseFile::rowProblem(now)) {
+        // The fields that take the most room first: shortening those helps most.
+        std::vector<const phrase_data::LanguageEntry*> filled;
+        for (const auto& language : PhraseCatalogue::languages())
+            if (!now[std::size_t(language.field)].isEmpty()) filled.push_back(&language);
+        std::stable_sort(filled.begin(), filled.end(), [&](const auto* a, const auto* b) {
+            return now[std::size_t(a->field)].toUtf8().size() > now[std::size_t(b->field)].toUtf8().size();
+        });
+        QStringList names;
+        for (const auto* language : filled)
+            names << QString::fromLatin1(language->caption);
+        return {QStringLiteral("The phrase is too long to save: %1. Shorten %2")
+                    .arg(*refused, names.join(QStringLiteral(", "))),
+                filled.empty() ? m_fields.front() : field(filled.front()->field)};
+    }
     return {};
 }
 

@@ -17,6 +17,8 @@ class PhraseDialog : public QDialog {
 
 public:
     using Save = std::function<void(const phrase_data::PhraseTexts&)>;
+    // A test's hand: it types into the shown dialog and presses its buttons.
+    using Answerer = std::function<void(PhraseDialog& dialog)>;
 
     PhraseDialog(const QString& title, const phrase_data::PhraseTexts& start, const QFont& font, Save save,
                  QWidget* parent = nullptr);
@@ -25,6 +27,13 @@ public:
     [[nodiscard]] QLineEdit* field(phrase_data::LanguageField field) const;
 
     void accept() override;
+
+    // Shows the dialog and waits until it closes, as exec() does; a dialog that a test answers
+    // shows without a loop of its own and is handed to the answerer, and one it leaves open is
+    // cancelled.
+    int run();
+    // Answers the next dialog, once.
+    static void setNextAnswer(Answerer answerer);
 
 private:
     // Why the texts cannot be saved, and the field to mend; no field when they can.

@@ -1,6 +1,7 @@
 #include "phrase_grid.h"
 
 #include "design_font.h"
+#include "grid_accessible.h"
 #include "grid_columns_model.h"
 #include "indicator_header.h"
 #include "phrase_data/phrase_catalogue.h"
@@ -8,6 +9,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolTip>
@@ -23,6 +25,7 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     : QTableView(parent)
     , m_columns(new GridColumnsModel(source, this))
 {
+    QAccessible::installFactory(&GridAccessible::factory); // once: a second install is ignored
     setVerticalHeader(new IndicatorHeader(this));
     setModel(m_columns);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,9 +60,11 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     });
 
     using phrase_data::PhraseCatalogue;
-    m_columns->setFieldName(0, QString::fromLatin1(PhraseCatalogue::HiddenColumnField));
-    m_columns->setFieldName(1, QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Eng)));
-    m_columns->setFieldName(2, QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Rus)));
+    m_columns->setFieldName(int(GridPlace::Hidden), QString::fromLatin1(PhraseCatalogue::HiddenColumnField));
+    m_columns->setFieldName(int(GridPlace::Left),
+                            QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Eng)));
+    m_columns->setFieldName(int(GridPlace::Right),
+                            QString::fromLatin1(PhraseCatalogue::fieldName(phrase_data::LanguageField::Rus)));
     for (int i = 0; i < GridColumnsModel::ColumnCount; ++i)
         titles->resizeSection(i, m_widths[std::size_t(i)]);
 
@@ -73,33 +78,34 @@ PhraseGrid::PhraseGrid(phrase_data::DataSource& source, QWidget* parent)
     setCellFont(m_cellFontHeight, m_cellFontBold);
 }
 
-int PhraseGrid::logicalAt(int place) const
+int PhraseGrid::logicalAt(GridPlace place) const
 {
-    if (place < 0 || place >= GridColumnsModel::ColumnCount) throw std::out_of_range("grid column index out of range");
-    return horizontalHeader()->logicalIndex(place);
+    const int index = int(place);
+    if (index >= GridColumnsModel::ColumnCount) throw std::out_of_range("grid column index out of range");
+    return horizontalHeader()->logicalIndex(index);
 }
 
-QString PhraseGrid::columnFieldName(int place) const
+QString PhraseGrid::columnFieldName(GridPlace place) const
 {
     return m_columns->fieldName(logicalAt(place));
 }
 
-QString PhraseGrid::columnTitle(int place) const
+QString PhraseGrid::columnTitle(GridPlace place) const
 {
     return m_columns->headerData(logicalAt(place), Qt::Horizontal).toString();
 }
 
-void PhraseGrid::bindColumn(int place, const QString& fieldName)
+void PhraseGrid::bindColumn(GridPlace place, const QString& fieldName)
 {
     m_columns->setFieldName(logicalAt(place), fieldName);
 }
 
-int PhraseGrid::columnWidthAt(int place) const
+int PhraseGrid::columnWidthAt(GridPlace place) const
 {
     return m_widths[std::size_t(logicalAt(place))];
 }
 
-void PhraseGrid::setColumnWidthAt(int place, int width)
+void PhraseGrid::setColumnWidthAt(GridPlace place, int width)
 {
     const int logical = logicalAt(place);
     m_widths[std::size_t(logical)] = width;
@@ -109,12 +115,12 @@ void PhraseGrid::setColumnWidthAt(int place, int width)
     }
 }
 
-bool PhraseGrid::isColumnVisibleAt(int place) const
+bool PhraseGrid::isColumnVisibleAt(GridPlace place) const
 {
     return !horizontalHeader()->isSectionHidden(logicalAt(place));
 }
 
-void PhraseGrid::setColumnVisibleAt(int place, bool visible)
+void PhraseGrid::setColumnVisibleAt(GridPlace place, bool visible)
 {
     const int logical = logicalAt(place);
     if (visible == isColumnVisibleAt(place)) return;
@@ -160,9 +166,62 @@ void PhraseGrid::repaintGrid()
 void PhraseGrid::showRow(int row)
 {
     if (row < 0 || row >= m_columns->rowCount()) return;
-    const QModelIndex index = m_columns->index(row, logicalAt(1));
+    const QModelIndex index = m_columns->index(row, logicalAt(GridPlace::Left));
     setCurrentIndex(index);
     scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void PhraseGrid::tellReader(QAccessible::Event type, const QModelIndex& index)
+{
+    const int child = GridAccessible::childIndex(*this, index);
+    if (!QAccessible::isActive() || child < 0) return;
+    QAccessibleEvent event(this, type);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+}
+
+void PhraseGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (hasFocus()) tellReader(QAccessible::Focus, current);
+    // The table view would number the cells with the hidden column and the titles among them.
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::currentChanged(current, previous);
+}
+
+void PhraseGrid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    tellReader(QAccessible::SelectionAdd, selected.indexes().value(0));
+    tellReader(QAccessible::SelectionRemove, deselected.indexes().value(0));
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void PhraseGrid::focusInEvent(QFocusEvent* event)
+{
+    if (!currentIndex().isValid() && m_columns->rowCount() > 0)
+        setCurrentIndex(m_columns->index(0, logicalAt(GridPlace::Left)));
+    QTableView::focusInEvent(event);
+    // The grid's own focus is told after this event; the cell's comes after it, so that the
+    // reader lands on the cell.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) tellReader(QAccessible::Focus, currentIndex());
+        },
+        Qt::QueuedConnection);
+}
+
+void PhraseGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && event->modifiers().testFlag(Qt::ControlModifier)) {
+        const bool back = event->key() == Qt::Key_Backtab || event->modifiers().testFlag(Qt::ShiftModifier);
+        // Past the grid's own use of Tab, to the next control of the window.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+        QWidget::focusNextPrevChild(!back);
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool PhraseGrid::viewportEvent(QEvent* event)
@@ -191,13 +250,13 @@ void PhraseGrid::layOut()
 void PhraseGrid::showFromTop()
 {
     // A freshly opened table starts on its first row, shown from the top.
-    if (m_columns->rowCount() > 0) setCurrentIndex(m_columns->index(0, logicalAt(1)));
+    if (m_columns->rowCount() > 0) setCurrentIndex(m_columns->index(0, logicalAt(GridPlace::Left)));
     scrollToTop();
 }
 
 void PhraseGrid::keepHiddenColumnFirst()
 {
-    // The hidden column stays in front: a language column dragged before it takes place 1.
+    // The hidden column stays in front: a language column dragged before it takes the left place.
     QHeaderView* titles = horizontalHeader();
     for (int logical = 0; logical < GridColumnsModel::ColumnCount; ++logical) {
         if (titles->isSectionHidden(logical) && titles->visualIndex(logical) != 0) {

@@ -1,28 +1,31 @@
 #pragma once
 
 #include "grid_columns_model.h"
+#include "grid_place.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QTableView>
 #include <array>
 
 // The read-only phrase grid. Its three columns live as long as the grid and are addressed by
-// their place in the column list, which follows the user's dragging of titles: place 0 is the
-// hidden column, 1 the left language, 2 the right one.
+// their place in the column list, which follows the user's dragging of titles.
 class PhraseGrid : public QTableView {
     Q_OBJECT
 
 public:
     explicit PhraseGrid(phrase_data::DataSource& source, QWidget* parent = nullptr);
 
-    [[nodiscard]] QString columnFieldName(int place) const;
-    [[nodiscard]] QString columnTitle(int place) const;
+    // The model column shown at a place.
+    [[nodiscard]] int logicalAt(GridPlace place) const;
+    [[nodiscard]] QString columnFieldName(GridPlace place) const;
+    [[nodiscard]] QString columnTitle(GridPlace place) const;
     // Names the field the column shows and binds it at once; nothing is read again.
-    void bindColumn(int place, const QString& fieldName);
-    [[nodiscard]] int columnWidthAt(int place) const;
-    void setColumnWidthAt(int place, int width);
-    [[nodiscard]] bool isColumnVisibleAt(int place) const;
-    void setColumnVisibleAt(int place, bool visible);
+    void bindColumn(GridPlace place, const QString& fieldName);
+    [[nodiscard]] int columnWidthAt(GridPlace place) const;
+    void setColumnWidthAt(GridPlace place, int width);
+    [[nodiscard]] bool isColumnVisibleAt(GridPlace place) const;
+    void setColumnVisibleAt(GridPlace place, bool visible);
 
     // The cell font as designed: face, height (negative: character height in pixels), bold.
     [[nodiscard]] int cellFontHeight() const { return m_cellFontHeight; }
@@ -36,14 +39,22 @@ public:
     void showRow(int row);
 
 protected:
+    // The screen reader counts only the shown cells: the focus and the selection are told to it
+    // by that count.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    // Entering the grid makes a cell current, the first row's when none is, and has it read.
+    void focusInEvent(QFocusEvent* event) override;
+    // Tab moves between the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid.
+    void keyPressEvent(QKeyEvent* event) override;
     // A cell cut off at the column's or the grid's edge shows its whole text as a tooltip.
     bool viewportEvent(QEvent* event) override;
 
 private:
-    [[nodiscard]] int logicalAt(int place) const;
     void keepHiddenColumnFirst();
     void layOut();
     void showFromTop();
+    void tellReader(QAccessible::Event type, const QModelIndex& index);
 
     GridColumnsModel* const m_columns;
     std::array<int, GridColumnsModel::ColumnCount> m_widths{64, 64, 64};

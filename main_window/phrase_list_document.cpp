@@ -4,6 +4,7 @@
 #include "phrase_grid.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -52,12 +53,12 @@ PhraseListDocument::~PhraseListDocument() = default;
 PhraseListDocument PhraseListDocument::fromGrid(const PhraseGrid& grid, const QString& caption)
 {
     const QAbstractItemModel& model = *grid.model();
-    const int left = grid.horizontalHeader()->logicalIndex(1);
-    const int right = grid.horizontalHeader()->logicalIndex(2);
+    const int left = grid.logicalAt(GridPlace::Left);
+    const int right = grid.logicalAt(GridPlace::Right);
     std::vector<Row> rows;
     for (int row = 0; row < model.rowCount(); ++row)
         rows.push_back({model.index(row, left).data().toString(), model.index(row, right).data().toString()});
-    return {caption, grid.columnTitle(1), grid.columnTitle(2), rows, grid.font()};
+    return {caption, grid.columnTitle(GridPlace::Left), grid.columnTitle(GridPlace::Right), rows, grid.font()};
 }
 
 void PhraseListDocument::print(QPagedPaintDevice& device) const
@@ -67,6 +68,9 @@ void PhraseListDocument::print(QPagedPaintDevice& device) const
 
 void PhraseListDocument::exportPdf(const QString& fileName) const
 {
+    // A new file goes in by a rename, which would replace a device or a pipe of that name.
+    if (const QFileInfo target(fileName); target.exists() && !target.isFile())
+        throw writeError(fileName, QStringLiteral("not a regular file"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) throw writeError(fileName, file.errorString());
     QBuffer written;

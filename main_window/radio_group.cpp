@@ -3,7 +3,9 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QRadioButton>
+#include <algorithm>
 
 RadioGroup::RadioGroup(QWidget* parent)
     : QGroupBox(parent)
@@ -23,6 +25,7 @@ void RadioGroup::setItems(const QStringList& captions)
     m_buttons.clear();
     for (int i = 0; i < captions.size(); ++i) {
         auto* button = new QRadioButton(captions[i], this);
+        button->installEventFilter(this);
         m_group->addButton(button, i);
         m_buttons.push_back(button);
     }
@@ -48,6 +51,30 @@ void RadioGroup::setItemIndex(int index)
     }
     m_settingIndex = false;
     updateTabStops();
+}
+
+void RadioGroup::focusItem()
+{
+    if (m_buttons.empty()) return;
+    m_buttons[std::size_t(std::max(0, itemIndex()))]->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool RadioGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || itemIndex() >= 0) return QGroupBox::eventFilter(watched, event);
+    const auto at = std::find(m_buttons.begin(), m_buttons.end(), watched);
+    if (at == m_buttons.end()) return QGroupBox::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int step = key == Qt::Key_Down || key == Qt::Key_Right ? 1
+                     : key == Qt::Key_Up || key == Qt::Key_Left  ? -1
+                                                                 : 0;
+    if (step == 0) return QGroupBox::eventFilter(watched, event);
+    const auto next = std::size_t(std::clamp(int(at - m_buttons.begin()) + step, 0, count() - 1));
+    if (m_buttons[next] != watched) {
+        m_buttons[next]->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        m_buttons[next]->click();
+    }
+    return true;
 }
 
 void RadioGroup::resizeEvent(QResizeEvent* event)
@@ -78,8 +105,8 @@ void RadioGroup::arrangeButtons()
 
 void RadioGroup::updateTabStops()
 {
-    // The list takes part in the tab order only through its marked item.
-    const int marked = itemIndex();
+    // The list takes part in the tab order only through its marked item, or its first.
+    const int marked = std::max(0, itemIndex());
     for (int i = 0; i < count(); ++i)
         m_buttons[std::size_t(i)]->setFocusPolicy(i == marked ? Qt::StrongFocus : Qt::ClickFocus);
 }

@@ -1,6 +1,7 @@
 #include "speech_player.h"
 
 #include "speech/speech_synthesizer.h"
+#include "speech/spoken_row.h"
 
 #include <QAudioSink>
 #include <QMediaDevices>
@@ -19,6 +20,12 @@ SpeechPlayer::~SpeechPlayer()
 QAudioDevice SpeechPlayer::device() const
 {
     return m_device ? *m_device : QMediaDevices::defaultAudioOutput();
+}
+
+void SpeechPlayer::sayRow(const phrase_data::PhraseTexts& row, phrase_data::LanguageField field)
+{
+    const speech::SpokenRow spoken = speech::SpokenRow::of(row, field);
+    say(spoken.field, spoken.text, spoken.rusP);
 }
 
 void SpeechPlayer::say(phrase_data::LanguageField field, const QString& text, const QString& rusP)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "phrase_data/language_field.h"
+#include "phrase_data/phrase_texts.h"
 #include "speech/pcm.h"
 
 #include <QAudioDevice>
@@ -26,6 +27,8 @@ public:
 
     // For Rus and RusP, text is the row's Rus cell and rusP its RusP cell (see SpeechSynthesizer).
     void say(phrase_data::LanguageField field, const QString& text, const QString& rusP = {});
+    // A row of phrases in one of its fields, as speech::SpokenRow says it.
+    void sayRow(const phrase_data::PhraseTexts& row, phrase_data::LanguageField field);
     void stop();
     [[nodiscard]] bool playing() const;
 

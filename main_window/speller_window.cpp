@@ -1,14 +1,17 @@
 #include "speller_window.h"
 
+#include "close_on_escape.h"
 #include "enter_button.h"
 #include "error_box.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "speech_player.h"
+#include "spelling_field.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 
 using phrase_data::LanguageField;
@@ -23,68 +26,82 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
     setWindowTitle(tr("Speller"));
     m_input->setObjectName(QStringLiteral("SpellerInput"));
     m_input->setPlaceholderText(tr("Call sign, name or QTH"));
+    m_input->setAccessibleName(tr("Spelling"));
+    m_input->setAccessibleDescription(m_input->placeholderText());
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_input, 0, 0, 1, 3);
-    for (int side = 0; side < 2; ++side) {
-        auto& caption = m_captions.at(std::size_t(side));
-        auto& spelling = m_spellings.at(std::size_t(side));
-        auto& say = m_say.at(std::size_t(side));
+    for (const GridPlace side : LanguagePlaces) {
+        const std::size_t slot = languageSlot(side);
+        const int row = int(slot) + 1;
+        auto& caption = m_captions.at(slot);
+        auto& spelling = m_spellings.at(slot);
+        auto& say = m_say.at(slot);
         caption = new QLabel(this);
-        spelling = new QLabel(this);
-        spelling->setWordWrap(true);
-        spelling->setTextFormat(Qt::PlainText);
-        spelling->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        spelling = new SpellingField(this);
+        spelling->setObjectName(QStringLiteral("SpellerSpelling%1").arg(slot));
         spelling->setMinimumWidth(320);
         say = new EnterButton(tr("Say"), this);
-        say->setObjectName(QStringLiteral("SpellerSay%1").arg(side));
+        say->setObjectName(QStringLiteral("SpellerSay%1").arg(slot));
         connect(say, &QPushButton::clicked, this, [this, side] { this->say(side); });
-        layout->addWidget(caption, side + 1, 0, Qt::AlignTop);
-        layout->addWidget(spelling, side + 1, 1);
-        layout->addWidget(say, side + 1, 2, Qt::AlignTop);
+        layout->addWidget(caption, row, 0, Qt::AlignTop);
+        layout->addWidget(spelling, row, 1);
+        layout->addWidget(say, row, 2, Qt::AlignTop);
     }
     layout->setColumnStretch(1, 1);
     connect(m_input, &QLineEdit::textChanged, this, &SpellerWindow::respell);
+    closeOnEscape(*this);
 }
 
 void SpellerWindow::setLanguages(LanguageField left, LanguageField right)
 {
     m_fields = {left, right};
-    for (std::size_t side = 0; side < 2; ++side) {
+    for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         for (const auto& language : PhraseCatalogue::languages())
-            if (language.field == m_fields[side]) m_captions[side]->setText(QString::fromLatin1(language.caption));
+            if (language.field == m_fields[side]) {
+                const QString caption = QString::fromLatin1(language.caption);
+                m_captions[side]->setText(caption);
+                m_spellings[side]->setAccessibleName(tr("%1 spelling").arg(caption));
+                m_say[side]->setAccessibleName(tr("Say in %1").arg(caption));
+            }
     }
     m_speller.reset();
-    ErrorBox::guard([&] { m_speller.emplace(speech::PhraseFile(speech::CallSignSpeller::callsignFile())); }, this);
+    ErrorBox::guard([&] { m_speller.emplace(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile())); },
+                    this);
     respell();
 }
 
-QString SpellerWindow::spelling(int side) const
+QString SpellerWindow::spelling(GridPlace side) const
 {
-    return m_spellings.at(std::size_t(side))->text();
+    return m_spellings.at(languageSlot(side))->toPlainText();
 }
 
 void SpellerWindow::respell()
 {
-    for (std::size_t side = 0; side < 2; ++side) {
+    for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
         const QStringList words = m_speller ? m_speller->spell(m_fields[side], m_input->text()) : QStringList();
         // One character to a line, with its word (and a Japanese word's reading): a long call
-        // sign is read out line by line.
+        // sign is read out line by line. A character is what the user sees, an emoji too.
         QStringList lines;
-        for (const QChar c : m_input->text())
-            if (!c.isSpace() && lines.size() < words.size())
+        const QString input = m_input->text();
+        QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, input);
+        for (qsizetype from = 0, to = characters.toNextBoundary(); to > from;
+             from = to, to = characters.toNextBoundary()) {
+            const QString c = input.mid(from, to - from);
+            if (!c.trimmed().isEmpty() && lines.size() < words.size())
                 lines << QStringLiteral("%1 — %2").arg(c.toUpper(), words[lines.size()]);
+        }
         const QString text = lines.join(u'\n');
-        m_spellings[side]->setText(text);
+        m_spellings[side]->setPlainText(text);
         m_say[side]->setEnabled(!text.isEmpty());
     }
     // A spelling that wraps onto another line gets the height for it; the width stays the user's.
     if (layout()->hasHeightForWidth()) resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
 }
 
-void SpellerWindow::say(int side)
+void SpellerWindow::say(GridPlace side)
 {
     if (!m_speller) return;
-    const LanguageField field = m_fields.at(std::size_t(side));
+    const LanguageField field = m_fields.at(languageSlot(side));
     QString rusP;
     const QString text = m_speller->sayable(field, m_input->text(), &rusP);
     m_player.say(field, text, rusP);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid_place.h"
 #include "phrase_data/language_field.h"
 #include "speech/call_sign_speller.h"
 
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SpeechPlayer;
+class SpellingField;
 
 // The speller: a call sign, name or QTH typed in, spelled with the spelling words of the two
 // languages the grid shows, one character to a line ("Q — Quebec"), each language with a
@@ -24,20 +26,20 @@ public:
 
     // The two languages to spell in; the table is read again from its file.
     void setLanguages(phrase_data::LanguageField left, phrase_data::LanguageField right);
-    [[nodiscard]] QString spelling(int side) const;
+    [[nodiscard]] QString spelling(GridPlace side) const;
     [[nodiscard]] QLineEdit* input() const { return m_input; }
-    [[nodiscard]] QPushButton* sayButton(int side) const { return m_say.at(std::size_t(side)); }
+    [[nodiscard]] QPushButton* sayButton(GridPlace side) const { return m_say.at(languageSlot(side)); }
 
 private:
     void respell();
-    void say(int side);
+    void say(GridPlace side);
 
     SpeechPlayer& m_player;
     QLineEdit* const m_input;
-    std::array<QLabel*, 2> m_captions{};
-    std::array<QLabel*, 2> m_spellings{};
-    std::array<QPushButton*, 2> m_say{};
-    std::array<phrase_data::LanguageField, 2> m_fields{phrase_data::LanguageField::Rus,
-                                                       phrase_data::LanguageField::Eng};
+    std::array<QLabel*, LanguagePlaces.size()> m_captions{};
+    std::array<SpellingField*, LanguagePlaces.size()> m_spellings{};
+    std::array<QPushButton*, LanguagePlaces.size()> m_say{};
+    std::array<phrase_data::LanguageField, LanguagePlaces.size()> m_fields{phrase_data::LanguageField::Rus,
+                                                                           phrase_data::LanguageField::Eng};
     std::optional<speech::CallSignSpeller> m_speller;
 };

@@ -1,10 +1,10 @@
 #include "ado_connection.h"
 
 #include "ado_table.h"
+#include "phrase_table.h"
 
 #include <algorithm>
 #include <stdexcept>
-#include <system_error>
 
 namespace phrase_data {
 
@@ -18,22 +18,6 @@ QString dataSourceOf(const QString& connectionString)
         if (trimmed.startsWith(key, Qt::CaseInsensitive)) return trimmed.mid(key.size()).trimmed();
     }
     return {};
-}
-
-// The entry of dir whose name equals name without regard to case, if exactly that is absent.
-std::filesystem::path findIgnoringCase(const std::filesystem::path& dir, const std::filesystem::path& name)
-{
-    std::error_code error;
-    std::filesystem::path exact = dir / name; // not const: returned, it moves
-    if (std::filesystem::exists(exact, error)) return exact;
-    const QString wanted = QString::fromStdString(name.string());
-    for (std::filesystem::directory_iterator it(dir.empty() ? "." : dir, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::filesystem::path candidate = it->path().filename();
-        if (QString::fromStdString(candidate.string()).compare(wanted, Qt::CaseInsensitive) == 0)
-            return dir / candidate;
-    }
-    return exact;
 }
 
 } // namespace
@@ -50,18 +34,7 @@ void AdoConnection::setConnectionString(const QString& connectionString)
 
 std::filesystem::path AdoConnection::resolveDataSource(const QString& connectionString)
 {
-    QString source = dataSourceOf(connectionString);
-    source.replace(u'\\', u'/');
-    std::filesystem::path resolved;
-    for (const QString& part : source.split(u'/')) {
-        if (part.isEmpty()) {
-            if (resolved.empty()) resolved = "/";
-            continue;
-        }
-        const std::filesystem::path name = part.toStdString();
-        resolved = (part == u"." || part == u"..") ? resolved / name : findIgnoringCase(resolved, name);
-    }
-    return resolved;
+    return PhraseTable::resolveDataPath(dataSourceOf(connectionString));
 }
 
 void AdoConnection::open()

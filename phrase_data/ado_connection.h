@@ -34,9 +34,7 @@ public:
     // The open database; only while connected.
     [[nodiscard]] const jet4::Database& database() const;
 
-    // The file a connection string's "Data Source" names, as this system finds it: the
-    // backslash is the separator, the path is relative to the working directory, and a name
-    // that is absent as written is looked up again without regard to case.
+    // The file a connection string's "Data Source" names, as PhraseTable::resolveDataPath finds it.
     [[nodiscard]] static std::filesystem::path resolveDataSource(const QString& connectionString);
 
 private:

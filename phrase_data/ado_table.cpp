@@ -34,7 +34,7 @@ void AdoTable::setActive(bool active)
         return;
     }
     m_connection.open();
-    replaceRows(readRows(), true);
+    replaceRows(PhraseTable(readRows()), true);
 }
 
 void AdoTable::refresh()
@@ -43,9 +43,9 @@ void AdoTable::refresh()
     // The rows read before lend their memory to the new ones, so a large table is never held
     // twice; a failed read therefore leaves the table closed and empty.
     emit aboutToChange();
-    jet4::Table storage = std::exchange(m_rows, {});
+    jet4::Table storage = m_rows.release();
     try {
-        m_rows = readRows(std::move(storage));
+        m_rows = PhraseTable(readRows(std::move(storage)));
     } catch (...) {
         m_active = false;
         emit changed();
@@ -54,7 +54,7 @@ void AdoTable::refresh()
     emit changed();
 }
 
-void AdoTable::replaceRows(jet4::Table rows, bool active)
+void AdoTable::replaceRows(PhraseTable rows, bool active)
 {
     emit aboutToChange();
     m_rows = std::move(rows);

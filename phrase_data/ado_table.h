@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jet4/reader.h"
 #include "phrase_catalogue.h"
+#include "phrase_table.h"
 
 #include <QObject>
 #include <QString>
@@ -32,20 +32,20 @@ public:
     void refresh();
 
     // The rows of the open table; empty while closed.
-    [[nodiscard]] const jet4::Table& rows() const { return m_rows; }
+    [[nodiscard]] const PhraseTable& rows() const { return m_rows; }
 
 signals:
     void aboutToChange();
     void changed();
 
 private:
-    void replaceRows(jet4::Table rows, bool active);
+    void replaceRows(PhraseTable rows, bool active);
     [[nodiscard]] jet4::Table readRows(jet4::Table storage = {}) const;
 
     AdoConnection& m_connection;
     QString m_tableName = QString::fromLatin1(PhraseCatalogue::DictTable);
     bool m_active = false;
-    jet4::Table m_rows;
+    PhraseTable m_rows;
 };
 
 } // namespace phrase_data

@@ -14,19 +14,22 @@ DataSource::DataSource(AdoTable& table, QObject* parent)
 
 int DataSource::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_table.rows().rowCount());
+    return parent.isValid() ? 0 : m_table.rows().rowCount();
 }
 
 int DataSource::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_table.rows().columnCount());
+    return parent.isValid() ? 0 : m_table.rows().fieldCount();
 }
 
 QString DataSource::text(int row, int column) const
 {
-    const auto cell = m_table.rows().cell(std::size_t(row), std::size_t(column));
-    if (!cell) return {};
-    return QString(reinterpret_cast<const QChar*>(cell->data()), qsizetype(cell->size()));
+    return m_table.rows().text(row, column);
+}
+
+PhraseTexts DataSource::texts(int row) const
+{
+    return m_table.rows().texts(row);
 }
 
 QVariant DataSource::data(const QModelIndex& index, int role) const
@@ -49,18 +52,12 @@ Qt::ItemFlags DataSource::flags(const QModelIndex& index) const
 
 int DataSource::fieldIndex(const QString& name) const
 {
-    const auto& columns = m_table.rows().columns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (QString::fromStdString(columns[i].name).compare(name, Qt::CaseInsensitive) == 0) return int(i);
-    }
-    return -1;
+    return m_table.rows().fieldIndex(name);
 }
 
 QString DataSource::fieldName(int column) const
 {
-    const auto& columns = m_table.rows().columns();
-    if (column < 0 || std::size_t(column) >= columns.size()) return {};
-    return QString::fromStdString(columns[std::size_t(column)].name);
+    return m_table.rows().fieldName(column);
 }
 
 } // namespace phrase_data

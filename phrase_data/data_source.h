@@ -1,5 +1,7 @@
 #pragma once
 
+#include "phrase_texts.h"
+
 #include <QAbstractTableModel>
 
 namespace phrase_data {
@@ -28,6 +30,8 @@ public:
     [[nodiscard]] QString fieldName(int column) const;
     // The text of one cell; empty for NULL.
     [[nodiscard]] QString text(int row, int column) const;
+    // A row's nine texts, empty where the table lacks the language.
+    [[nodiscard]] PhraseTexts texts(int row) const;
 
 private:
     AdoTable& m_table;

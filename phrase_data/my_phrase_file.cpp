@@ -1,14 +1,20 @@
 #include "my_phrase_file.h"
 
 #include "jet4/reader.h"
+#include "jet4/write/temporary_file.h"
 #include "jet4/writer.h"
 #include "phrase_catalogue.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <new>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace phrase_data {
@@ -25,6 +31,11 @@ std::filesystem::path besides(const std::filesystem::path& file, const std::stri
     return file.parent_path() / (file.filename().string() + suffix);
 }
 
+bool permissionDenied(int error)
+{
+    return error == EACCES || error == EPERM;
+}
+
 } // namespace
 
 std::filesystem::path MyPhraseFile::defaultPath()
@@ -34,8 +45,10 @@ std::filesystem::path MyPhraseFile::defaultPath()
     return std::filesystem::path(QDir(data).filePath(QStringLiteral("Tarvolyn/my.dsb")).toStdString());
 }
 
-MyPhraseFile::MyPhraseFile(std::filesystem::path path)
+MyPhraseFile::MyPhraseFile(std::filesystem::path path, std::shared_ptr<jet4::writing::FileSystem> files)
     : m_path(std::move(path))
+    , m_files(std::move(files))
+    , m_lock(besides(m_path, ".lock"))
 {
 }
 
@@ -48,66 +61,109 @@ std::filesystem::path MyPhraseFile::backupPath() const
 
 void MyPhraseFile::lock()
 {
-    m_readOnlyReason.clear();
+    m_lockReason.clear();
+    if (m_lock.held()) return;
     std::error_code error;
     std::filesystem::create_directories(m_path.parent_path(), error);
     if (error) {
-        m_readOnlyReason =
+        m_lockReason =
             QStringLiteral("cannot create the folder %1: %2")
                 .arg(QString::fromStdString(m_path.parent_path().string()), QString::fromStdString(error.message()));
         return;
     }
-    m_lock = std::make_unique<QLockFile>(QString::fromStdString(besides(m_path, ".lock").string()));
-    // The lock is held for the whole session, so its age says nothing; only a lock whose owner
-    // no longer runs is stale.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) return;
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (m_lock->error() == QLockFile::LockFailedError && m_lock->getLockInfo(&pid, &host, &application))
-        m_readOnlyReason = QStringLiteral("another copy of the program (process %1) is editing it").arg(pid);
-    else
-        m_readOnlyReason = QStringLiteral("cannot make its lock file in %1")
-                               .arg(QString::fromStdString(m_path.parent_path().string()));
-    m_lock.reset();
+    m_lockReason = m_lock.take();
+}
+
+void MyPhraseFile::checkLock()
+{
+    if (m_lock.held()) return;
+    // The lock went (with its folder, say): another copy may have taken it and saved since.
+    lock();
+    if (!m_lockReason.isEmpty()) throw fileError(m_path, "read-only here now: " + m_lockReason.toStdString());
+    std::vector<std::uint8_t> bytes;
+    if (const int error = m_files->readAll(m_path, bytes); error == ENOENT) {
+        if (m_phrases.empty()) return;
+    } else if (!error && phrasesOf(readTable(m_path)) == m_phrases) {
+        return;
+    }
+    const std::vector<PhraseTexts> before = m_phrases;
+    static_cast<void>(open());
+    if (m_phrases != before)
+        throw fileError(m_path, "was changed by another copy of the program while its lock was gone; it has been "
+                                "read again, so make the change once more");
 }
 
 std::optional<MyPhraseFile::MovedAside> MyPhraseFile::open()
 {
     // Read-only, the lock is tried again: the other copy may have quit meanwhile.
-    if (!m_lock) lock();
+    lock();
     m_phrases.clear();
-    std::error_code error;
-    if (!std::filesystem::exists(m_path, error)) return std::nullopt;
+    m_fileReason.clear();
+    // A pipe would never end, and a save would put a file in place of a device.
+    if (struct stat target{}; ::stat(m_path.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        m_fileReason = QStringLiteral("it is not a regular file");
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    const int error = m_files->readAll(m_path, bytes);
+    if (error == ENOENT) return std::nullopt;
+    if (permissionDenied(error)) {
+        m_fileReason = QStringLiteral("it may not be read: %1").arg(QString::fromLocal8Bit(std::strerror(error)));
+        return std::nullopt;
+    }
+    // An I/O error says nothing about the file: it stays where it is, for the next try.
+    if (error) throw fileError(m_path, std::string("cannot be read: ") + std::strerror(error));
     try {
-        m_phrases = read(m_path);
+        const jet4::Table table =
+            jet4::Database::fromBytes(std::move(bytes), m_path.string()).readTable(PhraseCatalogue::DictTable);
+        m_phrases = phrasesOf(table);
+        if (const QStringList unknown = unknownColumns(table); !unknown.isEmpty())
+            m_fileReason = QStringLiteral("it has columns of another program's (%1), which a save would lose")
+                               .arg(unknown.join(QStringLiteral(", ")));
         return std::nullopt;
     } catch (const std::exception& failure) {
         if (readOnly()) throw;
-        MovedAside moved{
-            .brokenFile = brokenName(), .reason = QString::fromUtf8(failure.what()), .backupReadable = false};
-        std::filesystem::rename(m_path, moved.brokenFile, error);
-        if (error) throw fileError(m_path, "cannot be read, nor moved aside: " + error.message());
-        moved.backupReadable = readable(backupPath());
+        MovedAside moved{.brokenFile = asideName(".broken-"),
+                         .reason = QString::fromUtf8(failure.what()),
+                         .keptBackup = {},
+                         .backupReadable = false};
+        std::error_code renamed;
+        std::filesystem::rename(m_path, moved.brokenFile, renamed);
+        if (renamed) throw fileError(m_path, "cannot be read, nor moved aside: " + renamed.message());
+        // The next saves would make the backup of a file that starts empty: the one there is
+        // kept under a name of its own, whatever the user answers.
+        if (std::filesystem::exists(backupPath(), renamed)) {
+            moved.keptBackup = asideName(".bak-");
+            std::filesystem::rename(backupPath(), moved.keptBackup, renamed);
+            if (renamed) throw fileError(backupPath(), "cannot be set aside: " + renamed.message());
+            moved.backupReadable = readable(moved.keptBackup);
+        }
         return moved;
     }
 }
 
-std::filesystem::path MyPhraseFile::brokenName() const
+std::filesystem::path MyPhraseFile::asideName(const std::string& suffix) const
 {
     const std::string stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
-    std::filesystem::path name = besides(m_path, ".broken-" + stamp);
+    std::filesystem::path name = besides(m_path, suffix + stamp);
     std::error_code error;
     for (int n = 2; std::filesystem::exists(name, error); ++n)
-        name = besides(m_path, ".broken-" + stamp + "-" + std::to_string(n));
+        name = besides(m_path, suffix + stamp + "-" + std::to_string(n));
     return name;
 }
 
-bool MyPhraseFile::readable(const std::filesystem::path& file)
+jet4::Table MyPhraseFile::readTable(const std::filesystem::path& file) const
+{
+    std::vector<std::uint8_t> bytes;
+    if (const int error = m_files->readAll(file, bytes))
+        throw std::system_error(error, std::generic_category(), file.string() + ": cannot be read");
+    return jet4::Database::fromBytes(std::move(bytes), file.string()).readTable(PhraseCatalogue::DictTable);
+}
+
+bool MyPhraseFile::readable(const std::filesystem::path& file) const
 {
     try {
-        static_cast<void>(read(file));
+        static_cast<void>(readTable(file));
         return true;
     } catch (const std::exception&) {
         return false;
@@ -116,7 +172,11 @@ bool MyPhraseFile::readable(const std::filesystem::path& file)
 
 std::vector<PhraseTexts> MyPhraseFile::read(const std::filesystem::path& file)
 {
-    const jet4::Table table = jet4::Database::open(file).readTable(PhraseCatalogue::DictTable);
+    return phrasesOf(jet4::Database::open(file).readTable(PhraseCatalogue::DictTable));
+}
+
+std::vector<PhraseTexts> MyPhraseFile::phrasesOf(const jet4::Table& table)
+{
     std::array<std::optional<std::size_t>, LanguageFieldCount> columns;
     for (std::size_t field = 0; field < LanguageFieldCount; ++field) {
         const QString name = QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField(field)));
@@ -133,6 +193,20 @@ std::vector<PhraseTexts> MyPhraseFile::read(const std::filesystem::path& file)
         }
     }
     return phrases;
+}
+
+QStringList MyPhraseFile::unknownColumns(const jet4::Table& table)
+{
+    QStringList unknown;
+    for (const auto& column : table.columns()) {
+        const QString name = QString::fromStdString(column.name);
+        bool known = false;
+        for (std::size_t field = 0; field < LanguageFieldCount; ++field)
+            known = known || name.compare(QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField(field))),
+                                          Qt::CaseInsensitive) == 0;
+        if (!known) unknown << name;
+    }
+    return unknown;
 }
 
 void MyPhraseFile::add(const PhraseTexts& phrase)
@@ -156,9 +230,31 @@ void MyPhraseFile::remove(std::size_t row)
     save(phrases);
 }
 
-void MyPhraseFile::restoreBackup()
+void MyPhraseFile::restore(const std::filesystem::path& copy)
 {
-    save(read(backupPath()));
+    save(phrasesOf(readTable(copy)));
+}
+
+std::vector<MyPhraseFile::KeptCopy> MyPhraseFile::keptCopies() const
+{
+    std::vector<std::filesystem::path> files;
+    const std::string setAside = besides(m_path, ".bak-").filename().string();
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(m_path.parent_path(), error), end; !error && it != end;
+         it.increment(error))
+        if (it->path().filename().string().starts_with(setAside)) files.push_back(it->path());
+    // The stamps in the names sort by time.
+    std::sort(files.begin(), files.end(), std::greater<>());
+    if (std::filesystem::exists(backupPath(), error)) files.insert(files.begin(), backupPath());
+    std::vector<KeptCopy> copies;
+    for (const auto& file : files) {
+        KeptCopy& copy = copies.emplace_back(KeptCopy{.file = file, .phraseCount = std::nullopt});
+        try {
+            copy.phraseCount = readTable(file).rowCount();
+        } catch (const std::exception&) {
+        }
+    }
+    return copies;
 }
 
 std::size_t MyPhraseFile::checkedRow(std::size_t row) const
@@ -167,15 +263,8 @@ std::size_t MyPhraseFile::checkedRow(std::size_t row) const
     return row;
 }
 
-void MyPhraseFile::save(const std::vector<PhraseTexts>& phrases)
+jet4::DatabaseWriter MyPhraseFile::writerFor(const std::vector<PhraseTexts>& phrases)
 {
-    if (readOnly()) throw fileError(m_path, "read-only here: " + m_readOnlyReason.toStdString());
-    if (!m_lock) throw fileError(m_path, "not opened");
-    std::error_code error;
-    std::filesystem::create_directories(m_path.parent_path(), error);
-    if (error) throw fileError(m_path.parent_path(), "cannot create the folder: " + error.message());
-    removeStaleTemporaryFiles();
-
     std::vector<std::string> names;
     for (std::size_t field = 0; field < LanguageFieldCount; ++field)
         names.emplace_back(PhraseCatalogue::fieldName(LanguageField(field)));
@@ -187,50 +276,86 @@ void MyPhraseFile::save(const std::vector<PhraseTexts>& phrases)
             cells.push_back(text.toStdString());
         writer.addRow(cells);
     }
-    writer.writeFile(m_path, [this] { keepBackup(); });
+    return writer;
+}
+
+std::optional<QString> MyPhraseFile::rowProblem(const PhraseTexts& phrase)
+{
+    try {
+        static_cast<void>(writerFor({phrase}));
+        return std::nullopt;
+    } catch (const jet4::WriteError& refused) {
+        return QString::fromStdString(refused.reason());
+    }
+}
+
+void MyPhraseFile::save(const std::vector<PhraseTexts>& phrases)
+{
+    if (readOnly()) throw fileError(m_path, "read-only here: " + readOnlyReason().toStdString());
+    checkLock();
+    m_warning.clear();
+    std::error_code error;
+    std::filesystem::create_directories(m_path.parent_path(), error);
+    if (error) throw fileError(m_path.parent_path(), "cannot create the folder: " + error.message());
+
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = writerFor(phrases).build();
+    } catch (const std::bad_alloc&) {
+        throw fileError(m_path, "not enough memory to save it");
+    }
+    jet4::writing::TemporaryFile file(m_path, m_files);
+    // The new file keeps the old one's permissions (a user's 600 stays 600).
+    struct stat old {};
+    if (::stat(m_path.c_str(), &old) == 0) file.setMode(old.st_mode & 07777);
+    file.write(bytes);
+    file.sync();
+    keepBackup();
+    file.replace();
+    // Done: the file holds the new list, whatever happens to the folder's flush.
     m_phrases = phrases;
+    if (const std::string failure = file.flushFolder(); !failure.empty())
+        m_warning = QStringLiteral("Saved, but the folder could not be flushed (%1): a power cut now could undo "
+                                   "the change.")
+                        .arg(QString::fromLocal8Bit(failure));
 }
 
 void MyPhraseFile::keepBackup() const
 {
-    std::error_code error;
-    if (!std::filesystem::exists(m_path, error)) return;
-    // Spoilt since it was read (by another program): its bytes are kept, but not as the backup.
-    if (!readable(m_path)) {
-        secondName(m_path, brokenName());
+    std::vector<std::uint8_t> bytes;
+    const int error = m_files->readAll(m_path, bytes);
+    if (error == ENOENT) return;
+    // Not knowing what the file holds is no reason to file it away as spoilt.
+    if (error) throw fileError(m_path, std::string("cannot be read again to keep a backup: ") + std::strerror(error));
+    try {
+        static_cast<void>(
+            jet4::Database::fromBytes(std::move(bytes), m_path.string()).readTable(PhraseCatalogue::DictTable));
+    } catch (const std::exception&) {
+        // Spoilt since it was read (by another program): its bytes are kept, but not as the backup.
+        secondName(m_path, asideName(".broken-"));
         return;
     }
     // The new backup goes in place by a rename: a kill leaves either the old backup or the new.
     const std::filesystem::path next = besides(m_path, ".bak.new");
-    std::filesystem::remove(next, error);
+    static_cast<void>(m_files->unlink(next));
     secondName(m_path, next);
-    std::filesystem::rename(next, backupPath(), error);
-    if (error) throw fileError(backupPath(), "cannot keep a backup: " + error.message());
+    if (m_files->rename(next, backupPath()) != 0) {
+        const int refused = errno;
+        static_cast<void>(m_files->unlink(next));
+        throw fileError(backupPath(), std::string("cannot keep a backup: ") + std::strerror(refused));
+    }
 }
 
-void MyPhraseFile::secondName(const std::filesystem::path& file, const std::filesystem::path& name)
+void MyPhraseFile::secondName(const std::filesystem::path& file, const std::filesystem::path& name) const
 {
     // A hard link, so that the file itself never goes away; a copy where links are not possible.
+    if (m_files->link(file, name) == 0) return;
+    const int refused = errno;
+    if (refused != EPERM && refused != EXDEV && refused != EMLINK && refused != EOPNOTSUPP)
+        throw fileError(name, "cannot keep a copy of " + file.filename().string() + ": " + std::strerror(refused));
     std::error_code error;
-    std::filesystem::create_hard_link(file, name, error);
-    if (!error) return;
-    error.clear();
     std::filesystem::copy_file(file, name, error);
     if (error) throw fileError(name, "cannot keep a copy of " + file.filename().string() + ": " + error.message());
-}
-
-void MyPhraseFile::removeStaleTemporaryFiles() const
-{
-    // Only the lock holder saves, so any temporary file there is left from a killed save.
-    const std::string prefix = jet4::DatabaseWriter::temporaryFilePrefix(m_path);
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(m_path.parent_path(), error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->path().filename().string().starts_with(prefix)) {
-            std::error_code ignored;
-            std::filesystem::remove(it->path(), ignored);
-        }
-    }
 }
 
 } // namespace phrase_data

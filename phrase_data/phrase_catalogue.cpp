@@ -42,7 +42,7 @@ constexpr std::array<ReferenceEntry, PhraseCatalogue::ReferenceCount> References
     {"Dictionaries", "Slang Ger-Rus", "dsb\\gersl.dsb", Ger, Rus, HalfSplit},
 }};
 
-constexpr std::array<LanguageEntry, PhraseCatalogue::LanguageCount> Languages{{
+constexpr std::array<LanguageEntry, LanguageFieldCount> Languages{{
     {"Russian", Rus},
     {"Rus (Phonetic)", RusP},
     {"English", Eng},
@@ -54,8 +54,8 @@ constexpr std::array<LanguageEntry, PhraseCatalogue::LanguageCount> Languages{{
     {"Japanese", Jap},
 }};
 
-constexpr std::array<const char*, PhraseCatalogue::LanguageCount> FieldNames{"Rus",  "RusP", "Eng",  "Ger", "Fren",
-                                                                             "Ital", "Span", "Port", "Jap"};
+constexpr std::array<const char*, LanguageFieldCount> FieldNames{"Rus",  "RusP", "Eng",  "Ger", "Fren",
+                                                                 "Ital", "Span", "Port", "Jap"};
 
 } // namespace
 
@@ -85,10 +85,15 @@ const char* PhraseCatalogue::fieldName(LanguageField field)
     return FieldNames[std::size_t(field)];
 }
 
+bool PhraseCatalogue::sameFieldName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 std::optional<LanguageField> PhraseCatalogue::field(const QString& name)
 {
     for (const LanguageEntry& language : Languages)
-        if (name.compare(QLatin1String(fieldName(language.field)), Qt::CaseInsensitive) == 0) return language.field;
+        if (sameFieldName(name, QLatin1String(fieldName(language.field)))) return language.field;
     return std::nullopt;
 }
 

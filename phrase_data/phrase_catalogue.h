@@ -23,7 +23,6 @@ public:
     static constexpr LanguageField DefaultLeft = LanguageField::Rus;
     static constexpr LanguageField DefaultRight = LanguageField::Eng;
     static constexpr std::size_t ReferenceCount = 7;
-    static constexpr std::size_t LanguageCount = 9;
 
     [[nodiscard]] static std::span<const TopicEntry> topics();
     // In menu order.
@@ -35,6 +34,8 @@ public:
     // nothing is marked), and the caller then keeps its current path.
     [[nodiscard]] static std::optional<QByteArray> topicFile(int index);
     [[nodiscard]] static const char* fieldName(LanguageField field);
+    // Whether two field names name the same field: the database matches them without regard to case.
+    [[nodiscard]] static bool sameFieldName(const QString& a, const QString& b);
     // The language field of a name ("Rus", "jap"), matched without regard to case.
     [[nodiscard]] static std::optional<LanguageField> field(const QString& name);
 };

@@ -1,9 +1,7 @@
 #include "phrase_index.h"
 
-#include "ado_connection.h"
-#include "ado_table.h"
-#include "data_file.h"
 #include "phrase_catalogue.h"
+#include "phrase_table.h"
 
 #include <algorithm>
 #include <limits>
@@ -24,7 +22,7 @@ constexpr std::size_t MaxFields = 64;
 int fieldIndex(const QStringList& fields, const QString& name)
 {
     for (qsizetype i = 0; i < fields.size(); ++i)
-        if (fields[i].compare(name, Qt::CaseInsensitive) == 0) return int(i);
+        if (PhraseCatalogue::sameFieldName(fields[i], name)) return int(i);
     return -1;
 }
 
@@ -197,7 +195,7 @@ void PhraseIndex::build()
     m_built = true;
 }
 
-std::unique_ptr<AdoTable> PhraseIndex::open(int source, AdoConnection& connection)
+std::unique_ptr<PhraseTable> PhraseIndex::open(int source)
 {
     IndexedFile& file = m_files[std::size_t(source)];
     file.cellBase = std::uint32_t(source == 0 ? 0
@@ -205,35 +203,31 @@ std::unique_ptr<AdoTable> PhraseIndex::open(int source, AdoConnection& connectio
                                                     m_files[std::size_t(source) - 1].rowCount *
                                                         m_files[std::size_t(source) - 1].fieldCount);
     file.rowStarts = {0};
-    connection.setConnectionString(BuildConnectionString(m_sources[std::size_t(source)].path.toLocal8Bit()));
-    auto table = std::make_unique<AdoTable>(connection);
+    std::unique_ptr<PhraseTable> table;
     try {
-        table->setActive(true);
+        table = std::make_unique<PhraseTable>(PhraseTable::read(m_sources[std::size_t(source)].path.toLocal8Bit()));
     } catch (const std::exception& error) {
         m_skipped << QString::fromUtf8(error.what());
         return nullptr;
     }
-    const jet4::Table& rows = table->rows();
-    for (const jet4::Column& column : rows.columns())
-        file.fields << QString::fromStdString(column.name);
-    file.japanese = fieldIndex(file.fields, QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField::Jap)));
-    file.fieldCount = std::uint32_t(std::min(rows.columnCount(), MaxFields));
-    file.rowCount = std::uint32_t(rows.rowCount());
+    for (int column = 0; column < table->fieldCount(); ++column)
+        file.fields << table->fieldName(column);
+    file.japanese = table->column(LanguageField::Jap);
+    file.fieldCount = std::uint32_t(std::min(std::size_t(table->fieldCount()), MaxFields));
+    file.rowCount = std::uint32_t(table->rowCount());
     return table;
 }
 
 void PhraseIndex::read(int source)
 {
-    AdoConnection connection;
-    const std::unique_ptr<AdoTable> table = open(source, connection);
+    const std::unique_ptr<PhraseTable> table = open(source);
     if (!table) return;
     IndexedFile& file = m_files[std::size_t(source)];
-    const jet4::Table& rows = table->rows();
     file.rowStarts.reserve(file.rowCount + 1);
     for (std::uint32_t row = 0; row < file.rowCount; ++row) {
         for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
             const auto cell = std::uint32_t(m_lengths.size());
-            const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
+            const std::u16string_view text = table->cell(int(row), int(field)).value_or(std::u16string_view());
             appendUtf8(file.text, text);
             file.text += '\0';
             m_lengths.push_back(std::uint8_t(std::min<std::size_t>(text.size(), 255)));
@@ -416,17 +410,15 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
     std::vector<bool> known(words.size());
     std::vector<std::set<std::u16string>> choices(words.size());
     for (std::size_t source = 0; source < m_sources.size(); ++source) {
-        AdoConnection connection;
-        const std::unique_ptr<AdoTable> table = open(int(source), connection);
+        const std::unique_ptr<PhraseTable> table = open(int(source));
         if (!table) continue;
         const IndexedFile& file = m_files[source];
-        const jet4::Table& rows = table->rows();
         for (std::uint32_t row = 0; row < file.rowCount; ++row) {
             std::uint64_t rowKey = std::numeric_limits<std::uint64_t>::max();
             std::u16string_view rowText;
             std::optional<Waiting> rowWaiting;
             for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
-                const std::u16string_view text = rows.cell(row, field).value_or(std::u16string_view());
+                const std::u16string_view text = table->cell(int(row), int(field)).value_or(std::u16string_view());
                 const bool romaji = int(field) == file.japanese;
                 std::fill(kinds.begin(), kinds.end(), -1);
                 m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {

@@ -16,8 +16,7 @@
 
 namespace phrase_data {
 
-class AdoConnection;
-class AdoTable;
+class PhraseTable;
 
 // The search over every phrase of the sources, in every field. A query is split into words as
 // the cells are (TextFolding); a row is found when one of its cells matches every query word,
@@ -77,7 +76,7 @@ private:
     struct QueryWord;
 
     // Opens a source's table and notes its fields; null when it cannot be read (then skipped).
-    [[nodiscard]] std::unique_ptr<AdoTable> open(int source, AdoConnection& connection);
+    [[nodiscard]] std::unique_ptr<PhraseTable> open(int source);
     void read(int source);
     [[nodiscard]] SearchResult find(const std::vector<QueryWord>& words, std::size_t limit);
     [[nodiscard]] SearchResult scan(const std::vector<QueryWord>& words, std::size_t limit);

@@ -47,8 +47,8 @@ constexpr auto Syllables = std::to_array<Syllable>({
     {"te", u"て"},
     {"to", u"と"},
     {"da", u"だ"},
-    {"di", u"ぢ"},
-    {"du", u"づ"},
+    {"di", u"でぃ"},
+    {"du", u"どぅ"},
     {"de", u"で"},
     {"do", u"ど"},
     {"na", u"な"},
@@ -153,8 +153,9 @@ constexpr auto Syllables = std::to_array<Syllable>({
     {"tya", u"ちゃ"},
     {"tyo", u"ちょ"},
     {"jya", u"じゃ"},
-    // The way back only: ディ is written di (kondishon), as ぢ is, which toHiragana finds first.
-    {"di", u"でぃ"},
+    // The way back only: Hepburn writes ぢ and づ as ji and zu, which toHiragana reads as じ and ず.
+    {"ji", u"ぢ"},
+    {"zu", u"づ"},
 });
 
 const char16_t* syllable(std::u16string_view latin)

@@ -12,7 +12,8 @@ namespace phrase_data {
 // - A doubled consonant is the small tsu (kitte きって, matcha まっちゃ).
 // - n is ん before a consonant, at the end of a word, and where n' or n- parts it from a vowel
 //   or y (kan'i かんい, hon-ya ほんや); otherwise it begins a syllable (kani かに).
-// - Romaji for katakana sounds (fa, ti, she, je, wi) take the small vowels (ふぁ, てぃ, しぇ).
+// - Romaji for katakana sounds (fa, ti, di, she, je, wi) take the small vowels (ふぁ, てぃ, でぃ, しぇ):
+//   Hepburn writes ぢ and づ as ji and zu, so di and du are the katakana sounds ディ and ドゥ.
 // - Anything else (punctuation, digits, letters no syllable begins with) stays as it is.
 class RomajiKana {
 public:

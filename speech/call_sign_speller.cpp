@@ -1,12 +1,10 @@
 #include "call_sign_speller.h"
 
 #include "extra_letters.h"
-#include "jet4/reader.h"
-#include "phrase_data/ado_connection.h"
-#include "phrase_data/data_file.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 
 namespace speech {
 
@@ -20,8 +18,8 @@ constexpr std::u16string_view Latin = u"ABWGDEEVZIJKLMNOPRSTUFHCQXY";
 static_assert(Cyrillic.size() == Latin.size());
 
 // The word for "/" where the table has none, in the order of LanguageField.
-constexpr std::array<const char16_t*, 9> StrokeWords{u"дробь", u"drob'", u"stroke", u"Bruchstrich",          u"barre",
-                                                     u"barra", u"barra", u"barra",  u"スラッシュ (surasshu)"};
+constexpr std::array<const char16_t*, phrase_data::LanguageFieldCount> StrokeWords{
+    u"дробь", u"drob'", u"stroke", u"Bruchstrich", u"barre", u"barra", u"barra", u"barra", u"スラッシュ (surasshu)"};
 
 QChar key(QChar c)
 {
@@ -38,7 +36,7 @@ QByteArray CallSignSpeller::callsignFile()
     return QByteArray(phrase_data::PhraseCatalogue::topics().front().dataFile);
 }
 
-CallSignSpeller::CallSignSpeller(const PhraseFile& file)
+CallSignSpeller::CallSignSpeller(const phrase_data::PhraseTable& file)
 {
     static const QRegularExpression entry(QStringLiteral("^\\s*(\\S)\\s*[—–-]\\s*(.+?)\\s*$"));
     for (const auto& language : phrase_data::PhraseCatalogue::languages()) {
@@ -60,15 +58,22 @@ QString CallSignSpeller::word(LanguageField field, QChar c) const
         const auto plain = words.constFind(extra->plain);
         if (plain != words.constEnd()) return *plain + u' ' + extra->word;
     }
-    if (c == u'/') return QString::fromUtf16(StrokeWords[std::size_t(field)]);
+    if (c == u'/') return strokeWord(field);
     return QStringLiteral("[%1]").arg(c);
 }
 
 QStringList CallSignSpeller::spell(LanguageField field, const QString& text) const
 {
     QStringList result;
-    for (QChar c : text)
-        if (!c.isSpace()) result << word(field, c);
+    // A character as the user sees it: an emoji or a letter with a combining mark is one
+    // bracket, not one per UTF-16 unit.
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype start = 0, end = characters.toNextBoundary(); end > start;
+         start = end, end = characters.toNextBoundary()) {
+        const QString character = text.mid(start, end - start);
+        if (character.size() == 1 && character[0].isSpace()) continue;
+        result << (character.size() == 1 ? word(field, character[0]) : QStringLiteral("[%1]").arg(character));
+    }
     return result;
 }
 
@@ -84,6 +89,11 @@ QString CallSignSpeller::sayable(LanguageField field, const QString& text, QStri
         for (QString& each : words)
             each.remove(romaji);
     return words.join(u' ');
+}
+
+QString CallSignSpeller::strokeWord(LanguageField field)
+{
+    return QString::fromUtf16(StrokeWords[std::size_t(field)]);
 }
 
 } // namespace speech

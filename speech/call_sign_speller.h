@@ -1,7 +1,7 @@
 #pragma once
 
 #include "phrase_data/language_field.h"
-#include "phrase_file.h"
+#include "phrase_data/phrase_table.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -28,7 +28,7 @@ public:
     // The Callsign topic's file, from the catalogue.
     [[nodiscard]] static QByteArray callsignFile();
 
-    explicit CallSignSpeller(const PhraseFile& file);
+    explicit CallSignSpeller(const phrase_data::PhraseTable& file);
 
     // The spelling words for each character of the text, in the field's language.
     [[nodiscard]] QStringList spell(phrase_data::LanguageField field, const QString& text) const;
@@ -36,12 +36,13 @@ public:
     // kana without their romaji). For Rus and RusP: the Russian words, with the RusP words to
     // stress them by in rusP.
     [[nodiscard]] QString sayable(phrase_data::LanguageField field, const QString& text, QString* rusP) const;
+    // The stroke word of a language, for "/" where the table has none.
+    [[nodiscard]] static QString strokeWord(phrase_data::LanguageField field);
 
 private:
-    static constexpr std::size_t FieldCount = 9;
     [[nodiscard]] QString word(phrase_data::LanguageField field, QChar key) const;
 
-    std::array<QHash<QChar, QString>, FieldCount> m_words;
+    std::array<QHash<QChar, QString>, phrase_data::LanguageFieldCount> m_words;
 };
 
 } // namespace speech

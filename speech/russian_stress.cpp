@@ -16,19 +16,6 @@ bool isCyrillic(const QString& word)
     return std::ranges::any_of(word, [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
 }
 
-// A word of the Russian with the acute after its vowel number `stressed`.
-QString stressWord(const QString& word, int stressed)
-{
-    QString result;
-    int vowel = 0;
-    for (QChar c : word) {
-        result += c;
-        if (!RussianStress::isCyrillicVowel(c)) continue;
-        if (vowel++ == stressed) result += QChar(RussianStress::Acute);
-    }
-    return result;
-}
-
 int yoIndex(const QString& word)
 {
     int vowel = 0;
@@ -40,6 +27,32 @@ int yoIndex(const QString& word)
 }
 
 } // namespace
+
+QString RussianStress::stressWord(const QString& russianWord, int vowel)
+{
+    QString result;
+    int at = 0;
+    for (QChar c : russianWord) {
+        result += c;
+        if (!isCyrillicVowel(c)) continue;
+        if (at++ == vowel) result += QChar(Acute);
+    }
+    return result;
+}
+
+QString RussianStress::stressed(const QString& russianWord, const QString& phoneticWord)
+{
+    int total = 0;
+    const int marked = phoneticWord.isEmpty() ? -1 : stressedVowel(phoneticWord, &total);
+    if (marked >= 0 && total == vowelCount(russianWord)) return stressWord(russianWord, marked);
+    return stressWord(russianWord, yoIndex(russianWord));
+}
+
+bool RussianStress::isVowelPhoneme(const QString& phoneme)
+{
+    if (phoneme == QStringLiteral("@-") || phoneme.contains(u'^')) return false;
+    return std::ranges::any_of(phoneme, [](QChar c) { return QStringLiteral("aAeEiIoOuUVy@038").contains(c); });
+}
 
 bool RussianStress::isCyrillicVowel(QChar letter)
 {
@@ -117,13 +130,7 @@ QString RussianStress::mark(const QString& rus, const QString& rusP)
         const qsizetype at = rus.indexOf(word, from);
         result += rus.mid(from, at - from);
         from = at + word.size();
-        int stressed = yoIndex(word);
-        if (paired && stressed < 0) {
-            int total = 0;
-            const int marked = stressedVowel(phonetic[i], &total);
-            if (total == vowelCount(word)) stressed = marked;
-        }
-        result += stressed >= 0 ? stressWord(word, stressed) : word;
+        result += stressed(word, paired ? phonetic[i] : QString());
     }
     result += rus.mid(from);
     return result;

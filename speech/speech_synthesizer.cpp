@@ -1,11 +1,11 @@
 #include "speech_synthesizer.h"
 
-#include "missing_romaji.h"
-#include "phrase_data/romaji_kana.h"
 #include "russian_stress.h"
 #include "speech_error.h"
+#include "text_normaliser.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <array>
 
 namespace speech {
@@ -13,28 +13,6 @@ namespace speech {
 using phrase_data::LanguageField;
 
 namespace {
-
-// The romaji of a Japanese cell: the last parenthesised part. A cell of kana alone is said as
-// it stands.
-QString japaneseText(const QString& cell)
-{
-    const qsizetype open = cell.lastIndexOf(u'(');
-    const qsizetype close = cell.lastIndexOf(u')');
-    if (open >= 0 && close > open)
-        return SpeechSynthesizer::spaceOutCallSigns(cell.mid(open + 1, close - open - 1),
-                                                    phrase_data::RomajiKana::toHiragana);
-    const bool hasKanji = std::ranges::any_of(cell, [](QChar c) { return c.script() == QChar::Script_Han; });
-    if (hasKanji) throw MissingRomaji(cell);
-    return SpeechSynthesizer::spaceOutCallSigns(cell);
-}
-
-bool isVowelPhoneme(const QString& phoneme)
-{
-    // "@-" is a glide espeak-ng puts between consonants, "I^" the softness of a final consonant:
-    // neither is a vowel of the spelling.
-    if (phoneme == QStringLiteral("@-") || phoneme.contains(u'^')) return false;
-    return std::ranges::any_of(phoneme, [](QChar c) { return QStringLiteral("aAeEiIoOuUVy@038").contains(c); });
-}
 
 // espeak-ng's Russian vowel for a vowel letter, stressed or not (unstressed о and а merge).
 QString vowelPhoneme(QChar letter, bool stressed)
@@ -46,25 +24,33 @@ QString vowelPhoneme(QChar letter, bool stressed)
     return QString::fromLatin1(stressed ? Stressed[at] : Unstressed[at]);
 }
 
-QString russianText(const QString& rus, const QString& rusP)
+// The Russian voice's text for a spoken line: each stressed word as phonemes carrying its
+// stress. A one-syllable preposition or particle joins the word after it, as it is said, so
+// that it takes no stress of its own ("за вы́зов", "по-ру́сски", and к is never the letter "ка").
+QString russianText(const QString& spoken)
 {
-    const QString marked = SpeechSynthesizer::spaceOutCallSigns(RussianStress::mark(rus, rusP));
+    static const QSet<QString> Clitics{"в",  "во", "к",  "ко", "с", "со", "за",  "на",  "по",  "под", "над",
+                                       "от", "до", "из", "у",  "о", "об", "без", "при", "про", "для", "не"};
+    static const QRegularExpression word(QStringLiteral("[\\p{Cyrillic}\\x{0301}]+"));
     QString result;
-    QString word;
-    const auto flush = [&] {
-        result += word.contains(QChar(RussianStress::Acute)) ? SpeechSynthesizer::stressedPhonemes(word) : word;
-        word.clear();
-    };
-    for (QChar c : marked) {
-        if (c.isLetter() || c == RussianStress::Acute) {
-            word += c;
+    QString clitic; // a preposition waiting for the word it joins
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : word.globalMatch(spoken)) {
+        const QString between = spoken.mid(from, match.capturedStart() - from);
+        QString text = match.captured();
+        from = match.capturedEnd();
+        if (!clitic.isEmpty() && (between.trimmed().isEmpty() || between == QStringLiteral("-")))
+            text.prepend(clitic);
+        else
+            result += clitic + between;
+        clitic.clear();
+        if (Clitics.contains(text.toLower())) {
+            clitic = text;
             continue;
         }
-        flush();
-        result += c;
+        result += text.contains(QChar(RussianStress::Acute)) ? SpeechSynthesizer::stressedPhonemes(text) : text;
     }
-    flush();
-    return result;
+    return result + clitic + spoken.mid(from);
 }
 
 } // namespace
@@ -95,28 +81,6 @@ const char* SpeechSynthesizer::voice(LanguageField field)
     return "en";
 }
 
-QString SpeechSynthesizer::spaceOutCallSigns(const QString& text, const std::function<QString(const QString&)>& rest)
-{
-    // Two or more capitals, or capitals with digits: a call sign, Q-code or abbreviation.
-    static const QRegularExpression callSign(QStringLiteral("\\b(?=[0-9]*[A-Z])[A-Z0-9]{2,}\\b"));
-    const auto other = [&](const QString& piece) { return rest ? rest(piece) : piece; };
-    QString result;
-    qsizetype from = 0;
-    for (const QRegularExpressionMatch& match : callSign.globalMatch(text)) {
-        const QString token = match.captured();
-        const bool letters = std::ranges::count_if(token, [](QChar c) { return c.isLetter(); }) >= 2;
-        const bool digits = std::ranges::any_of(token, [](QChar c) { return c.isDigit(); });
-        if (!letters && !digits) continue;
-        result += other(text.mid(from, match.capturedStart() - from));
-        QStringList letter;
-        for (QChar c : token)
-            letter << QString(c);
-        result += letter.join(u' ');
-        from = match.capturedEnd();
-    }
-    return result + other(text.mid(from));
-}
-
 QString SpeechSynthesizer::stressedPhonemes(const QString& markedWord)
 {
     const qsizetype acute = markedWord.indexOf(QChar(RussianStress::Acute));
@@ -136,7 +100,7 @@ QString SpeechSynthesizer::stressedPhonemes(const QString& markedWord)
         const bool wasStressed = phoneme.startsWith(u'\'');
         phoneme.remove(u'\'');
         phoneme.remove(u',');
-        if (!isVowelPhoneme(phoneme)) {
+        if (!RussianStress::isVowelPhoneme(phoneme)) {
             result += phoneme;
             continue;
         }
@@ -155,24 +119,18 @@ QString SpeechSynthesizer::stressedPhonemes(const QString& markedWord)
     return QStringLiteral("[[") + result + QStringLiteral("]]");
 }
 
-QString SpeechSynthesizer::speakableText(LanguageField field, const QString& text, const QString& rusP)
+QString SpeechSynthesizer::spokenText(LanguageField field, const QString& text, const QString& rusP)
 {
-    QString spoken;
-    switch (field) {
-    case LanguageField::Rus:
-    case LanguageField::RusP:
-        spoken = russianText(text, rusP);
-        break;
-    case LanguageField::Jap:
-        spoken = japaneseText(text);
-        break;
-    default:
-        spoken = spaceOutCallSigns(text);
-        break;
-    }
+    QString spoken = TextNormaliser::spoken(field, text, rusP).simplified();
     if (!std::ranges::any_of(spoken, [](QChar c) { return c.isLetterOrNumber(); }))
         throw SpeechError("\"" + text.toStdString() + "\": nothing to say");
     return spoken;
+}
+
+QString SpeechSynthesizer::speakableText(LanguageField field, const QString& text, const QString& rusP)
+{
+    const QString spoken = spokenText(field, text, rusP);
+    return field == LanguageField::Rus || field == LanguageField::RusP ? russianText(spoken) : spoken;
 }
 
 Pcm SpeechSynthesizer::say(LanguageField field, const QString& text, const QString& rusP,

@@ -3,6 +3,7 @@
 #include "speech_error.h"
 
 #include <QDataStream>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace speech {
@@ -33,6 +34,9 @@ QByteArray WavFile::encode(const Pcm& pcm)
 
 void WavFile::write(const QString& path, const Pcm& pcm)
 {
+    // A new file goes in by a rename, which would replace a device or a pipe of that name.
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        throw SpeechError(path.toStdString() + ": not a regular file; the sound is written only to a file");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(encode(pcm)) < 0 || !file.commit())
         throw SpeechError(path.toStdString() + ": cannot write the sound file (" + file.errorString().toStdString() +

@@ -1,11 +1,17 @@
 #pragma once
 
 #include "format.h"
+#include "little_endian.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace jet4 {
+
+// Every page but the header page starts with its type byte, then this one.
+inline constexpr std::uint8_t PageMark = 0x01;
 
 // The parts of a data page (rows, usage maps, long values) that Jet 3 and Jet 4 lay out alike. The
 // row count and the row offset table, which move, are in JetLayout.
@@ -24,11 +30,40 @@ inline constexpr std::uint16_t PointerFlag = 0x4000;
 // A table definition's pages: the first holds the definition's length, each names the next.
 namespace definitionPage {
 inline constexpr std::uint8_t Type = 0x02;
-inline constexpr std::size_t NextPageOffset = 4; // u32, 0 on the last page
-inline constexpr std::size_t LengthOffset = 8;   // u32, on the first page
+inline constexpr std::size_t FreeSpaceOffset = 2; // u16
+inline constexpr std::size_t NextPageOffset = 4;  // u32, 0 on the last page
+inline constexpr std::size_t LengthOffset = 8;    // u32, on the first page
 // Pages after the first carry definition bytes from here on.
 inline constexpr std::size_t ContinuationHeaderSize = 8;
+// Jet 4 fields of the first page that no reader needs, with the values Access writes.
+inline constexpr std::size_t FormatConstantOffset = 0x0C; // u32
+inline constexpr std::uint32_t FormatConstant = 1625;     // also in every column entry
+inline constexpr std::size_t AlwaysOneOffset = 0x18;      // Access and Jackcess always write 1 here
+inline constexpr std::size_t TableTypeOffset = 0x28;
+inline constexpr std::uint8_t UserTable = 0x4E;
 } // namespace definitionPage
+
+// Jet 4 column entries: the fields JetLayout does not name, which only the writer sets.
+namespace columnEntry {
+inline constexpr std::size_t FormatConstantOffset = 1; // u32 definitionPage::FormatConstant
+inline constexpr std::size_t NumberAgainOffset = 9;    // u16, the column number once more
+inline constexpr std::size_t SortOrderOffset = 11;     // u16 for text; Decimal's precision and scale
+inline constexpr std::uint16_t GeneralSortOrder = 0x0409;
+inline constexpr std::size_t ExtraFlagsOffset = 16;
+inline constexpr std::uint8_t CompressedUnicode = 0x01; // the column may hold compressed text
+} // namespace columnEntry
+
+// The system catalog (MSysObjects), whose definition is on page 2. A user table's row there names
+// the Tables container as its parent and has type 1; its id is the page of its definition.
+namespace systemCatalog {
+inline constexpr std::uint32_t DefinitionPage = 2;
+inline constexpr std::uint32_t TablesContainer = 0x0F000001;
+inline constexpr std::uint16_t TableType = 1;
+} // namespace systemCatalog
+
+// A Jet 4 text value that starts with these bytes is compressed: one byte per character, with
+// 0x00 switching to two bytes per character and back.
+inline constexpr std::array<std::uint8_t, 2> CompressedTextMark{0xFF, 0xFE};
 
 // A usage map (the pages a table owns, or has free space on): a row that holds the bitmap
 // itself, or one that lists pages of bitmap.
@@ -75,7 +110,9 @@ struct JetLayout {
     // rows: width of the column count, variable count and variable offsets
     std::size_t rowCountSize;
 
-    [[nodiscard]] std::size_t dataHeaderSize(std::size_t rows) const { return dataRowOffsets + 2 * rows; }
+    // The page's row table: a u16 per row, its start offset with the flags above.
+    [[nodiscard]] std::size_t rowOffsetAt(std::size_t row) const { return dataRowOffsets + 2 * row; }
+    [[nodiscard]] std::size_t dataHeaderSize(std::size_t rows) const { return rowOffsetAt(rows); }
 };
 
 inline constexpr JetLayout Jet4Layout{
@@ -131,5 +168,20 @@ inline constexpr JetLayout Jet3Layout{
     .colLength = 16,
     .rowCountSize = 1,
 };
+
+// Where a row of a data page lies, as the page's row table says: rows are stacked from the page's
+// end downwards, so a row ends where the one before it starts, and row 0 at the page's end.
+// Nothing is checked: the reader checks the extent against the page, the writer its own pages.
+struct RowExtent {
+    std::size_t start;
+    std::size_t end;
+};
+[[nodiscard]] inline RowExtent rowExtent(std::span<const std::uint8_t> page, const JetLayout& layout, std::size_t row)
+{
+    const auto startOf = [&](std::size_t r) {
+        return static_cast<std::size_t>(loadU16(page, layout.rowOffsetAt(r)) & dataPage::OffsetMask);
+    };
+    return {startOf(row), row == 0 ? std::size_t{layout.pageSize} : startOf(row - 1)};
+}
 
 } // namespace jet4

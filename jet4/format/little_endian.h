@@ -22,6 +22,11 @@ namespace jet4 {
            (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
 
+[[nodiscard]] inline std::uint64_t loadU64(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return loadU32(bytes, offset) | (std::uint64_t{loadU32(bytes, offset + 4)} << 32);
+}
+
 inline void storeU16(std::span<std::uint8_t> bytes, std::size_t offset, std::uint16_t value)
 {
     bytes[offset] = static_cast<std::uint8_t>(value);

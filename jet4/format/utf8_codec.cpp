@@ -70,9 +70,16 @@ std::size_t appendUtf16(std::string_view text, std::u16string& out)
 
 std::string fromUtf16(std::u16string_view text)
 {
-    std::string out(text.size() * MaxUtf8PerUnit, '\0');
-    out.resize(static_cast<std::size_t>(writeUtf8(text, out.data()) - out.data()));
+    std::string out;
+    appendUtf8(text, out);
     return out;
+}
+
+void appendUtf8(std::u16string_view text, std::string& out)
+{
+    const std::size_t base = out.size();
+    out.resize(base + text.size() * MaxUtf8PerUnit);
+    out.resize(static_cast<std::size_t>(writeUtf8(text, out.data() + base) - out.data()));
 }
 
 char* writeUtf8(std::u16string_view text, char* out)

@@ -14,6 +14,8 @@ namespace jet4::utf8 {
 
 // UTF-8 form of UTF-16 text; an unpaired surrogate becomes U+FFFD.
 [[nodiscard]] std::string fromUtf16(std::u16string_view text);
+// The same, appended to out.
+void appendUtf8(std::u16string_view text, std::string& out);
 // The same, written to out, which must have room for MaxUtf8PerUnit bytes per unit of text;
 // returns the end of what was written. For a caller that writes many values into one buffer.
 constexpr std::size_t MaxUtf8PerUnit = 3;

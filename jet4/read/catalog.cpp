@@ -1,6 +1,8 @@
 #include "catalog.h"
 
 #include "case_folding.h"
+#include "jet4/format/jet_layout.h"
+#include "jet4/format/little_endian.h"
 #include "jet4/format/utf8_codec.h"
 #include "parse_error.h"
 #include "row_decoder.h"
@@ -13,9 +15,9 @@ namespace jet4 {
 
 namespace {
 
-constexpr std::uint32_t CatalogPage = 2;
-constexpr std::uint32_t TablesContainer = 0x0F000001;
-constexpr std::int16_t LocalTable = 1;
+using systemCatalog::TablesContainer;
+using systemCatalog::TableType;
+constexpr std::uint32_t CatalogPage = systemCatalog::DefinitionPage;
 
 const ColumnDefinition& catalogColumn(const TableDefinition& definition, std::u16string_view name, ColumnType type)
 {
@@ -48,7 +50,7 @@ public:
         m_rows.load(bytes);
         const std::optional<std::uint32_t> type = number(m_type, 2);
         const std::optional<std::uint32_t> parent = number(m_parentId, 4);
-        if (!type || static_cast<std::int16_t>(*type) != LocalTable || parent != TablesContainer) return;
+        if (type != TableType || parent != TablesContainer) return;
         const std::optional<std::uint32_t> id = number(m_id, 4);
         const std::optional<std::span<const std::uint8_t>> name = m_rows.value(m_name);
         if (!id || !name) return;
@@ -64,10 +66,7 @@ private:
         if (!bytes || bytes->empty()) return std::nullopt;
         if (bytes->size() != size)
             throw ParseError("catalog column " + utf8::fromUtf16(column.name) + " has the wrong size");
-        std::uint32_t value = 0;
-        for (std::size_t i = size; i-- > 0;)
-            value = value << 8 | (*bytes)[i];
-        return value;
+        return size == 2 ? loadU16(*bytes, 0) : loadU32(*bytes, 0);
     }
 
     RowDecoder m_rows;

@@ -25,7 +25,7 @@ std::uint32_t DataPage::owner() const
 
 std::uint16_t DataPage::offsetWord(unsigned row) const
 {
-    return loadU16(m_bytes, m_layout.dataRowOffsets + 2 * std::size_t{row});
+    return loadU16(m_bytes, m_layout.rowOffsetAt(row));
 }
 
 RowKind DataPage::kind(unsigned row) const
@@ -43,8 +43,7 @@ RowKind DataPage::kind(unsigned row) const
 std::span<const std::uint8_t> DataPage::row(unsigned row) const
 {
     if (row >= m_rowCount) throw PageDamage(m_number, "no row " + std::to_string(row));
-    const std::size_t start = offsetWord(row) & OffsetMask;
-    const std::size_t end = row == 0 ? m_layout.pageSize : (offsetWord(row - 1) & OffsetMask);
+    const auto [start, end] = rowExtent(m_bytes, m_layout, row);
     if (start < m_layout.dataHeaderSize(m_rowCount) || start > end || end > m_layout.pageSize)
         throw PageDamage(m_number, "row " + std::to_string(row) + " lies outside the page");
     return m_bytes.subspan(start, end - start);

@@ -1,6 +1,7 @@
 #include "database_header.h"
 
 #include "jet4/format/header_layout.h"
+#include "jet4/format/little_endian.h"
 #include "parse_error.h"
 
 #include <algorithm>
@@ -57,9 +58,8 @@ DatabaseHeader DatabaseHeader::read(const PageSource& source)
     std::array<std::uint8_t, MaskedLength> clear{};
     for (std::size_t i = 0; i < layout->maskedHeaderLength; ++i)
         clear[i] = static_cast<std::uint8_t>(head[MaskedOffset + i] ^ KeyStream[i]);
-    const auto at = [&](std::size_t offset) { return clear[offset - MaskedOffset]; };
-    const auto codePage = static_cast<std::uint16_t>(at(CodePageOffset) | (at(CodePageOffset + 1) << 8));
-    if (at(KeyOffset) != 0 || at(KeyOffset + 1) != 0 || at(KeyOffset + 2) != 0 || at(KeyOffset + 3) != 0)
+    const std::uint16_t codePage = loadU16(clear, CodePageOffset - MaskedOffset);
+    if (loadU32(clear, KeyOffset - MaskedOffset) != 0)
         throw ParseError("encrypted database (non-zero database key), which this reader does not decrypt");
 
     if (size / layout->pageSize < MinimumPages) throw ParseError("truncated");

@@ -2,6 +2,7 @@
 
 #include "byte_view.h"
 #include "data_page.h"
+#include "jet4/format/row_pointer.h"
 #include "parse_error.h"
 
 #include <algorithm>
@@ -62,8 +63,7 @@ std::span<const std::uint8_t> LongValueReader::read(std::span<const std::uint8_t
 
 std::span<const std::uint8_t> LongValueReader::fetchRow(std::uint32_t pgRow)
 {
-    const std::uint32_t pageNumber = pgRow >> 8;
-    const unsigned rowNumber = pgRow & 0xFF;
+    const auto [pageNumber, rowNumber] = RowPointer::unpack(pgRow);
     if (pageNumber >= m_pages.pageCount()) throw ParseError("long value points past the end of the file");
     if (!m_usedRows.insert(pgRow).second)
         throw ParseError("long value reaches page " + std::to_string(pageNumber) + " row " + std::to_string(rowNumber) +

@@ -1,5 +1,7 @@
 #include "row_decoder.h"
 
+#include "jet4/format/little_endian.h"
+#include "jet4/format/row_layout.h"
 #include "parse_error.h"
 
 #include <algorithm>
@@ -31,7 +33,7 @@ void RowDecoder::load(std::span<const std::uint8_t> row)
     m_row = row;
     const std::size_t countSize = m_layout.rowCountSize;
     if (row.size() < countSize) throw ParseError("row too short");
-    m_columnCount = countSize == 2 ? static_cast<std::uint32_t>(row[0] | (row[1] << 8)) : row[0];
+    m_columnCount = countSize == 2 ? loadU16(row, 0) : row[0];
     const std::size_t maskSize = (m_columnCount + 7) / 8;
     if (row.size() < countSize + maskSize) throw ParseError("row too short for its null mask");
     m_nullMask = row.subspan(row.size() - maskSize);
@@ -47,19 +49,19 @@ void RowDecoder::load(std::span<const std::uint8_t> row)
     }
 }
 
-// From the row's end: null mask, u16 variable count V, then V u16 offsets (slot 0 nearest the
-// count) and the end-of-data offset.
+// The trailer of rowLayout: the slot count, the slots' offsets and the end-of-data offset.
 void RowDecoder::loadVarTable4()
 {
+    using namespace rowLayout;
     const std::size_t tail = m_row.size() - m_nullMask.size();
-    const auto u16At = [&](std::size_t at) { return static_cast<std::uint16_t>(m_row[at] | (m_row[at + 1] << 8)); };
-    if (tail < 2 + 2 + 2) throw ParseError("row too short for its variable-offset table");
-    const std::size_t count = u16At(tail - 2);
-    if (2 * count + 6 > tail) throw ParseError("variable-offset table larger than the row");
-    const std::size_t tableStart = tail - 4 - 2 * count;
+    const std::size_t emptyTable = trailerSize(0, 0);
+    if (tail < ColumnCountSize + emptyTable) throw ParseError("row too short for its variable-offset table");
+    const std::size_t count = loadU16(m_row, slotCountAt(tail));
+    if (2 * count + ColumnCountSize + emptyTable > tail) throw ParseError("variable-offset table larger than the row");
+    const std::size_t tableStart = slotOffsetAt(tail, count);
     m_varOffsets.resize(count + 1);
     for (std::size_t i = 0; i <= count; ++i)
-        m_varOffsets[i] = u16At(tail - 4 - 2 * i);
+        m_varOffsets[i] = loadU16(m_row, slotOffsetAt(tail, i));
     checkVarOffsets(tableStart);
 }
 

@@ -23,7 +23,7 @@ public:
     // Variable-length columns ever, deleted ones included.
     [[nodiscard]] std::uint16_t varColumns() const { return m_varColumns; }
     [[nodiscard]] std::uint32_t rowCount() const { return m_rowCount; }
-    // Row pointer (page << 8 | row) of the map of the pages that hold the table's rows.
+    // The stored RowPointer of the map of the pages that hold the table's rows.
     [[nodiscard]] std::uint32_t ownedPagesMap() const { return m_ownedPagesMap; }
     // In column-number order.
     [[nodiscard]] const std::vector<ColumnDefinition>& columns() const { return m_columns; }

@@ -1,5 +1,7 @@
 #include "table_scanner.h"
 
+#include "jet4/format/little_endian.h"
+#include "jet4/format/row_pointer.h"
 #include "usage_map.h"
 
 namespace jet4 {
@@ -26,11 +28,12 @@ std::span<const std::uint8_t> TableScanner::follow(const DataPage& page, unsigne
     const std::span<const std::uint8_t> pointer = page.row(row);
     const std::string which = "pointer row " + std::to_string(row);
     if (pointer.size() < 4) throw PageDamage(page.number(), which + " is too short");
-    targetRow = pointer[0];
-    targetPage = static_cast<std::uint32_t>(pointer[1] | (pointer[2] << 8) | (pointer[3] << 16));
+    const RowPointer moved = RowPointer::unpack(loadU32(pointer, 0));
+    targetRow = moved.row;
+    targetPage = moved.page;
     if (targetPage >= m_pages.pageCount()) throw PageDamage(page.number(), which + " points past the end of the file");
     // Every moved row has exactly one pointer; a second one would repeat the row.
-    if (!m_followedTargets.insert(targetPage << 8 | targetRow).second)
+    if (!m_followedTargets.insert(moved.packed()).second)
         throw PageDamage(page.number(), which + " points at a row another pointer already took");
     const DataPage target = openDataPage(targetPage, m_targetBuffer);
     if (targetRow >= target.rowCount() || target.kind(targetRow) != RowKind::Moved)

@@ -1,5 +1,8 @@
 #include "text_decoder.h"
 
+#include "jet4/format/jet_layout.h"
+#include "jet4/format/little_endian.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -12,7 +15,8 @@ constexpr char16_t Replacement = 0xFFFD;
 
 bool isCompressed(std::span<const std::uint8_t> bytes)
 {
-    return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+    return bytes.size() >= CompressedTextMark.size() &&
+           std::equal(CompressedTextMark.begin(), CompressedTextMark.end(), bytes.begin());
 }
 
 bool isHigh(char16_t c)
@@ -56,7 +60,7 @@ Decoded decodePlain(std::span<const std::uint8_t> bytes, char16_t* out)
         std::memcpy(out, bytes.data(), 2 * length);
     } else {
         for (std::size_t i = 0; i < length; ++i)
-            out[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+            out[i] = static_cast<char16_t>(loadU16(bytes, 2 * i));
     }
     bool surrogates = false; // one look over the copied value, to spare most text the second pass
     for (std::size_t i = 0; i < length; ++i)
@@ -70,7 +74,7 @@ Decoded decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
     // character (high byte zero) and two. Only two-byte characters can be surrogates.
     Decoded decoded;
     bool compressed = true;
-    std::size_t i = 2;
+    std::size_t i = CompressedTextMark.size();
     while (i < bytes.size()) {
         if (bytes[i] == 0x00) {
             compressed = !compressed;
@@ -85,7 +89,7 @@ Decoded decodeCompressed(std::span<const std::uint8_t> bytes, char16_t* out)
             i += length;
         } else {
             if (i + 1 >= bytes.size()) break;
-            const auto c = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+            const auto c = static_cast<char16_t>(loadU16(bytes, i));
             out[decoded.length++] = c;
             decoded.surrogates |= isSurrogate(c);
             i += 2;
@@ -105,7 +109,7 @@ std::size_t finish(Decoded decoded, char16_t* out)
 std::size_t TextDecoder::maxChars(std::span<const std::uint8_t> bytes) const
 {
     if (m_codePage) return bytes.size();
-    return isCompressed(bytes) ? bytes.size() - 2 : bytes.size() / 2;
+    return isCompressed(bytes) ? bytes.size() - CompressedTextMark.size() : bytes.size() / 2;
 }
 
 std::size_t TextDecoder::decode(std::span<const std::uint8_t> bytes, char16_t* out) const

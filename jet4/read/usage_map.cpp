@@ -3,6 +3,7 @@
 #include "byte_view.h"
 #include "data_page.h"
 #include "jet4/format/jet_layout.h"
+#include "jet4/format/row_pointer.h"
 #include "parse_error.h"
 
 #include <unordered_set>
@@ -34,8 +35,9 @@ void collect(std::span<const std::uint8_t> bitmap, std::uint64_t start, std::uin
 
 std::vector<std::uint32_t> UsageMap::pages(const PageReader& reader, std::uint32_t pgRow)
 {
-    const std::uint32_t mapPage = pgRow >> 8;
-    const unsigned mapRow = pgRow & 0xFF;
+    const RowPointer map = RowPointer::unpack(pgRow);
+    const std::uint32_t mapPage = map.page;
+    const unsigned mapRow = map.row;
     if (mapPage == 0 || mapPage >= reader.pageCount())
         throw ParseError("usage map pointer leads to page " + std::to_string(mapPage) + ", outside the file");
 

@@ -1,5 +1,7 @@
 #include "value_formatter.h"
 
+#include "jet4/format/little_endian.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -11,20 +13,6 @@
 namespace jet4 {
 
 namespace {
-
-std::uint16_t u16(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-std::uint32_t u32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint64_t u64(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return u32(b, at) | (std::uint64_t{u32(b, at + 4)} << 32);
-}
 
 // Access's date range: 100-01-01 to 9999-12-31.
 constexpr double FirstDay = -657434.0;
@@ -82,21 +70,21 @@ std::size_t ValueFormatter::fixed(ColumnType type, std::span<const std::uint8_t>
     case ColumnType::Byte:
         return widen(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, b[0]).ptr - text), out);
     case ColumnType::Integer: {
-        const auto value = static_cast<std::int16_t>(u16(b, 0));
+        const auto value = static_cast<std::int16_t>(loadU16(b, 0));
         return widen(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text), out);
     }
     case ColumnType::Long: {
-        const auto value = static_cast<std::int32_t>(u32(b, 0));
+        const auto value = static_cast<std::int32_t>(loadU32(b, 0));
         return widen(text, static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text), out);
     }
     case ColumnType::Currency:
-        return currency(static_cast<std::int64_t>(u64(b, 0)), out);
+        return currency(static_cast<std::int64_t>(loadU64(b, 0)), out);
     case ColumnType::Single:
-        return floating(std::bit_cast<float>(u32(b, 0)), out);
+        return floating(std::bit_cast<float>(loadU32(b, 0)), out);
     case ColumnType::Double:
-        return floating(std::bit_cast<double>(u64(b, 0)), out);
+        return floating(std::bit_cast<double>(loadU64(b, 0)), out);
     case ColumnType::DateTime:
-        return dateTime(std::bit_cast<double>(u64(b, 0)), out);
+        return dateTime(std::bit_cast<double>(loadU64(b, 0)), out);
     case ColumnType::Guid:
         return guid(b, out);
     case ColumnType::Decimal:
@@ -160,7 +148,7 @@ std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_
 {
     // The table definition allows 28; the bound here only keeps the text inside MaxChars.
     scale = std::min<std::uint8_t>(scale, 38);
-    std::array<std::uint32_t, 4> words{u32(b, 1), u32(b, 5), u32(b, 9), u32(b, 13)};
+    std::array<std::uint32_t, 4> words{loadU32(b, 1), loadU32(b, 5), loadU32(b, 9), loadU32(b, 13)};
     char digits[48];
     std::size_t count = 0;
     do {
@@ -183,8 +171,9 @@ std::size_t ValueFormatter::decimal(std::span<const std::uint8_t> b, std::uint8_
 std::size_t ValueFormatter::guid(std::span<const std::uint8_t> b, char16_t* out)
 {
     char text[48];
-    const int length = std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", u32(b, 0),
-                                     u16(b, 4), u16(b, 6), b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
+    const int length =
+        std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", loadU32(b, 0),
+                      loadU16(b, 4), loadU16(b, 6), b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]);
     for (int i = 0; i < length; ++i)
         out[i] = static_cast<char16_t>(text[i]);
     return static_cast<std::size_t>(length);

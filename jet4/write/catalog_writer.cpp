@@ -2,7 +2,9 @@
 
 #include "data_page_writer.h"
 #include "index_leaf_page.h"
+#include "jet4/format/row_layout.h"
 #include "page_bytes.h"
+#include "row_encoder.h"
 
 #include <array>
 #include <stdexcept>
@@ -13,11 +15,11 @@ namespace jet4::writing {
 namespace {
 
 // Where the blank keeps its catalog (checked by the tests against the embedded file).
-constexpr std::uint32_t ObjectsDefinitionPage = 2; // MSysObjects
-constexpr std::uint32_t AcesDefinitionPage = 3;    // MSysACEs
-constexpr std::uint32_t ParentIdNameLeaf = 7;      // MSysObjects index (ParentId, Name)
-constexpr std::uint32_t IdLeaf = 8;                // MSysObjects index (Id)
-constexpr std::uint32_t AceObjectIdLeaf = 9;       // MSysACEs index (ObjectId)
+constexpr std::uint32_t ObjectsDefinitionPage = systemCatalog::DefinitionPage; // MSysObjects
+constexpr std::uint32_t AcesDefinitionPage = 3;                                // MSysACEs
+constexpr std::uint32_t ParentIdNameLeaf = 7;                                  // MSysObjects index (ParentId, Name)
+constexpr std::uint32_t IdLeaf = 8;                                            // MSysObjects index (Id)
+constexpr std::uint32_t AceObjectIdLeaf = 9;                                   // MSysACEs index (ObjectId)
 constexpr std::uint32_t ObjectsDataPage = 14;
 constexpr std::uint32_t AcesDataPage = 15;
 
@@ -25,26 +27,34 @@ constexpr std::size_t DefinitionRowCount = Jet4Layout.tdefRowCount;
 constexpr std::size_t DefinitionRealIndexCount = Jet4Layout.tdefRealIndexes;
 constexpr std::size_t DefinitionIndexBlocks = Jet4Layout.tdefRealIndexBlocks; // u32 keys at +4 of each block
 
-constexpr std::uint32_t TablesContainerId = 0x0F000001;
-constexpr std::uint16_t TableType = 1;
+using systemCatalog::TablesContainer;
+using systemCatalog::TableType;
 // The owner that Jet gives new tables: the database owner, as on the MSysDb row of the blank.
 constexpr std::array<std::uint8_t, 2> DatabaseOwner{0x64, 0x8B};
 // Jackcess grants new tables full rights; what Jet writes here could not be observed.
 constexpr std::uint32_t FullAccess = 0x000FFFFF;
 
 // MSysObjects rows: 17 columns, a 30-byte fixed area, 11 variable slots (Name first, Owner
-// second, then nine long-value and link columns that a table leaves empty).
+// second, then nine long-value and link columns that a table leaves empty). Offsets in the
+// fixed area:
 constexpr std::uint16_t ObjectsColumns = 17;
-constexpr std::uint16_t ObjectsVariableSlots = 11;
+constexpr std::size_t ObjectsVariableSlots = 11;
 constexpr std::size_t ObjectsFixedSize = 30;
-constexpr std::size_t DateCreateAt = 2 + 10;
-constexpr std::size_t DateUpdateAt = 2 + 18;
+constexpr std::size_t IdAt = 0;
+constexpr std::size_t ParentIdAt = 4;
+constexpr std::size_t TypeAt = 8;
+constexpr std::size_t DateCreateAt = 10;
+constexpr std::size_t DateUpdateAt = 18;
+constexpr std::size_t FlagsAt = 26;
 constexpr std::array<std::uint8_t, 3> ObjectsPresentMask{0xFF, 0x00, 0x00}; // columns 0-7
 
 // MSysACEs rows: ObjectId (column 0, fixed), SID (1, variable), ACM (2, fixed),
 // FInheritable (3, boolean in the null mask).
+constexpr std::uint16_t AceColumns = 4;
 constexpr std::size_t AceFixedSize = 8;
-constexpr std::uint8_t AcePresentNotInheritable = 0x07;
+constexpr std::size_t ObjectIdAt = 0;
+constexpr std::size_t AcmAt = 4;
+constexpr std::array<std::uint8_t, 1> AcePresentNotInheritable{0x07};
 
 void addToU32(std::span<std::uint8_t> page, std::size_t offset, std::uint32_t delta)
 {
@@ -98,63 +108,47 @@ void appendTextKey(std::vector<std::uint8_t>& key, std::u16string_view text)
 std::vector<std::span<std::uint8_t>> rowsOf(std::span<std::uint8_t> page)
 {
     std::vector<std::span<std::uint8_t>> rows;
-    const std::uint16_t count = loadU16(page, 12);
-    std::size_t end = PageSize;
+    const std::uint16_t count = loadU16(page, Jet4Layout.dataRowCount);
     for (std::uint16_t i = 0; i < count; ++i) {
-        const std::size_t start = loadU16(page, DataPageWriter::HeaderSize + 2 * std::size_t{i});
-        if (start > end || start < DataPageWriter::HeaderSize + 2 * std::size_t{count})
+        const auto [start, end] = rowExtent(page, Jet4Layout, i);
+        if (start > end || start < Jet4Layout.dataHeaderSize(count))
             throw std::logic_error("CatalogWriter: unexpected row layout");
         rows.push_back(page.subspan(start, end - start));
-        end = start;
     }
     return rows;
 }
 
+// The fixed area of a catalog row starts after the row's column count.
+std::span<std::uint8_t> fixedArea(std::span<std::uint8_t> row, std::size_t size)
+{
+    return row.subspan(rowLayout::FixedAreaOffset, size);
+}
+
 std::vector<std::uint8_t> objectsRow(std::uint32_t id, std::u16string_view name, double date)
 {
-    const std::size_t nameBytes = 2 * name.size();
-    const std::size_t nameAt = 2 + ObjectsFixedSize;
-    const std::size_t ownerAt = nameAt + nameBytes;
-    const std::size_t end = ownerAt + DatabaseOwner.size();
-    std::vector<std::uint8_t> row(end + 2 + 2 * std::size_t{ObjectsVariableSlots} + 2 + ObjectsPresentMask.size());
-    const std::span<std::uint8_t> out(row);
-    storeU16(out, 0, ObjectsColumns);
-    storeU32(out, 2, id);
-    storeU32(out, 6, TablesContainerId);
-    storeU16(out, 10, TableType);
-    storeF64(out, DateCreateAt, date);
-    storeF64(out, DateUpdateAt, date);
-    storeU32(out, 28, 0); // Flags: an ordinary, visible user table
+    std::array<std::uint8_t, ObjectsFixedSize> fixed{};
+    storeU32(fixed, IdAt, id);
+    storeU32(fixed, ParentIdAt, TablesContainer);
+    storeU16(fixed, TypeAt, TableType);
+    storeF64(fixed, DateCreateAt, date);
+    storeF64(fixed, DateUpdateAt, date);
+    storeU32(fixed, FlagsAt, 0); // an ordinary, visible user table
+    std::vector<std::uint8_t> nameBytes(2 * name.size());
     for (std::size_t i = 0; i < name.size(); ++i)
-        storeU16(out, nameAt + 2 * i, name[i]);
-    std::copy(DatabaseOwner.begin(), DatabaseOwner.end(), row.begin() + static_cast<std::ptrdiff_t>(ownerAt));
-    std::size_t at = end;
-    storeU16(out, at, static_cast<std::uint16_t>(end));
-    at += 2;
-    for (std::size_t slot = ObjectsVariableSlots; slot-- > 0; at += 2) {
-        const std::size_t offset = slot == 0 ? nameAt : slot == 1 ? ownerAt : end;
-        storeU16(out, at, static_cast<std::uint16_t>(offset));
-    }
-    storeU16(out, at, ObjectsVariableSlots);
-    std::copy(ObjectsPresentMask.begin(), ObjectsPresentMask.end(), row.begin() + static_cast<std::ptrdiff_t>(at + 2));
-    return row;
+        storeU16(nameBytes, 2 * i, name[i]);
+    std::array<std::span<const std::uint8_t>, ObjectsVariableSlots> values{};
+    values[0] = nameBytes;
+    values[1] = DatabaseOwner;
+    return RowEncoder::assemble(ObjectsColumns, fixed, values, ObjectsPresentMask);
 }
 
 std::vector<std::uint8_t> aceRow(std::uint32_t objectId, std::span<const std::uint8_t> sid)
 {
-    const std::size_t sidAt = 2 + AceFixedSize;
-    const std::size_t end = sidAt + sid.size();
-    std::vector<std::uint8_t> row(end + 2 + 2 + 2 + 1);
-    const std::span<std::uint8_t> out(row);
-    storeU16(out, 0, 4);
-    storeU32(out, 2, objectId);
-    storeU32(out, 6, FullAccess);
-    std::copy(sid.begin(), sid.end(), row.begin() + static_cast<std::ptrdiff_t>(sidAt));
-    storeU16(out, end, static_cast<std::uint16_t>(end));
-    storeU16(out, end + 2, static_cast<std::uint16_t>(sidAt));
-    storeU16(out, end + 4, 1);
-    out[end + 6] = AcePresentNotInheritable;
-    return row;
+    std::array<std::uint8_t, AceFixedSize> fixed{};
+    storeU32(fixed, ObjectIdAt, objectId);
+    storeU32(fixed, AcmAt, FullAccess);
+    const std::array<std::span<const std::uint8_t>, 1> values{sid};
+    return RowEncoder::assemble(AceColumns, fixed, values, AcePresentNotInheritable);
 }
 
 } // namespace
@@ -167,8 +161,9 @@ CatalogWriter::CatalogWriter(std::span<std::uint8_t> file)
 void CatalogWriter::setDates(double date)
 {
     for (const std::span<std::uint8_t> row : rowsOf(pageOf(m_file, ObjectsDataPage))) {
-        storeF64(row, DateCreateAt, date);
-        storeF64(row, DateUpdateAt, date);
+        const std::span<std::uint8_t> fixed = fixedArea(row, ObjectsFixedSize);
+        storeF64(fixed, DateCreateAt, date);
+        storeF64(fixed, DateUpdateAt, date);
     }
 }
 
@@ -181,7 +176,7 @@ void CatalogWriter::addTable(std::uint32_t tdefPage, std::u16string_view name, d
     countNewRows(pageOf(m_file, ObjectsDefinitionPage), 1);
 
     std::vector<std::uint8_t> entry;
-    appendLongKey(entry, TablesContainerId);
+    appendLongKey(entry, TablesContainer);
     appendTextKey(entry, name);
     IndexLeafPage::appendRowId(entry, ObjectsDataPage, rowNumber);
     IndexLeafPage(pageOf(m_file, ParentIdNameLeaf)).insert(std::move(entry));
@@ -200,10 +195,14 @@ void CatalogWriter::addAccessControlEntries(std::uint32_t objectId)
     // The accounts with an entry on the Tables container, in the order of the ObjectId index
     // (page, then row number: all of them are on this page).
     std::vector<std::vector<std::uint8_t>> sids;
+    constexpr std::size_t AceSlots = 1; // the SID
     for (const std::span<std::uint8_t> row : rowsOf(page)) {
-        if (row.size() < 2 + AceFixedSize + 7 || loadU32(row, 2) != TablesContainerId) continue;
-        const std::size_t trailer = row.size() - 1 - 2 - 2 - 2; // mask, count, slot 0, end
-        const std::size_t sidStart = loadU16(row, trailer + 2);
+        if (row.size() < rowLayout::FixedAreaOffset + AceFixedSize + rowLayout::trailerSize(AceColumns, AceSlots) ||
+            loadU32(fixedArea(row, AceFixedSize), ObjectIdAt) != TablesContainer)
+            continue;
+        const std::size_t tail = row.size() - rowLayout::nullMaskSize(AceColumns);
+        const std::size_t trailer = rowLayout::slotOffsetAt(tail, AceSlots);
+        const std::size_t sidStart = loadU16(row, rowLayout::slotOffsetAt(tail, 0));
         const std::size_t sidEnd = loadU16(row, trailer);
         if (sidStart > sidEnd || sidEnd > trailer) throw std::logic_error("CatalogWriter: unexpected MSysACEs row");
         sids.emplace_back(row.begin() + static_cast<std::ptrdiff_t>(sidStart),

@@ -25,8 +25,7 @@ DataPageWriter::DataPageWriter(std::span<std::uint8_t> page)
 DataPageWriter::DataPageWriter(std::span<std::uint8_t> page, std::uint32_t owner)
     : m_page(page)
 {
-    m_page[0] = dataPage::Type;
-    m_page[1] = 0x01;
+    startPage(m_page, dataPage::Type);
     storeU32(m_page, OwnerOffset, owner);
     storeU16(m_page, FreeSpaceOffset, static_cast<std::uint16_t>(freeSpace()));
 }
@@ -37,7 +36,7 @@ DataPageWriter DataPageWriter::resume(std::span<std::uint8_t> page)
     if (page[0] != dataPage::Type) throw std::logic_error("DataPageWriter: not a data page");
     writer.m_rowCount = loadU16(page, RowCountOffset);
     if (writer.m_rowCount > 0) {
-        const std::uint16_t lowest = loadU16(page, HeaderSize + 2 * (writer.m_rowCount - 1));
+        const std::uint16_t lowest = loadU16(page, Jet4Layout.rowOffsetAt(writer.m_rowCount - 1));
         if (lowest & RowOffsetFlags) throw std::logic_error("DataPageWriter: flagged row");
         writer.m_usedBytes = PageSize - lowest;
     }
@@ -46,12 +45,12 @@ DataPageWriter DataPageWriter::resume(std::span<std::uint8_t> page)
 
 bool DataPageWriter::fits(std::size_t rowCount, std::size_t usedBytes, std::size_t rowSize)
 {
-    return rowCount < MaxRows && HeaderSize + 2 * (rowCount + 1) + usedBytes + rowSize <= PageSize;
+    return rowCount < MaxRows && Jet4Layout.dataHeaderSize(rowCount + 1) + usedBytes + rowSize <= PageSize;
 }
 
 std::size_t DataPageWriter::freeSpace() const
 {
-    return PageSize - HeaderSize - 2 * m_rowCount - m_usedBytes;
+    return PageSize - Jet4Layout.dataHeaderSize(m_rowCount) - m_usedBytes;
 }
 
 std::uint8_t DataPageWriter::add(std::span<const std::uint8_t> row)
@@ -61,7 +60,7 @@ std::uint8_t DataPageWriter::add(std::span<const std::uint8_t> row)
     const std::size_t start = PageSize - m_usedBytes;
     std::copy(row.begin(), row.end(), m_page.begin() + static_cast<std::ptrdiff_t>(start));
     const auto number = static_cast<std::uint8_t>(m_rowCount);
-    storeU16(m_page, HeaderSize + 2 * m_rowCount, static_cast<std::uint16_t>(start));
+    storeU16(m_page, Jet4Layout.rowOffsetAt(m_rowCount), static_cast<std::uint16_t>(start));
     ++m_rowCount;
     storeU16(m_page, RowCountOffset, static_cast<std::uint16_t>(m_rowCount));
     storeU16(m_page, FreeSpaceOffset, static_cast<std::uint16_t>(freeSpace()));

@@ -5,6 +5,7 @@
 #include "data_page_writer.h"
 #include "header_page.h"
 #include "huge_page_buffer.h"
+#include "jet4/format/row_pointer.h"
 #include "jet4/format/utf8_codec.h"
 #include "page_bytes.h"
 #include "row_encoder.h"
@@ -204,8 +205,8 @@ void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLa
     CatalogWriter catalog(file);
     catalog.setDates(date);
     catalog.addTable(pages.definitionPage, toUtf16(tableName), date);
-    definition.write(file, pages.definitionPage, static_cast<std::uint32_t>(rowCount), rowPointer(pages.mapPage, 0),
-                     rowPointer(pages.mapPage, 1));
+    definition.write(file, pages.definitionPage, static_cast<std::uint32_t>(rowCount),
+                     RowPointer{pages.mapPage, 0}.packed(), RowPointer{pages.mapPage, 1}.packed());
 
     DataPageWriter maps(pageOf(file, pages.mapPage), 0);
     if (pages.tableBitmap != 0) {
@@ -224,9 +225,9 @@ void DatabaseWriter::State::writeHead(std::span<std::uint8_t> file, const PageLa
 
     // Page 1: the global map and a second row that Jet keeps there, copied as it is.
     const std::span<std::uint8_t> globalPage = pageOf(file, GlobalMapPage);
-    const std::uint16_t secondRowStart = loadU16(globalPage, DataPageWriter::HeaderSize + 2);
-    const std::uint16_t secondRowEnd = loadU16(globalPage, DataPageWriter::HeaderSize);
-    const std::vector<std::uint8_t> secondRow(globalPage.begin() + secondRowStart, globalPage.begin() + secondRowEnd);
+    const RowExtent second = rowExtent(globalPage, Jet4Layout, 1);
+    const std::vector<std::uint8_t> secondRow(globalPage.begin() + static_cast<std::ptrdiff_t>(second.start),
+                                              globalPage.begin() + static_cast<std::ptrdiff_t>(second.end));
     std::fill(globalPage.begin(), globalPage.end(), std::uint8_t{0});
     DataPageWriter global(globalPage, GlobalMapPage);
     if (pages.globalSlots == 0) {

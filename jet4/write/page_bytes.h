@@ -19,10 +19,11 @@ inline constexpr std::size_t PageSize = Jet4Layout.pageSize;
     return file.subspan(std::size_t{page} * PageSize, PageSize);
 }
 
-// A row pointer: row number in the low byte, page number above it.
-[[nodiscard]] inline std::uint32_t rowPointer(std::uint32_t page, std::uint8_t row)
+// Starts a page of the given type: its first two bytes.
+inline void startPage(std::span<std::uint8_t> page, std::uint8_t type)
 {
-    return (page << 8) | row;
+    page[0] = type;
+    page[1] = PageMark;
 }
 
 } // namespace jet4::writing

@@ -1,5 +1,8 @@
 #include "row_encoder.h"
 
+#include "jet4/format/jet_layout.h"
+#include "jet4/format/little_endian.h"
+#include "jet4/format/row_layout.h"
 #include "jet4/format/utf8_codec.h"
 #include "write_error.h"
 
@@ -9,7 +12,7 @@ namespace jet4::writing {
 
 namespace {
 
-// Access stores a value in the compressed form (FF FE, then one byte per character) only when
+// Access stores a value in the compressed form (the mark, then one byte per character) only when
 // it has at least three characters and all of them are in U+0001..U+00FF; we do the same so the
 // files look like Access's own.
 bool compressible(std::u16string_view text)
@@ -17,10 +20,10 @@ bool compressible(std::u16string_view text)
     return text.size() >= 3 && std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= 1 && c <= 0xFF; });
 }
 
+// Every column of a table the encoder writes is a variable-length one.
 std::size_t trailerSize(std::size_t columnCount)
 {
-    // end-of-data offset, one offset per variable column, their count, then the null mask
-    return 2 + 2 * columnCount + 2 + (columnCount + 7) / 8;
+    return rowLayout::trailerSize(columnCount, columnCount);
 }
 
 } // namespace
@@ -28,13 +31,45 @@ std::size_t trailerSize(std::size_t columnCount)
 RowEncoder::RowEncoder(std::size_t columnCount, std::string tableName)
     : m_columnCount(columnCount)
     , m_tableName(std::move(tableName))
-    , m_nullMask((columnCount + 7) / 8)
+    , m_nullMask(rowLayout::nullMaskSize(columnCount))
 {
 }
 
 std::size_t RowEncoder::minimumRowSize() const
 {
-    return 2 + trailerSize(m_columnCount);
+    return rowLayout::ColumnCountSize + trailerSize(m_columnCount);
+}
+
+void RowEncoder::writeTrailer(std::span<std::uint8_t> row, std::size_t dataEnd, std::span<const std::size_t> starts,
+                              std::span<const std::uint8_t> nullMask)
+{
+    const std::size_t tail = row.size() - nullMask.size();
+    const std::size_t slots = starts.size();
+    storeU16(row, rowLayout::slotOffsetAt(tail, slots), static_cast<std::uint16_t>(dataEnd));
+    for (std::size_t slot = 0; slot < slots; ++slot)
+        storeU16(row, rowLayout::slotOffsetAt(tail, slot), static_cast<std::uint16_t>(starts[slot]));
+    storeU16(row, rowLayout::slotCountAt(tail), static_cast<std::uint16_t>(slots));
+    std::copy(nullMask.begin(), nullMask.end(), row.begin() + static_cast<std::ptrdiff_t>(tail));
+}
+
+std::vector<std::uint8_t> RowEncoder::assemble(std::uint16_t columnCount, std::span<const std::uint8_t> fixedArea,
+                                               std::span<const std::span<const std::uint8_t>> values,
+                                               std::span<const std::uint8_t> nullMask)
+{
+    std::size_t dataEnd = rowLayout::FixedAreaOffset + fixedArea.size();
+    for (const auto value : values)
+        dataEnd += value.size();
+    std::vector<std::uint8_t> row(dataEnd + rowLayout::trailerSize(columnCount, values.size()));
+    storeU16(row, 0, columnCount);
+    auto to = std::copy(fixedArea.begin(), fixedArea.end(),
+                        row.begin() + static_cast<std::ptrdiff_t>(rowLayout::FixedAreaOffset));
+    std::vector<std::size_t> starts;
+    for (const auto value : values) {
+        starts.push_back(static_cast<std::size_t>(to - row.begin()));
+        to = std::copy(value.begin(), value.end(), to);
+    }
+    writeTrailer(row, dataEnd, starts, nullMask);
+    return row;
 }
 
 void RowEncoder::fail(const std::string& reason, std::size_t rowIndex, std::size_t column) const
@@ -62,11 +97,10 @@ void RowEncoder::encodeValue(const std::string& cell, std::size_t rowIndex, std:
     m_nullMask[column / 8] = static_cast<std::uint8_t>(m_nullMask[column / 8] | (1u << (column % 8)));
     const bool compressed = compressible(m_text);
     const std::size_t at = m_data.size();
-    m_data.resize(at + (compressed ? 2 + m_text.size() : 2 * m_text.size()));
+    m_data.resize(at + (compressed ? CompressedTextMark.size() + m_text.size() : 2 * m_text.size()));
     std::uint8_t* to = m_data.data() + at;
     if (compressed) {
-        *to++ = 0xFF;
-        *to++ = 0xFE;
+        to = std::copy(CompressedTextMark.begin(), CompressedTextMark.end(), to);
         for (const char16_t c : m_text)
             *to++ = static_cast<std::uint8_t>(c);
     } else {
@@ -83,8 +117,8 @@ void RowEncoder::append(std::span<const std::string> cells, std::size_t rowIndex
         throw WriteError(m_tableName + ", row " + std::to_string(rowIndex + 1),
                          "expected " + std::to_string(m_columnCount) + " cells, found " + std::to_string(cells.size()),
                          rowIndex);
-    // The variable data goes straight after the 2-byte column count at the start of m_data.
-    m_data.resize(2);
+    // The variable data goes straight after the column count at the start of m_data.
+    m_data.resize(rowLayout::ColumnCountSize);
     m_starts.clear();
     std::fill(m_nullMask.begin(), m_nullMask.end(), std::uint8_t{0});
     for (std::size_t column = 0; column < m_columnCount; ++column)
@@ -101,19 +135,8 @@ void RowEncoder::append(std::span<const std::string> cells, std::size_t rowIndex
     out.resize(at + size);
     const std::span<std::uint8_t> row = std::span<std::uint8_t>(out).subspan(at);
     std::copy(m_data.begin(), m_data.end(), row.begin());
-    auto put16 = [&row](std::size_t offset, std::size_t value) {
-        row[offset] = static_cast<std::uint8_t>(value);
-        row[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-    };
-    put16(0, m_columnCount);
-    std::size_t trailer = m_data.size();
-    put16(trailer, m_data.size()); // end of the variable data
-    trailer += 2;
-    // Offsets are counted from the row start and listed last slot first.
-    for (std::size_t slot = m_columnCount; slot-- > 0; trailer += 2)
-        put16(trailer, m_starts[slot]);
-    put16(trailer, m_columnCount);
-    std::copy(m_nullMask.begin(), m_nullMask.end(), row.begin() + static_cast<std::ptrdiff_t>(trailer + 2));
+    storeU16(row, 0, static_cast<std::uint16_t>(m_columnCount));
+    writeTrailer(row, m_data.size(), m_starts, m_nullMask);
 }
 
 } // namespace jet4::writing

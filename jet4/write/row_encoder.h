@@ -25,7 +25,20 @@ public:
     // Bytes of a row whose every value is NULL: the smallest row this table can have.
     [[nodiscard]] std::size_t minimumRowSize() const;
 
+    // A row of any table, such as the system catalog's: columnCount columns, the fixed-length
+    // values as fixedArea holds them, the variable-length values in slot order (an empty one
+    // takes no bytes), and the null mask, a set bit for each column that has a value.
+    [[nodiscard]] static std::vector<std::uint8_t> assemble(std::uint16_t columnCount,
+                                                            std::span<const std::uint8_t> fixedArea,
+                                                            std::span<const std::span<const std::uint8_t>> values,
+                                                            std::span<const std::uint8_t> nullMask);
+
 private:
+    // Writes the trailer after the variable data, which ends at dataEnd; starts holds each
+    // slot's start. row ends with the trailer.
+    static void writeTrailer(std::span<std::uint8_t> row, std::size_t dataEnd, std::span<const std::size_t> starts,
+                             std::span<const std::uint8_t> nullMask);
+
     void encodeValue(const std::string& cell, std::size_t rowIndex, std::size_t column);
     [[noreturn]] void fail(const std::string& reason, std::size_t rowIndex, std::size_t column) const;
 

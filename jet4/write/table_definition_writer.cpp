@@ -14,12 +14,9 @@ constexpr JetLayout Layout = Jet4Layout;
 constexpr std::size_t HeaderSize = Layout.tdefRealIndexBlocks; // up to the column entries, as there are no indexes
 constexpr std::size_t ColumnEntrySize = Layout.columnEntrySize;
 constexpr std::size_t FreeMapOffset = Layout.tdefOwnedMap + 4;
-using definitionPage::ContinuationHeaderSize;
-constexpr std::uint32_t FormatConstant = 1625; // present in every Jet 4 definition and column entry
-constexpr std::uint8_t UserTable = 0x4E;
-constexpr std::uint16_t GeneralSortOrder = 0x0409;
+using namespace definitionPage;
+using namespace columnEntry;
 constexpr std::uint8_t UpdatableColumn = 0x02;
-constexpr std::uint8_t CompressedUnicode = 0x01;
 constexpr std::uint16_t TextLengthBytes = 2 * 255;
 
 // Free-space count of a definition page, as Jet computes it.
@@ -57,13 +54,12 @@ std::vector<std::uint8_t> TableDefinitionWriter::definition(std::uint32_t rowCou
     std::vector<std::uint8_t> bytes(definitionSize());
     const std::span<std::uint8_t> out(bytes);
     const auto columns = static_cast<std::uint16_t>(m_columnNames.size());
-    out[0] = definitionPage::Type;
-    out[1] = 0x01;
-    storeU32(out, definitionPage::LengthOffset, static_cast<std::uint32_t>(bytes.size()));
-    storeU32(out, 0x0C, FormatConstant);
+    startPage(out, Type);
+    storeU32(out, LengthOffset, static_cast<std::uint32_t>(bytes.size()));
+    storeU32(out, definitionPage::FormatConstantOffset, FormatConstant);
     storeU32(out, Layout.tdefRowCount, rowCount);
-    out[0x18] = 0x01;
-    out[0x28] = UserTable;
+    out[AlwaysOneOffset] = 1;
+    out[TableTypeOffset] = UserTable;
     storeU16(out, Layout.tdefMaxColumns, columns); // column numbers issued so far
     storeU16(out, Layout.tdefVarColumns, columns);
     storeU16(out, Layout.tdefColumnCount, columns);
@@ -73,13 +69,13 @@ std::vector<std::uint8_t> TableDefinitionWriter::definition(std::uint32_t rowCou
     std::size_t at = HeaderSize;
     for (std::uint16_t number = 0; number < columns; ++number, at += ColumnEntrySize) {
         out[at] = static_cast<std::uint8_t>(ColumnType::Text);
-        storeU32(out, at + 1, FormatConstant);
+        storeU32(out, at + columnEntry::FormatConstantOffset, FormatConstant);
         storeU16(out, at + Layout.colNumber, number);
         storeU16(out, at + Layout.colVarSlot, number);
-        storeU16(out, at + 9, number);
-        storeU16(out, at + 11, GeneralSortOrder);
+        storeU16(out, at + NumberAgainOffset, number);
+        storeU16(out, at + SortOrderOffset, GeneralSortOrder);
         out[at + Layout.colFlags] = UpdatableColumn;
-        out[at + 16] = CompressedUnicode;
+        out[at + ExtraFlagsOffset] = CompressedUnicode;
         storeU16(out, at + Layout.colLength, TextLengthBytes);
     }
     for (const auto& name : m_columnNames) {
@@ -107,10 +103,9 @@ void TableDefinitionWriter::write(std::span<std::uint8_t> file, std::uint32_t fi
         std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(done), chunk,
                     page.begin() + static_cast<std::ptrdiff_t>(headerSize));
         done += chunk;
-        page[0] = definitionPage::Type;
-        page[1] = 0x01;
-        storeU16(page, 2, freeSpace(headerSize + chunk));
-        storeU32(page, definitionPage::NextPageOffset, done < bytes.size() ? firstPage + index + 1 : 0);
+        startPage(page, Type);
+        storeU16(page, definitionPage::FreeSpaceOffset, freeSpace(headerSize + chunk));
+        storeU32(page, NextPageOffset, done < bytes.size() ? firstPage + index + 1 : 0);
     }
 }
 

@@ -7,7 +7,6 @@
 #include <charconv>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -45,8 +44,9 @@ void removeStaleTemporaries(const std::filesystem::path& folder, const std::stri
 
 } // namespace
 
-TemporaryFile::TemporaryFile(std::filesystem::path destination)
-    : m_destination(std::move(destination))
+TemporaryFile::TemporaryFile(std::filesystem::path destination, std::shared_ptr<FileSystem> files)
+    : m_files(std::move(files))
+    , m_destination(std::move(destination))
 {
     std::filesystem::path folder = m_destination.parent_path();
     if (folder.empty()) folder = ".";
@@ -57,7 +57,7 @@ TemporaryFile::TemporaryFile(std::filesystem::path destination)
     for (int attempt = 0; attempt < 100; ++attempt) {
         m_path = folder / (stem + std::to_string(attempt));
         // 0666 lets the umask decide the final permissions, as for any other new file.
-        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_fd = m_files->create(m_path, 0666);
         if (m_fd >= 0) return;
         if (errno != EEXIST) break;
     }
@@ -73,8 +73,8 @@ std::string TemporaryFile::namePrefix(const std::filesystem::path& destination)
 
 TemporaryFile::~TemporaryFile()
 {
-    if (m_fd >= 0) ::close(m_fd);
-    if (!m_committed && !m_path.empty()) ::unlink(m_path.c_str());
+    if (m_fd >= 0) static_cast<void>(m_files->close(m_fd));
+    if (!m_committed && !m_path.empty()) static_cast<void>(m_files->unlink(m_path));
 }
 
 void TemporaryFile::fail(const std::string& what, int error) const
@@ -85,7 +85,7 @@ void TemporaryFile::fail(const std::string& what, int error) const
 void TemporaryFile::write(std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+        const ssize_t written = m_files->write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) continue;
             fail("cannot write", errno);
@@ -94,31 +94,46 @@ void TemporaryFile::write(std::span<const std::uint8_t> bytes)
     }
 }
 
+void TemporaryFile::setMode(mode_t mode)
+{
+    if (m_files->fchmod(m_fd, mode) != 0) fail("cannot set the permissions", errno);
+}
+
 void TemporaryFile::sync()
 {
     if (m_fd < 0) return;
     const int fd = m_fd;
     m_fd = -1;
     // Without the flush, a power cut soon after the rename can leave the destination empty.
-    const bool flushed = ::fsync(fd) == 0;
+    const bool flushed = m_files->fsync(fd) == 0;
     const int error = errno;
-    if (::close(fd) != 0 && flushed) fail("cannot write", errno);
+    if (m_files->close(fd) != 0 && flushed) fail("cannot write", errno);
     if (!flushed) fail("cannot write", error);
+}
+
+void TemporaryFile::replace()
+{
+    sync();
+    if (m_files->rename(m_path, m_destination) != 0) fail("cannot replace the file", errno);
+    m_committed = true;
+}
+
+std::string TemporaryFile::flushFolder()
+{
+    std::filesystem::path folder = m_destination.parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = m_files->openFolder(folder);
+    if (fd < 0) return std::string("cannot open the folder to flush it: ") + std::strerror(errno);
+    const bool flushed = m_files->fsync(fd) == 0;
+    const int error = errno;
+    static_cast<void>(m_files->close(fd));
+    return flushed ? std::string() : std::string("cannot flush the folder: ") + std::strerror(error);
 }
 
 void TemporaryFile::commit()
 {
-    sync();
-    if (::rename(m_path.c_str(), m_destination.c_str()) != 0) fail("cannot replace the file", errno);
-    m_committed = true;
-    std::filesystem::path folder = m_destination.parent_path();
-    if (folder.empty()) folder = ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) fail("cannot open the folder to flush it", errno);
-    const bool flushed = ::fsync(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    if (!flushed) fail("cannot flush the folder", error);
+    replace();
+    if (const std::string failure = flushFolder(); !failure.empty()) throw WriteError(m_destination.string(), failure);
 }
 
 } // namespace jet4::writing

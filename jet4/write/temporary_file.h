@@ -1,9 +1,13 @@
 #pragma once
 
+#include "file_system.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
+#include <sys/types.h>
 
 namespace jet4::writing {
 
@@ -13,10 +17,12 @@ namespace jet4::writing {
 // an empty one. Until commit() succeeds, the destructor closes and removes the temporary file.
 // Failures throw WriteError naming the destination. Making one first removes the temporaries
 // of the same destination that writers which no longer run left behind (a writer killed with
-// SIGKILL cannot clean up after itself).
+// SIGKILL cannot clean up after itself). Every call on the file and its folder goes through
+// files.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::filesystem::path destination);
+    explicit TemporaryFile(std::filesystem::path destination,
+                           std::shared_ptr<FileSystem> files = std::make_shared<FileSystem>());
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile();
@@ -25,10 +31,16 @@ public:
     [[nodiscard]] static std::string namePrefix(const std::filesystem::path& destination);
 
     void write(std::span<const std::uint8_t> bytes);
-    // Flushes the file's bytes to the disk and closes it; commit() does this first if needed.
+    // The new file's permissions, in place of those the umask gives.
+    void setMode(mode_t mode);
+    // Flushes the file's bytes to the disk and closes it; replace() does this first if needed.
     void sync();
-    // Renames the file onto the destination, replacing any file there, and flushes the folder
-    // so that the rename itself lasts.
+    // Renames the file onto the destination, replacing any file there. Once this returns, the
+    // destination holds the new bytes.
+    void replace();
+    // Flushes the folder so that the rename itself lasts; what failed, or empty when it did not.
+    [[nodiscard]] std::string flushFolder();
+    // replace() and flushFolder(), a folder that cannot be flushed thrown as a failure.
     void commit();
 
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
@@ -36,6 +48,7 @@ public:
 private:
     [[noreturn]] void fail(const std::string& what, int error) const;
 
+    std::shared_ptr<FileSystem> m_files;
     std::filesystem::path m_destination;
     std::filesystem::path m_path;
     int m_fd = -1;

@@ -55,8 +55,7 @@ void UsageMapWriter::writeReference(std::span<std::uint8_t> row, std::span<const
 void UsageMapWriter::writeBitmapPage(std::span<std::uint8_t> page, std::size_t slot) const
 {
     std::fill(page.begin(), page.end(), std::uint8_t{0});
-    page[0] = usageMap::BitmapPageType;
-    page[1] = 0x01;
+    startPage(page, usageMap::BitmapPageType);
     fillBitmap(page.subspan(usageMap::BitmapPageHeader), std::uint64_t{slot} * PagesPerBitmapPage);
 }
 

@@ -63,6 +63,7 @@ void FindCommandTest::exitCodes_data()
     QTest::newRow("only spaces and punctuation") << QStringList{"--find", " ?! ", "..."} << 2;
     QTest::newRow("words without --find") << QStringList{"weather"} << 2;
     QTest::newRow("unknown option") << QStringList{"--finder", "weather"} << 2;
+    QTest::newRow("100 KB in one word") << QStringList{"--find", QString(100000, u'w')} << 2;
 }
 
 void FindCommandTest::exitCodes()

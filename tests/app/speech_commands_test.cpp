@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using Run = ProgramFolder::Run;
 
@@ -21,6 +23,8 @@ private slots:
     void wavFile();
     void spelling_data();
     void spelling();
+    void wavNeverReplacesAPipeOrADevice_data();
+    void wavNeverReplacesAPipeOrADevice();
 
 private:
     [[nodiscard]] Run run(const QStringList& arguments) const { return m_dir.run(arguments); }
@@ -48,11 +52,18 @@ void SpeechCommandsTest::exitCodes_data()
     QTest::newRow("RusP nowhere") << QStringList{"--say", "RusP", "Nikagdá.", "--wav", "out.wav"} << 1
                                   << "no RusP phrase \"Nikagdá.\"";
     QTest::newRow("nothing to say") << QStringList{"--say", "Ger", "...", "--wav", "out.wav"} << 1 << "nothing to say";
+    QTest::newRow("spoken and wav") << QStringList{"--say", "Eng", "Hello", "--spoken", "--wav", "out.wav"} << 2
+                                    << "not both";
     QTest::newRow("spell") << QStringList{"--spell", "Eng", "QZ7KV"} << 0 << "";
     QTest::newRow("Japanese kanji without romaji")
         << QStringList{"--say", "Jap", "名前", "--wav", "out.wav"} << 2 << "\"名前 (namae)\"";
     QTest::newRow("spell no words") << QStringList{"--spell", "Eng"} << 2 << "one or more words";
     QTest::newRow("spell bad field") << QStringList{"--spell", "Elvish", "QZ7KV"} << 2 << "no language field";
+    QTest::newRow("say too long") << QStringList{"--say", "Eng", QString(100000, u'a'), "--wav", "out.wav"} << 2
+                                  << "at most 4096 characters";
+    // Qt's options start the windows: an unknown platform is Qt's to refuse, not ours.
+    QTest::newRow("Qt's option starts the windows")
+        << QStringList{"-platform", "nosuchplatform"} << -1 << "\"nosuchplatform\"";
 }
 
 void SpeechCommandsTest::exitCodes()
@@ -118,6 +129,17 @@ void SpeechCommandsTest::spelling_data()
     QTest::newRow("several words") << QStringList{"--spell", "Eng", "QZ7KV", "P"}
                                    << "Quebec Zulu Seven Kilo Victor Papa\n";
     QTest::newRow("Cyrillic, unknown") << QStringList{"--spell", "Span", "ЖЧ"} << "Valencia [Ч]\n";
+    QTest::newRow("emoji: one character, one bracket")
+        << QStringList{"--spell", "Eng", "Q📻K👍🏽"} << "Quebec [📻] Kilo [👍🏽]\n";
+    QTest::newRow("Qt's own options go to Qt")
+        << QStringList{"-platform", "offscreen", "--spell", "Eng", "QK"} << "Quebec Kilo\n";
+    // --say --spoken prints its line the same way: the words said, in the voice's script.
+    QTest::newRow("spoken, Portuguese") << QStringList{"--say", "Port", "Obrigado pelo QSO.", "--spoken"}
+                                        << "Obrigado pelo quê ésse ó.\n";
+    QTest::newRow("spoken, RusP row") << QStringList{"--say", "RusP", "Vam pyat'-dévyat' nol'-nol'-adín.", "--spoken"}
+                                      << "Вам пять де́вять ноль ноль оди́н.\n";
+    QTest::newRow("spoken, Rus row") << QStringList{"--say", "Rus", "Это GP с 4 противовесами.", "--spoken"}
+                                     << "Э́то гэ пэ с четырьмя́ противове́сами.\n";
 }
 
 void SpeechCommandsTest::spelling()
@@ -127,6 +149,32 @@ void SpeechCommandsTest::spelling()
     const Run result = run(arguments);
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, line);
+}
+
+void SpeechCommandsTest::wavNeverReplacesAPipeOrADevice_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node, as /dev/full") << QStringLiteral("device");
+}
+
+void SpeechCommandsTest::wavNeverReplacesAPipeOrADevice()
+{
+    QFETCH(QString, kind);
+    const QString target = m_dir.filePath(kind + QStringLiteral(".wav"));
+    const QByteArray name = QFile::encodeName(target);
+    if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    } else if (::mknod(name.constData(), S_IFCHR | 0666, ::makedev(1, 7)) != 0) {
+        QSKIP("only root may make a device node here");
+    }
+    const Run result = run({"--say", "Eng", "hello", "--wav", target});
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY2(result.err.contains(QStringLiteral("not a regular file")), qPrintable(result.err));
+    struct stat status {};
+    QCOMPARE(::lstat(name.constData(), &status), 0);
+    QVERIFY(kind == u"fifo" ? S_ISFIFO(status.st_mode) : S_ISCHR(status.st_mode));
+    QVERIFY(::unlink(name.constData()) == 0);
 }
 
 QTEST_GUILESS_MAIN(SpeechCommandsTest)

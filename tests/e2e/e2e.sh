@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program in a real X server (run under xvfb-run) with real input events.
+# Drives the real program in a real X server (run under x_server.sh) with real input events.
 #   e2e.sh normal        PROGRAM DSB_DIR SHOTS_DIR   the shipped data: topics, menus, languages, exit
 #   e2e.sh missing-start PROGRAM DSB_DIR SHOTS_DIR   dsb/start.dsb absent: error box, program lives on
 #   e2e.sh installed     DESKTOP_FILE               start as the desktop entry does, then exit
@@ -47,13 +47,26 @@ frame_of() {
     echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
+# Under a window manager, waits until window $1 ($2 names it) carries its frame extents: the
+# program places a window again when they arrive.
+wait_framed() {
+    local id=$1 name=$2
+    [ -n "${E2E_WM:-}" ] || return 0
+    for ((i = 0; i < 500; i++)); do
+        xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q ' = ' && return 0
+        sleep 0.02
+    done
+    fail "$name has no frame extents from the window manager"
+}
+
 # Checks that window $1 ($2 names it) is centred on the screen by its frame, to the pixel that
-# an odd difference leaves. A window manager may show a window elsewhere for a moment before it
-# takes the program's placement, so it has a second to get there.
+# an odd difference leaves. Once the window is framed, the program places it again; it has a few
+# seconds to do so on a busy machine.
 check_centred() {
     local id=$1 name=$2 left top width height screen_w screen_h dx dy
     read -r screen_w screen_h <<<"$(xwininfo -root | awk -F: '/Width/{w=$2} /Height/{h=$2} END{print w, h}')"
-    for ((i = 0; i < 20; i++)); do
+    wait_framed "$id" "$name"
+    for ((i = 0; i < 100; i++)); do
         read -r left top width height <<<"$(frame_of "$id")"
         dx=$((screen_w - width - 2 * left)) dy=$((screen_h - height - 2 * top))
         if ((dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1)); then
@@ -83,9 +96,8 @@ cancel_exit() {
     xdotool key x
     local box
     box=$(wait_window '^Confirm$' 5) || fail "no exit confirmation (the menu keys did not reach the main window)"
-    sleep 0.3
-    shot exit-box-cancelled
     check_centred "$box" "the exit confirmation"
+    shot exit-box-cancelled
     xdotool key Escape
     sleep 0.3
     visible '^Confirm$' && fail "Escape left the exit confirmation up"

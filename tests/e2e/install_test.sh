@@ -25,5 +25,5 @@ grep -qx "Path=$prefix/share/tarvolyn" "$desktop" || fail "the desktop entry doe
 appstreamcli validate --no-net --pedantic "$metainfo" >/dev/null || appstreamcli validate --no-net "$metainfo" ||
     fail "the AppStream metadata is not valid"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$here/e2e.sh" installed "$desktop"
+"$here/x_server.sh" "$here/e2e.sh" installed "$desktop"
 echo "installed and started from $prefix"

@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -28,16 +29,16 @@ QString withoutAccessKey(QString caption)
     return caption.remove(u'&');
 }
 
-QString firstCell(const PhraseGrid& grid, int place)
+QString firstCell(const PhraseGrid& grid, GridPlace place)
 {
-    return grid.model()->index(0, grid.horizontalHeader()->logicalIndex(place)).data().toString();
+    return grid.model()->index(0, grid.logicalAt(place)).data().toString();
 }
 
 } // namespace
 
 // Every command of the main window: the topic list, the reference and dictionary menus, the
 // language menus and Exit.
-class CommandsTest : public QObject {
+class CommandsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -64,33 +65,27 @@ private slots:
 
 private:
     void showForm();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void CommandsTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void CommandsTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
     showForm();
 }
 
 void CommandsTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void CommandsTest::showForm()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(exposeForm());
     QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
@@ -175,13 +170,13 @@ void CommandsTest::everyTopicLoadsByClick()
     QCOMPARE(DataFilePath, QByteArray(topic.dataFile));
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.model()->rowCount(), DataFolder::RowsPerFile);
-    QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
-    QCOMPARE(firstCell(grid, 1), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Rus", 1));
-    QCOMPARE(firstCell(grid, 2), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Eng", 1));
-    QCOMPARE(grid.columnWidthAt(1), 398);
-    QCOMPARE(grid.columnWidthAt(2), 398);
-    QVERIFY(!grid.isColumnVisibleAt(0));
+    QCOMPARE(grid.columnTitle(GridPlace::Left), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Eng"));
+    QCOMPARE(firstCell(grid, GridPlace::Left), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Rus", 1));
+    QCOMPARE(firstCell(grid, GridPlace::Right), DataFolder::cell(DataFolder::baseName(topic.dataFile), "Eng", 1));
+    QCOMPARE(grid.columnWidthAt(GridPlace::Left), 398);
+    QCOMPARE(grid.columnWidthAt(GridPlace::Right), 398);
+    QVERIFY(!grid.isColumnVisibleAt(GridPlace::Hidden));
     QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -195,7 +190,7 @@ void CommandsTest::arrowKeysLoadEachTopicInTurn()
         QCOMPARE(m_form->RadioGroup1->itemIndex(), index);
         QCOMPARE(DataFilePath, *PhraseCatalogue::topicFile(index));
         QCOMPARE(
-            firstCell(*m_form->DBGrid1, 1),
+            firstCell(*m_form->DBGrid1, GridPlace::Left),
             DataFolder::cell(DataFolder::baseName(PhraseCatalogue::topics()[std::size_t(index)].dataFile), "Rus", 1));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
@@ -207,12 +202,12 @@ void CommandsTest::clickOnTheMarkedTopicDoesNothing()
     QRadioButton* weather = m_form->RadioGroup1->button(7);
     QTest::mouseClick(weather, Qt::LeftButton, {}, QPoint(8, weather->height() / 2));
     m_form->Ger1Click();
-    m_form->DBGrid1->setColumnWidthAt(1, 50);
+    m_form->DBGrid1->setColumnWidthAt(GridPlace::Left, 50);
     // The file changes on disk: a reload would show it.
     DataFolder::write("weath", {"Rus", "Eng"}, {{"новое", "new"}});
     QTest::mouseClick(weather, Qt::LeftButton, {}, QPoint(8, weather->height() / 2));
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 50);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 50);
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), DataFolder::RowsPerFile);
 }
 
@@ -237,7 +232,7 @@ void CommandsTest::everyReferenceCommandLoads()
     const auto& reference = PhraseCatalogue::references()[std::size_t(entry)];
     QRadioButton* item = m_form->RadioGroup1->button(3);
     QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
-    const int columnZeroWidth = m_form->DBGrid1->columnWidthAt(0);
+    const int columnZeroWidth = m_form->DBGrid1->columnWidthAt(GridPlace::Hidden);
 
     QSignalSpy topicCommands(m_form->RadioGroup1, &RadioGroup::clicked);
     m_form->findChild<QAction*>(action)->trigger();
@@ -247,66 +242,67 @@ void CommandsTest::everyReferenceCommandLoads()
     const PhraseGrid& grid = *m_form->DBGrid1;
     const QString left = PhraseCatalogue::fieldName(reference.leftField);
     const QString right = PhraseCatalogue::fieldName(reference.rightField);
-    QCOMPARE(grid.columnTitle(1), left);
-    QCOMPARE(grid.columnTitle(2), right);
-    QCOMPARE(firstCell(grid, 1), DataFolder::cell(DataFolder::baseName(reference.dataFile), left, 1));
-    QCOMPARE(firstCell(grid, 2), DataFolder::cell(DataFolder::baseName(reference.dataFile), right, 1));
-    QCOMPARE(grid.columnWidthAt(1), leftWidth);
-    QCOMPARE(grid.columnWidthAt(2), rightWidth);
-    QCOMPARE(grid.columnWidthAt(0), columnZeroWidth);
+    QCOMPARE(grid.columnTitle(GridPlace::Left), left);
+    QCOMPARE(grid.columnTitle(GridPlace::Right), right);
+    QCOMPARE(firstCell(grid, GridPlace::Left), DataFolder::cell(DataFolder::baseName(reference.dataFile), left, 1));
+    QCOMPARE(firstCell(grid, GridPlace::Right), DataFolder::cell(DataFolder::baseName(reference.dataFile), right, 1));
+    QCOMPARE(grid.columnWidthAt(GridPlace::Left), leftWidth);
+    QCOMPARE(grid.columnWidthAt(GridPlace::Right), rightWidth);
+    QCOMPARE(grid.columnWidthAt(GridPlace::Hidden), columnZeroWidth);
     QVERIFY(!QApplication::overrideCursor());
 }
 
 void CommandsTest::fifthSplitEvensOnResize()
 {
     m_form->SlangEngRus1Click();
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 159);
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(2), 637);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 159);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Right), 637);
     m_form->setOuterSize(1000, 636);
-    QTRY_COMPARE(m_form->DBGrid1->columnWidthAt(1), 413);
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(2), 413);
+    QTRY_COMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 413);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Right), 413);
 }
 
 void CommandsTest::afterADictionaryATopicShowsRussianAndEnglish()
 {
     m_form->ProverbsRusGer1Click();
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), QStringLiteral("Rus"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), QStringLiteral("Rus"));
     QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
     QRadioButton* start = m_form->RadioGroup1->button(1);
     QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(8, start->height() / 2));
     QCOMPARE(m_form->RadioGroup1->itemIndex(), 1);
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Rus"));
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), QStringLiteral("Eng"));
-    QCOMPARE(firstCell(*m_form->DBGrid1, 1), DataFolder::cell("start", "Rus", 1));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Rus"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), QStringLiteral("Eng"));
+    QCOMPARE(firstCell(*m_form->DBGrid1, GridPlace::Left), DataFolder::cell("start", "Rus", 1));
 }
 
 void CommandsTest::languageCommandsRebindOneColumn_data()
 {
     QTest::addColumn<QString>("action");
-    QTest::addColumn<int>("place");
+    QTest::addColumn<GridPlace>("place");
     QTest::addColumn<QString>("field");
     for (const design::LanguageRow& row : design::Languages) {
-        QTest::newRow(row.leftName) << row.leftName << 1 << row.field;
-        QTest::newRow(row.rightName) << row.rightName << 2 << row.field;
+        QTest::newRow(row.leftName) << row.leftName << GridPlace::Left << row.field;
+        QTest::newRow(row.rightName) << row.rightName << GridPlace::Right << row.field;
     }
 }
 
 void CommandsTest::languageCommandsRebindOneColumn()
 {
     QFETCH(QString, action);
-    QFETCH(int, place);
+    QFETCH(GridPlace, place);
     QFETCH(QString, field);
+    const GridPlace otherPlace = place == GridPlace::Left ? GridPlace::Right : GridPlace::Left;
     PhraseGrid& grid = *m_form->DBGrid1;
-    grid.setColumnWidthAt(1, 120);
-    const QString other = grid.columnTitle(3 - place);
+    grid.setColumnWidthAt(GridPlace::Left, 120);
+    const QString other = grid.columnTitle(otherPlace);
     // The open file changes on disk: a reload would show it.
     DataFolder::write("start", {"Rus", "Eng"}, {{"новое", "new"}});
     m_form->findChild<QAction*>(action)->trigger();
     QCOMPARE(grid.columnTitle(place), field);
     QCOMPARE(firstCell(grid, place), DataFolder::cell("start", field, 1));
-    QCOMPARE(grid.columnTitle(3 - place), other);
-    QCOMPARE(grid.columnWidthAt(1), 120);
+    QCOMPARE(grid.columnTitle(otherPlace), other);
+    QCOMPARE(grid.columnWidthAt(GridPlace::Left), 120);
     QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
 }
 
@@ -315,12 +311,12 @@ void CommandsTest::missingFieldLeavesTheColumnEmpty()
     m_form->ModalVerbs1Click();
     m_form->Japanese1Click();
     const PhraseGrid& grid = *m_form->DBGrid1;
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Jap"));
-    QCOMPARE(firstCell(grid, 2), QString());
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Jap"));
+    QCOMPARE(firstCell(grid, GridPlace::Right), QString());
     QCOMPARE(grid.model()->rowCount(), DataFolder::RowsPerFile);
     m_form->Rus2Click();
     m_form->Rus3Click(); // the same field on both sides
-    QCOMPARE(firstCell(grid, 1), firstCell(grid, 2));
+    QCOMPARE(firstCell(grid, GridPlace::Left), firstCell(grid, GridPlace::Right));
 }
 
 void CommandsTest::missingReferenceFileShowsTheErrorWithTheNormalPointer()
@@ -334,13 +330,13 @@ void CommandsTest::missingReferenceFileShowsTheErrorWithTheNormalPointer()
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY2(answer.text().startsWith(QStringLiteral("dsb/days.dsb")), qPrintable(answer.text()));
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 0);
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 159); // widths and bindings stay
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 159); // widths and bindings stay
     QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
     QCOMPARE(DataFilePath, QByteArray("dsb\\days.dsb"));
 
     QRadioButton* weather = m_form->RadioGroup1->button(7);
     QTest::mouseClick(weather, Qt::LeftButton, {}, QPoint(8, weather->height() / 2));
-    QCOMPARE(firstCell(*m_form->DBGrid1, 1), DataFolder::cell("weath", "Rus", 1));
+    QCOMPARE(firstCell(*m_form->DBGrid1, GridPlace::Left), DataFolder::cell("weath", "Rus", 1));
 }
 
 void CommandsTest::failedTopicLoadKeepsTheClickedItem()
@@ -370,7 +366,7 @@ void CommandsTest::exitAsksFirst()
         QCOMPARE(escape.escapeButton(), QMessageBox::Cancel);
     }
     QVERIFY(m_form->isVisible());
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Ger"));
     ModalAnswer ok(QMessageBox::Ok);
     m_form->Exit1Click();
     QVERIFY(ok.seen());

@@ -7,6 +7,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 #include "phrase_data/phrase_catalogue.h"
 
@@ -51,7 +52,7 @@ QAction* menuCommand(const QMenuBar* bar, const QString& caption)
 
 } // namespace
 
-class DesktopBehaviourTest : public QObject {
+class DesktopBehaviourTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -70,28 +71,23 @@ private slots:
 
 private:
     void clickTopic(int index);
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void DesktopBehaviourTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void DesktopBehaviourTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
 
 void DesktopBehaviourTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void DesktopBehaviourTest::clickTopic(int index)
@@ -167,6 +163,11 @@ void DesktopBehaviourTest::tabStopsOnEveryControlInOrder()
     for (qsizetype i = order.size() - 2; i >= 0; --i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), order[i]);
+    }
+    // Before the text buttons stands the topic list, on its first item while none is marked.
+    if (topic < 0) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), m_form->RadioGroup1->button(0));
     }
 }
 
@@ -245,8 +246,8 @@ void DesktopBehaviourTest::languageMenusMarkTheBoundFields()
     QCOMPARE(markedFields(m_form->Left1), QStringList{left});
     QCOMPARE(markedFields(m_form->Right1), QStringList{right});
     // The titles keep the field names.
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), left);
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), right);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), left);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), right);
 }
 
 void DesktopBehaviourTest::marksFollowTheNameTheTableWrites()
@@ -255,7 +256,7 @@ void DesktopBehaviourTest::marksFollowTheNameTheTableWrites()
     DataFolder::write("weath", {"RUS", "eng"}, {{"погода", "weather"}});
     m_form->Left1->actions()[3]->trigger();
     clickTopic(7);
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("RUS"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("RUS"));
     QCOMPARE(markedFields(m_form->Left1), QStringList{QStringLiteral("Rus")});
     QCOMPARE(markedFields(m_form->Right1), QStringList{QStringLiteral("Eng")});
 }

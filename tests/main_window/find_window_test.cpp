@@ -8,6 +8,7 @@
 #include "main_window/phrase_card.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "phrase_data/phrase_catalogue.h"
 
 #include <QAction>
@@ -59,7 +60,7 @@ void doubleClick(QWidget* widget, QPoint at)
 
 } // namespace
 
-class FindWindowTest : public QObject {
+class FindWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -82,28 +83,22 @@ private slots:
 
 private:
     FindWindow* openFind();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void FindWindowTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void FindWindowTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
 }
 
 void FindWindowTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 FindWindow* FindWindowTest::openFind()
@@ -140,14 +135,14 @@ void FindWindowTest::enterOpensTheFoundRow()
     QCOMPARE(find->parentWidget(), m_form.get());
     QTest::keyClicks(find->queryEdit(), QStringLiteral("%1 %2 3").arg(name, field));
     // "eng" also starts "engmodal"; the exact match comes first.
-    QVERIFY(find->resultList()->topLevelItemCount() >= 1);
+    QVERIFY(find->resultCount() >= 1);
     QTest::keyClick(find->queryEdit(), Qt::Key_Return);
 
     QCOMPARE(QString::fromLatin1(DataFilePath), QStringLiteral("dsb\\%1.dsb").arg(name));
     QCOMPARE(m_form->RadioGroup1->itemIndex(), topic);
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(grid.currentIndex().row(), 2);
-    QCOMPARE(grid.currentIndex().data().toString(), DataFolder::cell(name, grid.columnFieldName(1), 3));
+    QCOMPARE(grid.currentIndex().data().toString(), DataFolder::cell(name, grid.columnFieldName(GridPlace::Left), 3));
     QVERIFY(find->isVisible());
 }
 
@@ -158,7 +153,7 @@ void FindWindowTest::doubleClickOpensTheFoundRowAndScrollsToIt()
     QVERIFY(find);
     find->queryEdit()->setText(QStringLiteral("ant eng 250"));
     QTreeWidget* list = find->resultList();
-    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(find->resultCount(), 1);
     const QRect item = list->visualItemRect(list->topLevelItem(0));
     doubleClick(list->viewport(), item.center());
 
@@ -174,7 +169,7 @@ void FindWindowTest::resultsShowTheGridsLanguagesAndAThirdThatMatched()
     QVERIFY(find);
     QTreeWidget* list = find->resultList();
     find->queryEdit()->setText(QStringLiteral("weath fren 1"));
-    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(find->resultCount(), 1);
     QTreeWidgetItem* item = list->topLevelItem(0);
     QCOMPARE(item->text(0), QStringLiteral("Weather"));
     QCOMPARE(item->text(1), QStringLiteral("weath Rus 1"));
@@ -198,13 +193,15 @@ void FindWindowTest::resultsUpdateAsTheUserTypes()
     QVERIFY(find);
     QTreeWidget* list = find->resultList();
     QTest::keyClicks(find->queryEdit(), QStringLiteral("weath"));
-    QCOMPARE(list->topLevelItemCount(), DataFolder::RowsPerFile);
+    QCOMPARE(find->resultCount(), DataFolder::RowsPerFile);
     QCOMPARE(find->countText(), QStringLiteral("3 rows found"));
     QTest::keyClicks(find->queryEdit(), QStringLiteral(" 2"));
-    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(find->resultCount(), 1);
     QCOMPARE(find->countText(), QStringLiteral("1 row found"));
+    QCOMPARE(list->topLevelItem(0)->text(1), DataFolder::cell(QStringLiteral("weath"), QStringLiteral("Rus"), 2));
+    QVERIFY(list->topLevelItem(1)->isHidden());
     QTest::keyClicks(find->queryEdit(), QStringLiteral("x"));
-    QCOMPARE(list->topLevelItemCount(), 0);
+    QCOMPARE(find->resultCount(), 0);
     QCOMPARE(find->countText(), QStringLiteral("0 rows found"));
 }
 
@@ -214,7 +211,7 @@ void FindWindowTest::atMost200ResultsWithTheCount()
     FindWindow* find = openFind();
     QVERIFY(find);
     find->queryEdit()->setText(QStringLiteral("qsl eng"));
-    QCOMPARE(find->resultList()->topLevelItemCount(), 200);
+    QCOMPARE(find->resultCount(), 200);
     QCOMPARE(find->countText(), QStringLiteral("250 rows found; the best 200 shown"));
 }
 
@@ -227,7 +224,7 @@ void FindWindowTest::survivesATopicChangeInTheMainWindow()
     QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
     QCOMPARE(DataFilePath, QByteArray("dsb\\report.dsb"));
     QVERIFY(find->isVisible());
-    QCOMPARE(find->resultList()->topLevelItemCount(), 1);
+    QCOMPARE(find->resultCount(), 1);
     QTest::keyClick(find->queryEdit(), Qt::Key_Return);
     QCOMPARE(DataFilePath, QByteArray("dsb\\condit.dsb"));
     QCOMPARE(m_form->DBGrid1->currentIndex().row(), 1);

@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -17,7 +18,7 @@
 #include <memory>
 
 // The main window's controls at their design places and as the window's size changes.
-class MainWindowLayoutTest : public QObject {
+class MainWindowLayoutTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -36,27 +37,22 @@ private slots:
 
 private:
     void resizeTo(int width, int height);
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void MainWindowLayoutTest::initTestCase()
 {
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void MainWindowLayoutTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
 }
 
 void MainWindowLayoutTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void MainWindowLayoutTest::resizeTo(int width, int height)
@@ -111,7 +107,7 @@ void MainWindowLayoutTest::sizesFollowTheWindow()
     QCOMPARE(m_form->GroupBox1->geometry(), strip);
     QCOMPARE(m_form->GroupBox2->geometry(), panel);
     QCOMPARE(m_form->DBGrid1->geometry(), grid);
-    for (int place = 0; place < GridColumnsModel::ColumnCount; ++place)
+    for (const GridPlace place : GridPlaces)
         QCOMPARE(m_form->DBGrid1->columnWidthAt(place), columnWidth);
 }
 
@@ -122,12 +118,12 @@ void MainWindowLayoutTest::tooNarrowCollapsesAndGrowingRestores()
     QCOMPARE(m_form->GroupBox2->size(), QSize(0, 0));
     QCOMPARE(m_form->DBGrid1->size(), QSize(0, 0));
     // (120 - 153 - 20) div 2, truncated toward zero
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), -26);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), -26);
     QCOMPARE(m_form->DBGrid1->horizontalHeader()->sectionSize(1), 0);
     resizeTo(design::MainWindowOuter.width(), design::MainWindowOuter.height());
     QCOMPARE(m_form->GroupBox2->geometry(), QRect(168, 32, 786, 546));
     QCOMPARE(m_form->DBGrid1->geometry(), QRect(8, 24, 771, 516));
-    QCOMPARE(m_form->DBGrid1->columnWidthAt(1), 398);
+    QCOMPARE(m_form->DBGrid1->columnWidthAt(GridPlace::Left), 398);
 }
 
 void MainWindowLayoutTest::topicItemsShareTheListHeight()

@@ -4,6 +4,7 @@
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAbstractItemModelTester>
@@ -16,10 +17,10 @@
 
 namespace {
 
-QStringList columnTexts(const PhraseGrid& grid, int place)
+QStringList columnTexts(const PhraseGrid& grid, GridPlace place)
 {
     QStringList texts;
-    const int logical = grid.horizontalHeader()->logicalIndex(place);
+    const int logical = grid.logicalAt(place);
     for (int row = 0; row < grid.model()->rowCount(); ++row)
         texts << grid.model()->index(row, logical).data().toString();
     return texts;
@@ -36,7 +37,7 @@ QStringList generated(const QString& file, const QString& field)
 } // namespace
 
 // The grid as the main window drives it: the activation load, binding by name and the text buttons.
-class PhraseGridTest : public QObject {
+class PhraseGridTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -62,33 +63,27 @@ private slots:
 
 private:
     void showForm();
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void PhraseGridTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void PhraseGridTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
     DataFilePath.clear();
-    m_form = std::make_unique<TForm1>();
+    makeForm();
 }
 
 void PhraseGridTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void PhraseGridTest::showForm()
 {
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    QVERIFY(exposeForm());
 }
 
 void PhraseGridTest::firstActivationShowsTheStartFile()
@@ -97,11 +92,11 @@ void PhraseGridTest::firstActivationShowsTheStartFile()
     showForm();
     const PhraseGrid& grid = *m_form->DBGrid1;
     QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
-    QVERIFY(!grid.isColumnVisibleAt(0));
-    QCOMPARE(grid.columnTitle(1), QStringLiteral("Rus"));
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Eng"));
-    QCOMPARE(columnTexts(grid, 1), generated("start", "Rus"));
-    QCOMPARE(columnTexts(grid, 2), generated("start", "Eng"));
+    QVERIFY(!grid.isColumnVisibleAt(GridPlace::Hidden));
+    QCOMPARE(grid.columnTitle(GridPlace::Left), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Eng"));
+    QCOMPARE(columnTexts(grid, GridPlace::Left), generated("start", "Rus"));
+    QCOMPARE(columnTexts(grid, GridPlace::Right), generated("start", "Eng"));
     QCOMPARE(m_form->RadioGroup1->itemIndex(), -1);
     QCOMPARE(grid.currentIndex().row(), 0);
 }
@@ -115,11 +110,11 @@ void PhraseGridTest::activationDoesNotRunAgainAfterAModalBox()
     m_form->Exit1Click();
     QVERIFY(answer.seen());
     QVERIFY(m_form->isVisible());
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), QStringLiteral("Ital"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), QStringLiteral("Ital"));
     m_form->showMinimized();
     m_form->showNormal();
-    QCOMPARE(m_form->DBGrid1->columnTitle(1), QStringLiteral("Ger"));
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Left), QStringLiteral("Ger"));
 }
 
 void PhraseGridTest::columnsBindByNameWithoutRegardToCase_data()
@@ -143,10 +138,10 @@ void PhraseGridTest::columnsBindByNameWithoutRegardToCase()
     DataFolder::write("start", {"Rus", "Eng", "Port", "JAP"},
                       {{"Привет", "Hello", "Olá", "こんにちは"}, {"Пока", "Bye", "Tchau", "さようなら"}});
     showForm();
-    m_form->DBGrid1->bindColumn(2, field);
-    QCOMPARE(m_form->DBGrid1->columnTitle(2), title);
-    QCOMPARE(columnTexts(*m_form->DBGrid1, 2), cells);
-    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(0));
+    m_form->DBGrid1->bindColumn(GridPlace::Right, field);
+    QCOMPARE(m_form->DBGrid1->columnTitle(GridPlace::Right), title);
+    QCOMPARE(columnTexts(*m_form->DBGrid1, GridPlace::Right), cells);
+    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(GridPlace::Hidden));
 }
 
 void PhraseGridTest::textButtonsChangeTheCellFontOnly()
@@ -241,9 +236,9 @@ void PhraseGridTest::failedActivationShowsTheErrorBox()
     QVERIFY2(answer.text().endsWith(u'.'), qPrintable(answer.text()));
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->DBGrid1->model()->rowCount(), 0);
-    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(0));
-    QCOMPARE(m_form->DBGrid1->columnFieldName(1), QStringLiteral("Rus"));
-    QCOMPARE(m_form->DBGrid1->columnFieldName(2), QStringLiteral("Eng"));
+    QVERIFY(!m_form->DBGrid1->isColumnVisibleAt(GridPlace::Hidden));
+    QCOMPARE(m_form->DBGrid1->columnFieldName(GridPlace::Left), QStringLiteral("Rus"));
+    QCOMPARE(m_form->DBGrid1->columnFieldName(GridPlace::Right), QStringLiteral("Eng"));
     QCOMPARE(DataFilePath, QByteArray("dsb\\start.dsb"));
 }
 
@@ -297,15 +292,15 @@ void PhraseGridTest::draggedColumnTakesItsNewPlace()
     QTest::mouseMove(titles->viewport(), QPoint(from - 20, y));
     QTest::mouseMove(titles->viewport(), QPoint(to, y));
     QTest::mouseRelease(titles->viewport(), Qt::LeftButton, {}, QPoint(to, y));
-    QCOMPARE(grid.columnTitle(1), QStringLiteral("Eng"));
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(GridPlace::Left), QStringLiteral("Eng"));
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Rus"));
     // The commands address the new order: "Left" now rebinds what stands on the left.
     m_form->Ger1Click();
-    QCOMPARE(grid.columnTitle(1), QStringLiteral("Ger"));
-    QCOMPARE(grid.columnTitle(2), QStringLiteral("Rus"));
+    QCOMPARE(grid.columnTitle(GridPlace::Left), QStringLiteral("Ger"));
+    QCOMPARE(grid.columnTitle(GridPlace::Right), QStringLiteral("Rus"));
     QCOMPARE(titles->visualIndex(titles->logicalIndex(1)), 1);
     // The hidden column stays in front.
-    QVERIFY(!grid.isColumnVisibleAt(0));
+    QVERIFY(!grid.isColumnVisibleAt(GridPlace::Hidden));
 }
 
 void PhraseGridTest::nothingCanBeEdited()

@@ -5,9 +5,11 @@
 #include "data_folder.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
+#include "main_window/phrase_commands.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/speech_player.h"
 #include "main_window/speller_window.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAction>
@@ -19,13 +21,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 #include <memory>
 
 using phrase_data::LanguageField;
 
 Q_DECLARE_METATYPE(LanguageField)
 
-class SpeechWindowTest : public QObject {
+class SpeechWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -42,29 +45,23 @@ private slots:
     void spellerSpellsInBothLanguages();
 
 private:
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
 };
 
 void SpeechWindowTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void SpeechWindowTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    makeForm();
+    QVERIFY(exposeForm());
     m_form->speechPlayer().setDevice(QAudioDevice());
 }
 
 void SpeechWindowTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void SpeechWindowTest::phraseMenuCommands_data()
@@ -103,8 +100,9 @@ void SpeechWindowTest::playerWithoutDeviceReportsAndReturns()
     QVERIFY2(failed.front().front().toString().contains(QStringLiteral("sound device")),
              qPrintable(failed.front().front().toString()));
     QVERIFY(!player.playing());
-    // Nothing arrives later either.
-    QTest::qWait(300);
+    // Nothing arrives later either: no synthesis is left running, and nothing is queued.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(failed.size(), 1);
     QCOMPARE(started.size(), 0);
 }
@@ -113,26 +111,27 @@ void SpeechWindowTest::currentCell_data()
 {
     QTest::addColumn<QString>("leftAction");
     QTest::addColumn<QString>("rightAction");
-    QTest::addColumn<int>("place"); // of the current cell's column; 0 is the hidden one
+    QTest::addColumn<GridPlace>("place"); // of the current cell's column
     QTest::addColumn<int>("row");
     QTest::addColumn<LanguageField>("field");
     QTest::addColumn<QString>("textField");
     QTest::addColumn<QString>("rusPField");
     using enum LanguageField;
+    using enum GridPlace;
     QTest::newRow("left English") << "Eng2"
-                                  << "Rus3" << 1 << 0 << Eng << "Eng"
+                                  << "Rus3" << Left << 0 << Eng << "Eng"
                                   << "";
     QTest::newRow("right Russian, with its RusP") << "Eng2"
-                                                  << "Rus3" << 2 << 1 << Rus << "Rus"
+                                                  << "Rus3" << Right << 1 << Rus << "Rus"
                                                   << "RusP";
     QTest::newRow("RusP says the Rus cell") << "RusPhonetic2"
-                                            << "Japanese1" << 1 << 2 << RusP << "Rus"
+                                            << "Japanese1" << Left << 2 << RusP << "Rus"
                                             << "RusP";
     QTest::newRow("right Japanese") << "RusPhonetic2"
-                                    << "Japanese1" << 2 << 0 << Jap << "Jap"
+                                    << "Japanese1" << Right << 0 << Jap << "Jap"
                                     << "";
     QTest::newRow("hidden column: the left one") << "Ger1"
-                                                 << "French1" << 0 << 1 << Ger << "Ger"
+                                                 << "French1" << Hidden << 1 << Ger << "Ger"
                                                  << "";
 }
 
@@ -140,7 +139,7 @@ void SpeechWindowTest::currentCell()
 {
     QFETCH(QString, leftAction);
     QFETCH(QString, rightAction);
-    QFETCH(int, place);
+    QFETCH(GridPlace, place);
     QFETCH(int, row);
     QFETCH(LanguageField, field);
     QFETCH(QString, textField);
@@ -148,9 +147,9 @@ void SpeechWindowTest::currentCell()
     m_form->findChild<QAction*>(leftAction)->trigger();
     m_form->findChild<QAction*>(rightAction)->trigger();
     PhraseGrid* grid = m_form->DBGrid1;
-    grid->setCurrentIndex(grid->model()->index(row, grid->horizontalHeader()->logicalIndex(place)));
+    grid->setCurrentIndex(grid->model()->index(row, grid->logicalAt(place)));
 
-    const auto cell = m_form->currentCell();
+    const auto cell = m_form->phraseCommands().currentCell();
     QVERIFY(cell);
     QCOMPARE(cell->field, field);
     // The generated cells count rows from 1.
@@ -185,21 +184,21 @@ void SpeechWindowTest::spellerSpellsInBothLanguages()
 
     // One character to a line, with its word.
     QTest::keyClicks(speller->input(), QStringLiteral("q7/K"));
-    QCOMPARE(speller->spelling(0), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
-    QCOMPARE(speller->spelling(1), QStringLiteral("Q — Quebec\n7 — Seven\n/ — stroke\nK — [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Left), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Right), QStringLiteral("Q — Quebec\n7 — Seven\n/ — stroke\nK — [K]"));
 
     // The languages follow the grid's while the speller stays open; Japanese words keep their
     // reading.
     m_form->findChild<QAction*>(QStringLiteral("Rus3"))->trigger();
-    QCOMPARE(speller->spelling(1), QStringLiteral("Q — Щука\n7 — Семь\n/ — дробь\nK — [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Right), QStringLiteral("Q — Щука\n7 — Семь\n/ — дробь\nK — [K]"));
     m_form->Japanese1Click();
-    QCOMPARE(speller->spelling(1),
+    QCOMPARE(speller->spelling(GridPlace::Right),
              QStringLiteral("Q — ケベック (kebekku)\n7 — セブン (sebun)\n/ — スラッシュ (surasshu)\nK — [K]"));
     QTest::keyClick(m_form.get(), Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(speller->spelling(0), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
+    QCOMPARE(speller->spelling(GridPlace::Left), QStringLiteral("Q — Quelle\n7 — Sieben\n/ — Bruchstrich\nK — [K]"));
 
     ModalAnswer ok(QMessageBox::Ok);
-    QTest::mouseClick(speller->sayButton(1), Qt::LeftButton);
+    QTest::mouseClick(speller->sayButton(GridPlace::Right), Qt::LeftButton);
     QTRY_VERIFY(ok.seen());
     QVERIFY2(ok.text().contains(QStringLiteral("sound device")), qPrintable(ok.text()));
 }

@@ -1,12 +1,14 @@
 // A phrase whole: the grid's tooltip for a cut-off cell, and the phrase card.
 
 #include "data_folder.h"
+#include "design.h"
 #include "main_window/Unit1.h"
 #include "main_window/font_substitutes.h"
 #include "main_window/phrase_card.h"
 #include "main_window/phrase_grid.h"
 #include "main_window/radio_group.h"
 #include "main_window/speech_player.h"
+#include "main_window_fixture.h"
 #include "modal_answer.h"
 
 #include <QAction>
@@ -39,7 +41,7 @@ void doubleClick(QWidget* widget, QPoint at)
 
 } // namespace
 
-class WholeTextTest : public QObject {
+class WholeTextTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -62,30 +64,24 @@ private slots:
 
 private:
     void openWeather();
-    [[nodiscard]] QPoint cellCentre(int row, int place) const;
-    std::unique_ptr<DataFolder> m_data;
-    std::unique_ptr<TForm1> m_form;
+    [[nodiscard]] QPoint cellCentre(int row, GridPlace place) const;
 };
 
 void WholeTextTest::initTestCase()
 {
-    QApplication::setApplicationName(QStringLiteral("Tarvolin"));
-    FontSubstitutes::install();
+    prepareApplication();
 }
 
 void WholeTextTest::init()
 {
-    m_data = std::make_unique<DataFolder>();
-    m_form = std::make_unique<TForm1>();
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    QTRY_COMPARE(m_form->frameGeometry().size(), QSize(TForm1::DesignWidth, TForm1::DesignHeight));
+    makeForm();
+    QVERIFY(exposeForm());
+    QTRY_COMPARE(m_form->frameGeometry().size(), design::MainWindowOuter);
 }
 
 void WholeTextTest::cleanup()
 {
-    m_form.reset();
-    m_data.reset();
+    releaseForm();
 }
 
 void WholeTextTest::openWeather()
@@ -94,35 +90,35 @@ void WholeTextTest::openWeather()
     m_form->RadioGroup1Click();
 }
 
-QPoint WholeTextTest::cellCentre(int row, int place) const
+QPoint WholeTextTest::cellCentre(int row, GridPlace place) const
 {
     const PhraseGrid& grid = *m_form->DBGrid1;
-    const QRect cell = grid.visualRect(grid.model()->index(row, grid.horizontalHeader()->logicalIndex(place)));
+    const QRect cell = grid.visualRect(grid.model()->index(row, grid.logicalAt(place)));
     return (cell & grid.viewport()->rect()).center();
 }
 
 void WholeTextTest::tooltipOnlyForCutOffText_data()
 {
-    QTest::addColumn<int>("place");
+    QTest::addColumn<GridPlace>("place");
     QTest::addColumn<QString>("fit"); // "short", "column" (cut by the column), "edge" (by the grid's edge)
-    QTest::newRow("left, fits") << 1 << "short";
-    QTest::newRow("left, cut by the column") << 1 << "column";
-    QTest::newRow("right, fits") << 2 << "short";
-    QTest::newRow("right, cut by the column") << 2 << "column";
-    QTest::newRow("right, fits its column but runs under the grid's edge") << 2 << "edge";
+    using enum GridPlace;
+    QTest::newRow("left, fits") << Left << "short";
+    QTest::newRow("left, cut by the column") << Left << "column";
+    QTest::newRow("right, fits") << Right << "short";
+    QTest::newRow("right, cut by the column") << Right << "column";
+    QTest::newRow("right, fits its column but runs under the grid's edge") << Right << "edge";
 }
 
 void WholeTextTest::tooltipOnlyForCutOffText()
 {
-    QFETCH(int, place);
+    QFETCH(GridPlace, place);
     QFETCH(QString, fit);
     PhraseGrid& grid = *m_form->DBGrid1;
     const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
     const QFontMetrics metrics(grid.font());
     const int columnWidth = grid.columnWidthAt(place);
     const int shownWidth =
-        std::min(columnWidth,
-                 grid.viewport()->width() - grid.columnViewportPosition(grid.horizontalHeader()->logicalIndex(place)));
+        std::min(columnWidth, grid.viewport()->width() - grid.columnViewportPosition(grid.logicalAt(place)));
     // The longest text of "word " repeats that fits the wanted width, then one more character.
     const auto textWider = [&](int width) {
         QString text = QStringLiteral("word");
@@ -177,7 +173,7 @@ void WholeTextTest::doubleClickAndTheMenuOpenTheCard()
 {
     openWeather();
     PhraseGrid& grid = *m_form->DBGrid1;
-    doubleClick(grid.viewport(), cellCentre(2, 2));
+    doubleClick(grid.viewport(), cellCentre(2, GridPlace::Right));
     PhraseCard* card = m_form->phraseCard();
     QVERIFY(card);
     QVERIFY(QTest::qWaitForWindowExposed(card));

@@ -1,3 +1,5 @@
+#include "phrase_data/phrase_catalogue.h"
+#include "phrase_data/phrase_table.h"
 #include "phrase_data/romaji_kana.h"
 #include "speech/call_sign_speller.h"
 #include "speech/russian_stress.h"
@@ -6,10 +8,14 @@
 #include "speech/wav_file.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <filesystem>
+#include <sys/stat.h>
 
 using phrase_data::LanguageField;
 using speech::SpeechSynthesizer;
@@ -81,6 +87,38 @@ int stressedPhonemeVowel(const QStringList& phonemes)
     return -1;
 }
 
+// The vowel the voice stresses in each word it says for a spoken Russian line (-1: not
+// marked). A one-syllable preposition joins the word after it (across a space or a hyphen).
+QList<int> saidStress(const QString& line)
+{
+    static const QStringList Prepositions = QStringLiteral("в во к ко с со за на по под над от до из у о об без при "
+                                                           "про для не")
+                                                .split(u' ');
+    static const QRegularExpression word(QStringLiteral("[\\p{Cyrillic}\\x{0301}]+"));
+    QList<int> stress;
+    int carried = -1; // the vowels of a preposition waiting for its word
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : word.globalMatch(line)) {
+        const QString between = line.mid(from, match.capturedStart() - from);
+        from = match.capturedEnd();
+        const QString each = match.captured();
+        int offset = 0;
+        if (carried >= 0 && (between.trimmed().isEmpty() || between == QStringLiteral("-")))
+            offset = carried;
+        else if (carried >= 0)
+            stress << -1;
+        carried = -1;
+        if (offset == 0 && Prepositions.contains(each.toLower())) {
+            carried = speech::RussianStress::vowelCount(each);
+            continue;
+        }
+        const qsizetype acute = each.indexOf(QChar(speech::RussianStress::Acute));
+        stress << (acute < 0 ? -1 : offset + speech::RussianStress::vowelCount(each.left(acute)) - 1);
+    }
+    if (carried >= 0) stress << -1;
+    return stress;
+}
+
 } // namespace
 
 class SpeechTest : public QObject {
@@ -95,8 +133,6 @@ private slots:
     void stressMarks();
     void espeakStress_data();
     void espeakStress();
-    void callSignsLetterByLetter_data();
-    void callSignsLetterByLetter();
     void romajiToKana_data();
     void romajiToKana();
     void kanaToRomaji_data();
@@ -105,7 +141,8 @@ private slots:
     void speller();
     void spellerSayable();
     void cyrillicLettersTakeTheirRussianWords();
-    void unwritableWav();
+    void wavIsWrittenOnlyToAFile_data();
+    void wavIsWrittenOnlyToAFile();
 };
 
 void SpeechTest::synthesis_data()
@@ -277,48 +314,42 @@ void SpeechTest::espeakStress_data()
                             << "Paftaríte, pazhálusta.";
     QTest::newRow("Fyodor") << "Фёдор"
                             << "Fyodar";
+    QTest::newRow("hyphenated") << "Вы говорите по-русски?"
+                                << "Vy gavaríte pa-rússki?";
+    QTest::newRow("to you") << "Я вернусь к вам."
+                            << "Ya vernús' k vam.";
+    QTest::newRow("yo in a compound") << "Это трёхдиапазонная антенна."
+                                      << "Éta tryókhdiapazónnaya anténna.";
+    // Every shipped row that writes a number in digits in Rus and in words in RusP.
+    QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
+    static const QRegularExpression digit(QStringLiteral("\\d"));
+    for (const auto& topic : phrase_data::PhraseCatalogue::topics()) {
+        const auto file = phrase_data::PhraseTable::read(QByteArray(topic.dataFile));
+        for (int row = 0; row < file.rowCount(); ++row) {
+            const QString rus = file.text(row, LanguageField::Rus);
+            const QString rusP = file.text(row, LanguageField::RusP);
+            if (rus.contains(digit) && !rusP.contains(digit))
+                QTest::addRow("%s:%d", topic.dataFile, row + 1) << rus << rusP;
+        }
+    }
 }
 
-// The stress that RusP marks is where espeak-ng itself puts it when it reads our text.
+// The stress the spoken line marks (RusP's, else the voice's own) is where espeak-ng puts it
+// when it reads the text we hand it. A one-syllable preposition is said with the word after it.
 void SpeechTest::espeakStress()
 {
     QFETCH(QString, rus);
     QFETCH(QString, rusP);
-    const QString spoken = SpeechSynthesizer::speakableText(LanguageField::Rus, rus, rusP);
-    const QList<QStringList> phonemes = espeakPhonemes(spoken);
-    const QStringList russian = speech::RussianStress::words(rus, false);
-    const QStringList phonetic = speech::RussianStress::words(rusP, true);
-    QCOMPARE(phonemes.size(), russian.size());
-    for (qsizetype i = 0; i < russian.size(); ++i) {
-        int vowels = 0;
-        const int stressed = speech::RussianStress::stressedVowel(phonetic[i], &vowels);
-        if (stressed < 0) continue;
-        QVERIFY2(stressedPhonemeVowel(phonemes[i]) == stressed,
-                 qPrintable(russian[i] + u' ' + phonemes[i].join(u' ') + u' ' + spoken));
+    const QString line = SpeechSynthesizer::spokenText(LanguageField::Rus, rus, rusP);
+    const QString speakable = SpeechSynthesizer::speakableText(LanguageField::Rus, rus, rusP);
+    const QList<QStringList> phonemes = espeakPhonemes(speakable);
+    const QList<int> expected = saidStress(line);
+    QVERIFY2(phonemes.size() == expected.size(), qPrintable(line + u' ' + speakable));
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        if (expected[i] < 0) continue;
+        QVERIFY2(stressedPhonemeVowel(phonemes[i]) == expected[i],
+                 qPrintable(QString::number(i) + u' ' + phonemes[i].join(u' ') + u' ' + line));
     }
-}
-
-void SpeechTest::callSignsLetterByLetter_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("spoken");
-    QTest::newRow("call sign") << "This is QZ7KV."
-                               << "This is Q Z 7 K V.";
-    QTest::newRow("Q-codes") << "My QTH, QSL via QRZ"
-                             << "My Q T H, Q S L via Q R Z";
-    QTest::newRow("with stroke") << "DL1ABC/P"
-                                 << "D L 1 A B C/P";
-    QTest::newRow("one capital stays a word") << "I am 599"
-                                              << "I am 599";
-    QTest::newRow("capitalised word stays") << "Hello Anna"
-                                            << "Hello Anna";
-}
-
-void SpeechTest::callSignsLetterByLetter()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, spoken);
-    QCOMPARE(SpeechSynthesizer::spaceOutCallSigns(text), spoken);
 }
 
 void SpeechTest::romajiToKana_data()
@@ -445,7 +476,8 @@ void SpeechTest::speller()
     QFETCH(QString, text);
     QFETCH(QString, words);
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    const auto speller =
+        speech::CallSignSpeller(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile()));
     QCOMPARE(speller.spell(field, text).join(u' '), words);
 }
 
@@ -453,7 +485,8 @@ void SpeechTest::speller()
 void SpeechTest::spellerSayable()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const auto speller = speech::CallSignSpeller(speech::PhraseFile(speech::CallSignSpeller::callsignFile()));
+    const auto speller =
+        speech::CallSignSpeller(phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile()));
     QString rusP;
     QCOMPARE(speller.sayable(LanguageField::Jap, QStringLiteral("AB"), nullptr), QStringLiteral("アルファ ブラボー"));
     QCOMPARE(speller.sayable(LanguageField::RusP, QStringLiteral("AB"), &rusP), QStringLiteral("Анна Борис"));
@@ -468,7 +501,7 @@ void SpeechTest::spellerSayable()
 void SpeechTest::cyrillicLettersTakeTheirRussianWords()
 {
     QDir::setCurrent(QStringLiteral(SHIPPED_DSB_DIR "/.."));
-    const speech::CallSignSpeller speller{speech::PhraseFile(speech::CallSignSpeller::callsignFile())};
+    const speech::CallSignSpeller speller{phrase_data::PhraseTable::read(speech::CallSignSpeller::callsignFile())};
     for (const QChar letter : QStringLiteral("АБВГДЕЖЗИКЛМНОПРСТУФХЦЩ")) {
         const QStringList words = speller.spell(LanguageField::Rus, QString(letter));
         QCOMPARE(words.size(), qsizetype(1));
@@ -478,10 +511,31 @@ void SpeechTest::cyrillicLettersTakeTheirRussianWords()
              QStringLiteral("Иван краткий Мягкий знак Игрек Елена"));
 }
 
-void SpeechTest::unwritableWav()
+void SpeechTest::wavIsWrittenOnlyToAFile_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("no such folder") << QStringLiteral("missing");
+    QTest::newRow("a FIFO") << QStringLiteral("fifo");
+    QTest::newRow("a device node") << QStringLiteral("device");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+}
+
+void SpeechTest::wavIsWrittenOnlyToAFile()
+{
+    QFETCH(QString, kind);
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const std::filesystem::path target = kind == u"missing"
+                                             ? std::filesystem::path("/nonexistent/dir/x.wav")
+                                             : std::filesystem::path(dir.filePath("x.wav").toStdString());
+    if (kind == u"fifo") QCOMPARE(::mkfifo(target.c_str(), 0600), 0);
+    if (kind == u"device") std::filesystem::create_symlink("/dev/full", target);
+    if (kind == u"folder") std::filesystem::create_directory(target);
+    const auto before = std::filesystem::symlink_status(target).type();
     const speech::Pcm pcm = SpeechSynthesizer::say(LanguageField::Eng, QStringLiteral("Hello"));
-    QVERIFY_THROWS_EXCEPTION(speech::SpeechError, speech::WavFile::write("/nonexistent/dir/x.wav", pcm));
+    QVERIFY_THROWS_EXCEPTION(speech::SpeechError, speech::WavFile::write(QString::fromStdString(target.string()), pcm));
+    // Never replaced by a regular file.
+    QCOMPARE(std::filesystem::symlink_status(target).type(), before);
 }
 
 QTEST_GUILESS_MAIN(SpeechTest)

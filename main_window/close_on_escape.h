@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Escape closes the window from whichever of its controls has the keyboard.
+void closeOnEscape(QWidget& window);
