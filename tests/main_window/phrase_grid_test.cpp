@@ -181,6 +181,7 @@ void PhraseGridTest::fontChangeKeepsTheCurrentRowInView()
     QFETCH(int, row);
     QFETCH(int, steps);
     std::vector<std::vector<std::string>> rows;
+    rows.reserve(200);
     for (int i = 0; i < 200; ++i)
         rows.push_back({"Строка " + std::to_string(i), "Row " + std::to_string(i)});
     DataFolder::write("start", {"Rus", "Eng"}, rows);
