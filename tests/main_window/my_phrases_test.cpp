@@ -666,7 +666,7 @@ void MyPhrasesTest::exportOffersTheDocumentsFolderAndSaysWhereTheFileWent()
 {
     m_form->RadioGroup1->button(7)->click();
     QTemporaryDir out;
-    const QString chosen = out.filePath(QStringLiteral("weather.pdf"));
+    QString chosen = out.filePath(QStringLiteral("weather.pdf"));
     QString suggested;
     FileDialog::setNextAnswer([&](const QString& offered) {
         suggested = offered;
