@@ -26,13 +26,16 @@ public:
         Qth,
         QthCyrillic,
         QthKatakana,
+        Region,
+        RegionCyrillic,
+        RegionKatakana,
         Locator,
         Rig,
         Antenna,
         Power,
         AdifLog
     };
-    static constexpr std::size_t FieldCount = 12;
+    static constexpr std::size_t FieldCount = 15;
 
     StationDialog(station::ProfileStore& store, QWidget* parent);
 

@@ -24,7 +24,7 @@ struct ProfileKey {
     QString StationProfile::*member;
 };
 
-constexpr std::array<ProfileKey, 12> ProfileKeys{{
+constexpr std::array<ProfileKey, 15> ProfileKeys{{
     {"station/call", &StationProfile::call},
     {"station/name", &StationProfile::name},
     {"station/nameCyrillic", &StationProfile::nameCyrillic},
@@ -32,6 +32,9 @@ constexpr std::array<ProfileKey, 12> ProfileKeys{{
     {"station/qth", &StationProfile::qth},
     {"station/qthCyrillic", &StationProfile::qthCyrillic},
     {"station/qthKatakana", &StationProfile::qthKatakana},
+    {"station/region", &StationProfile::region},
+    {"station/regionCyrillic", &StationProfile::regionCyrillic},
+    {"station/regionKatakana", &StationProfile::regionKatakana},
     {"station/locator", &StationProfile::locator},
     {"station/rig", &StationProfile::rig},
     {"station/antenna", &StationProfile::antenna},

@@ -4,7 +4,7 @@
 
 namespace station {
 
-// The operator's own station, as "My station…" enters it. Name and QTH have their Latin form and
+// The operator's own station, as "My station…" enters it. Name, QTH and region have their Latin form and
 // optional Cyrillic and katakana forms. Every field may be empty.
 struct StationProfile {
     QString call;
@@ -14,6 +14,9 @@ struct StationProfile {
     QString qth;
     QString qthCyrillic;
     QString qthKatakana;
+    QString region;
+    QString regionCyrillic;
+    QString regionKatakana;
     QString locator;
     QString rig;
     QString antenna;
