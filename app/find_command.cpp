@@ -30,12 +30,8 @@ int FindCommand::run(const QStringList& words)
     QTextStream out(stdout);
     for (const phrase_data::PhraseHit& hit : result.hits) {
         const QString path = index.sources()[std::size_t(hit.source)].path;
-        QString text = hit.text;
-        // One line per row: a tab or line break inside a cell would break the columns.
-        for (QChar& c : text)
-            if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
         out << path.section(u'\\', -1) << '\t' << hit.row + 1 << '\t' << index.fieldNames(hit.source)[hit.field] << '\t'
-            << text << '\n';
+            << CommandLine::oneLine(hit.text) << '\n';
     }
     return result.hits.empty() ? CommandLine::Failed : CommandLine::Done;
 }
