@@ -3,10 +3,12 @@
 #include "jet4/reader.h"
 #include "jet4/writer.h"
 #include "program_folder.h"
+#include "station/profile_store.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Run = ProgramFolder::Run;
@@ -15,6 +17,7 @@ class FindCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
 
     void exitCodes_data();
@@ -23,6 +26,8 @@ private slots:
     void rowsAreCountedAsTheTableOrdersThem();
     void unreadableFilesGoToStderrAndTheRestIsSearched();
     void myPhrasesAreSearchedToo();
+    void linesShowBlanksFilledFromTheProfile_data();
+    void linesShowBlanksFilledFromTheProfile();
     void startedAwayFromItsData_data();
     void startedAwayFromItsData();
     void helpListsFieldsAndExitCodes();
@@ -32,11 +37,20 @@ private:
     void write(const QString& name, const std::vector<std::string>& fields,
                const std::vector<std::vector<std::string>>& rows) const;
 
+    QTemporaryDir m_config;
     std::unique_ptr<ProgramFolder> m_dir;
 };
 
+// The settings of the user running the tests stay out of them: each test starts without a profile.
+void FindCommandTest::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
+
 void FindCommandTest::init()
 {
+    QFile::remove(m_config.filePath(QStringLiteral("Tarvolyn/tarvolyn.conf")));
     m_dir = std::make_unique<ProgramFolder>();
     QVERIFY(m_dir->isValid());
 }
@@ -147,6 +161,43 @@ void FindCommandTest::myPhrasesAreSearchedToo()
     const Run result = run({QStringLiteral("--find"), QStringLiteral("quokkaloop")});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, m_dir->myPhrasesPath() + QStringLiteral("\t1\tEng\tMy quokkaloop antenna\n"));
+}
+
+void FindCommandTest::linesShowBlanksFilledFromTheProfile_data()
+{
+    QTest::addColumn<bool>("withProfile");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("no profile: ...") << false << "called"
+                                     << "name.dsb\t1\tEng\tI am called ... from ...\n";
+    QTest::newRow("Latin form") << true << "called"
+                                << "name.dsb\t1\tEng\tI am called Ivan from ...\n";
+    QTest::newRow("Cyrillic form for Rus") << true << "зовут"
+                                           << "name.dsb\t1\tRus\tМеня зовут Иван из ...\n";
+    QTest::newRow("katakana in the Japanese, Latin in the romaji")
+        << true << "namae"
+        << "name.dsb\t1\tJap\t名前はイワンです (namae wa Ivan desu)\n";
+}
+
+// What is printed is filled; what is searched is the stored text.
+void FindCommandTest::linesShowBlanksFilledFromTheProfile()
+{
+    QFETCH(bool, withProfile);
+    QFETCH(QString, words);
+    QFETCH(QString, out);
+    write(QStringLiteral("name"), {"Rus", "Eng", "Jap"},
+          {{"Меня зовут {my_name} из {their_qth}", "I am called {my_name} from {their_qth}",
+            "名前は{my_name}です (namae wa {my_name} desu)"}});
+    if (withProfile) {
+        station::StationProfile profile;
+        profile.name = QStringLiteral("Ivan");
+        profile.nameCyrillic = QStringLiteral("Иван");
+        profile.nameKatakana = QStringLiteral("イワン");
+        station::ProfileStore(m_config.filePath(QStringLiteral("Tarvolyn"))).save(profile);
+    }
+    const Run result = run({QStringLiteral("--find"), words});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, out);
 }
 
 void FindCommandTest::startedAwayFromItsData_data()
