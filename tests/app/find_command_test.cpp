@@ -3,7 +3,6 @@
 #include "jet4/reader.h"
 #include "jet4/writer.h"
 #include "program_folder.h"
-#include "station/profile_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -188,13 +187,7 @@ void FindCommandTest::linesShowBlanksFilledFromTheProfile()
     write(QStringLiteral("name"), {"Rus", "Eng", "Jap"},
           {{"Меня зовут {my_name} из {their_qth}", "I am called {my_name} from {their_qth}",
             "名前は{my_name}です (namae wa {my_name} desu)"}});
-    if (withProfile) {
-        station::StationProfile profile;
-        profile.name = QStringLiteral("Ivan");
-        profile.nameCyrillic = QStringLiteral("Иван");
-        profile.nameKatakana = QStringLiteral("イワン");
-        station::ProfileStore(m_config.filePath(QStringLiteral("Tarvolyn"))).save(profile);
-    }
+    if (withProfile) ProgramFolder::saveProfileNamedIvan(m_config.path());
     const Run result = run({QStringLiteral("--find"), words});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, out);

@@ -3,7 +3,6 @@
 
 #include "jet4/writer.h"
 #include "program_folder.h"
-#include "station/profile_store.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,13 +117,7 @@ void PhraseCommandTest::printsTheRowFilled()
     QFETCH(bool, withProfile);
     QFETCH(QStringList, arguments);
     QFETCH(QString, out);
-    if (withProfile) {
-        station::StationProfile profile;
-        profile.name = QStringLiteral("Ivan");
-        profile.nameCyrillic = QStringLiteral("Иван");
-        profile.nameKatakana = QStringLiteral("イワン");
-        station::ProfileStore(m_config.filePath(QStringLiteral("Tarvolyn"))).save(profile);
-    }
+    if (withProfile) ProgramFolder::saveProfileNamedIvan(m_config.path());
     const Run result = m_dir->run(arguments);
     QCOMPARE(result.err, QString());
     QCOMPARE(result.exitCode, 0);
