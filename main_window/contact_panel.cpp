@@ -132,7 +132,7 @@ ContactPanel::ContactPanel(const station::ProfileStore& store, ContactBlanks& bl
                                       {m_band, u"band"},
                                       {m_frequency, u"frequency"}})
         connect(input, &QLineEdit::textChanged, this,
-                [this, slot](const QString& text) { m_blanks.setContact(slot, text); });
+                [this, name = slot](const QString& text) { m_blanks.setContact(name, text); });
     connect(newContactButton, &QPushButton::clicked, this, &ContactPanel::newContact);
     connect(m_useLanguage, &QPushButton::clicked, this, [this] {
         if (m_suggested) emit languageChosen(*m_suggested);

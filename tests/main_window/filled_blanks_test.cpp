@@ -74,6 +74,7 @@ void writeNameFile()
     std::vector<std::vector<std::string>> rows{NameRow};
     for (const QString& slot : ContactSlots) {
         std::vector<std::string> row;
+        row.reserve(fields.size());
         for (const std::string& field : fields)
             row.push_back(QStringLiteral("%1 {%2}").arg(QString::fromStdString(field), slot).toStdString());
         rows.push_back(row);
@@ -186,32 +187,20 @@ void FilledBlanksTest::nameRowShowsTheProfileWhereverThePhraseReachesTheUser_dat
     QTest::addColumn<QString>("shown");
 
     using enum LanguageField;
-    QTest::newRow("Rus: the Cyrillic form") << "Hans"
-                                            << "Ганс" << Rus << "Меня зовут Ганс";
-    QTest::newRow("Rus without it: the Latin") << "Hans"
-                                               << "" << Rus << "Меня зовут Hans";
-    QTest::newRow("RusP: the Latin") << "Hans"
-                                     << "Ганс" << RusP << "Menya zovut Hans";
-    QTest::newRow("Eng") << "Hans"
-                         << "Ганс" << Eng << "My name is Hans";
-    QTest::newRow("Ger") << "Hans"
-                         << "Ганс" << Ger << "Mein Name ist Hans";
-    QTest::newRow("Fren") << "Hans"
-                          << "Ганс" << Fren << "Je m'appelle Hans";
-    QTest::newRow("Ital") << "Hans"
-                          << "Ганс" << Ital << "Mi chiamo Hans";
-    QTest::newRow("Span") << "Hans"
-                          << "Ганс" << Span << "Me llamo Hans";
-    QTest::newRow("Port") << "Hans"
-                          << "Ганс" << Port << "Meu nome é Hans";
-    QTest::newRow("Jap: katakana, then the romaji's Latin")
-        << "Hans"
-        << "Ганс" << Jap << "私の名前はハンスです (watashi no namae wa Hans desu)";
-    QTest::newRow("no name: unset") << ""
-                                    << "" << Eng << "My name is ...";
-    QTest::newRow("no name, Jap: unset in both parts")
-        << ""
-        << "" << Jap << "私の名前は...です (watashi no namae wa ... desu)";
+    // clang-format off
+    QTest::newRow("Rus: the Cyrillic form") << "Hans" << "Ганс" << Rus << "Меня зовут Ганс";
+    QTest::newRow("Rus without it: the Latin") << "Hans" << "" << Rus << "Меня зовут Hans";
+    QTest::newRow("RusP: the Latin") << "Hans" << "Ганс" << RusP << "Menya zovut Hans";
+    QTest::newRow("Eng") << "Hans" << "Ганс" << Eng << "My name is Hans";
+    QTest::newRow("Ger") << "Hans" << "Ганс" << Ger << "Mein Name ist Hans";
+    QTest::newRow("Fren") << "Hans" << "Ганс" << Fren << "Je m'appelle Hans";
+    QTest::newRow("Ital") << "Hans" << "Ганс" << Ital << "Mi chiamo Hans";
+    QTest::newRow("Span") << "Hans" << "Ганс" << Span << "Me llamo Hans";
+    QTest::newRow("Port") << "Hans" << "Ганс" << Port << "Meu nome é Hans";
+    QTest::newRow("Jap: katakana, then the romaji's Latin") << "Hans" << "Ганс" << Jap << "私の名前はハンスです (watashi no namae wa Hans desu)";
+    QTest::newRow("no name: unset") << "" << "" << Eng << "My name is ...";
+    QTest::newRow("no name, Jap: unset in both parts") << "" << "" << Jap << "私の名前は...です (watashi no namae wa ... desu)";
+    // clang-format on
 }
 
 void FilledBlanksTest::nameRowShowsTheProfileWhereverThePhraseReachesTheUser()
@@ -255,38 +244,17 @@ void FilledBlanksTest::contactPanelFillsItsBlanksAndNewContactClearsThem_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("keptForTheNextContact");
 
-    QTest::newRow("call, in capitals") << "ContactCall"
-                                       << "their_call"
-                                       << "ja1abc"
-                                       << "JA1ABC" << false;
-    QTest::newRow("name") << "ContactName"
-                          << "their_name"
-                          << "Taro"
-                          << "Taro" << false;
-    QTest::newRow("QTH") << "ContactQth"
-                         << "their_qth"
-                         << "Tokyo"
-                         << "Tokyo" << false;
-    QTest::newRow("report sent") << "ContactRstSent"
-                                 << "rst_sent"
-                                 << "59"
-                                 << "59" << false;
-    QTest::newRow("report received") << "ContactRstReceived"
-                                     << "rst_rcvd"
-                                     << " 57 "
-                                     << "57" << false;
-    QTest::newRow("locator") << "ContactLocator"
-                             << "their_locator"
-                             << "PM95vr"
-                             << "PM95vr" << false;
-    QTest::newRow("band: the operator stays on it") << "ContactBand"
-                                                    << "band"
-                                                    << "20m"
-                                                    << "20m" << true;
-    QTest::newRow("frequency: the operator stays on it") << "ContactFrequency"
-                                                         << "frequency"
-                                                         << "14.195"
-                                                         << "14.195" << true;
+    // One line each: the table reads as the panel's inputs.
+    // clang-format off
+    QTest::newRow("call, in capitals") << "ContactCall" << "their_call" << "ja1abc" << "JA1ABC" << false;
+    QTest::newRow("name") << "ContactName" << "their_name" << "Taro" << "Taro" << false;
+    QTest::newRow("QTH") << "ContactQth" << "their_qth" << "Tokyo" << "Tokyo" << false;
+    QTest::newRow("report sent") << "ContactRstSent" << "rst_sent" << "59" << "59" << false;
+    QTest::newRow("report received") << "ContactRstReceived" << "rst_rcvd" << " 57 " << "57" << false;
+    QTest::newRow("locator") << "ContactLocator" << "their_locator" << "PM95vr" << "PM95vr" << false;
+    QTest::newRow("band: the operator stays on it") << "ContactBand" << "band" << "20m" << "20m" << true;
+    QTest::newRow("frequency: the operator stays on it") << "ContactFrequency" << "frequency" << "14.195" << "14.195" << true;
+    // clang-format on
 }
 
 void FilledBlanksTest::contactPanelFillsItsBlanksAndNewContactClearsThem()
