@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "busy_cursor.h"
+#include "contact_blanks.h"
 #include "contact_panel.h"
 #include "design_font.h"
 #include "dialog_button_order.h"
@@ -159,6 +160,7 @@ TForm1::TForm1(QWidget* parent)
     , GroupBox3(placed(new QGroupBox(QStringLiteral("GroupBox3"), Client), 8, 320, 153, 153))
     , Image2(placed(new QLabel(GroupBox3), 0, 0, 153, 161))
     , m_placement(new FramePlacement(this, QSize(DesignWidth, DesignHeight)))
+    , m_blanks(new ContactBlanks(this))
     , m_commands(std::make_unique<PhraseCommands>(*this))
 {
     setObjectName(QStringLiteral("Form1"));
@@ -233,6 +235,8 @@ TForm1::TForm1(QWidget* parent)
     Image2->setPixmap(QPixmap::fromImage(JpegDecoder::fromResource(QStringLiteral(":/assets/image2.jpg"))));
 
     m_profileStore = std::make_unique<station::ProfileStore>();
+    m_blanks->setProfile(m_profileStore->profile());
+    DBGrid1->setBlanks(*m_blanks);
     buildMenu();
     // The chosen languages carry a check mark. The menus list the languages in the catalogue's
     // order, and the marks follow the fields the columns are bound to, however they were bound.
@@ -711,13 +715,16 @@ void TForm1::ExportPdfClick() { m_commands->exportPdf(); }
 void TForm1::MyStationClick()
 {
     StationDialog dialog(*m_profileStore, this);
-    dialog.exec();
+    if (dialog.run() != QDialog::Accepted) return;
+    m_blanks->setProfile(m_profileStore->profile());
+    // The path to the other station starts from the locator just saved.
+    if (m_contactPanel) m_contactPanel->profileChanged();
 }
 
 void TForm1::ContactPanelClick()
 {
     if (!m_contactPanel) {
-        m_contactPanel = std::make_unique<ContactPanel>(*m_profileStore, this);
+        m_contactPanel = std::make_unique<ContactPanel>(*m_profileStore, *m_blanks, this);
         connect(m_contactPanel.get(), &ContactPanel::languageChosen, this,
                 [this](LanguageField field) { DBGrid1->bindColumn(GridPlace::Right, fieldName(field)); });
     }

@@ -16,6 +16,7 @@
 namespace station {
 class ProfileStore;
 }
+class ContactBlanks;
 class ContactPanel;
 class FindWindow;
 class PhraseCard;
@@ -184,6 +185,8 @@ public:
     void KeepLanguagePairClick();
     [[nodiscard]] ContactPanel* contactPanel() const { return m_contactPanel.get(); }
     [[nodiscard]] station::ProfileStore& profileStore() const { return *m_profileStore; }
+    // The values the phrases' blanks are filled with, wherever the window shows a phrase.
+    [[nodiscard]] ContactBlanks& contactBlanks() const { return *m_blanks; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -208,6 +211,8 @@ private:
     QAction* m_addToMyPhrases = nullptr;
     QAction* m_keepLanguagePair = nullptr;
     FramePlacement* const m_placement;
+    // A child of the window: it outlives the grid and the windows that read it.
+    ContactBlanks* const m_blanks;
     bool m_placed = false;
     // The settings, and the panel that reads them: it goes first.
     std::unique_ptr<station::ProfileStore> m_profileStore;

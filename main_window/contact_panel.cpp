@@ -1,7 +1,9 @@
 #include "contact_panel.h"
 
+#include "contact_blanks.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "station/beam_path.h"
+#include "station/locator.h"
 #include "station/profile_store.h"
 #include "station/station_error.h"
 
@@ -54,14 +56,18 @@ QString utcOffsetText(double hours)
 
 } // namespace
 
-ContactPanel::ContactPanel(const station::ProfileStore& store, QWidget* parent)
+ContactPanel::ContactPanel(const station::ProfileStore& store, ContactBlanks& blanks, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_store(store)
+    , m_blanks(blanks)
     , m_call(lineEdit(this, "ContactCall", "Their call sign"))
     , m_name(lineEdit(this, "ContactName", "Their name"))
     , m_qth(lineEdit(this, "ContactQth", "Their QTH"))
     , m_rstSent(lineEdit(this, "ContactRstSent", "Report sent"))
     , m_rstReceived(lineEdit(this, "ContactRstReceived", "Report received"))
+    , m_locator(lineEdit(this, "ContactLocator", "Their locator"))
+    , m_band(lineEdit(this, "ContactBand", "Band"))
+    , m_frequency(lineEdit(this, "ContactFrequency", "Frequency"))
     , m_useLanguage(new QPushButton(tr("&Use in the right column"), this))
     , m_problem(new QLabel(this))
 {
@@ -73,6 +79,12 @@ ContactPanel::ContactPanel(const station::ProfileStore& store, QWidget* parent)
     form->addRow(tr("&QTH:"), m_qth);
     form->addRow(tr("RST &sent:"), m_rstSent);
     form->addRow(tr("RST &received:"), m_rstReceived);
+    form->addRow(tr("&Locator:"), m_locator);
+    form->addRow(tr("&Band:"), m_band);
+    form->addRow(tr("&Frequency:"), m_frequency);
+    m_locator->setPlaceholderText(QStringLiteral("PM95vr"));
+    m_band->setPlaceholderText(QStringLiteral("20m"));
+    m_frequency->setPlaceholderText(QStringLiteral("14.195"));
     for (const FactRow& row : FactRows) {
         auto* label = new QLabel(this);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -109,6 +121,18 @@ ContactPanel::ContactPanel(const station::ProfileStore& store, QWidget* parent)
     m_problem->setVisible(!m_countryProblem.isEmpty());
 
     connect(m_call, &QLineEdit::textChanged, this, &ContactPanel::lookUp);
+    // Their own locator places them better than their country's centre does.
+    connect(m_locator, &QLineEdit::textChanged, this, &ContactPanel::lookUp);
+    // The call and the distance are set by the lookup; the rest as typed.
+    for (const auto& [input, slot] : {std::pair<QLineEdit*, QStringView>{m_name, u"their_name"},
+                                      {m_qth, u"their_qth"},
+                                      {m_rstSent, u"rst_sent"},
+                                      {m_rstReceived, u"rst_rcvd"},
+                                      {m_locator, u"their_locator"},
+                                      {m_band, u"band"},
+                                      {m_frequency, u"frequency"}})
+        connect(input, &QLineEdit::textChanged, this,
+                [this, name = slot](const QString& text) { m_blanks.setContact(name, text); });
     connect(newContactButton, &QPushButton::clicked, this, &ContactPanel::newContact);
     connect(m_useLanguage, &QPushButton::clicked, this, [this] {
         if (m_suggested) emit languageChosen(*m_suggested);
@@ -127,9 +151,14 @@ QString ContactPanel::fact(Fact fact) const
 
 void ContactPanel::newContact()
 {
-    for (QLineEdit* each : {m_call, m_name, m_qth, m_rstSent, m_rstReceived})
+    for (QLineEdit* each : {m_call, m_name, m_qth, m_rstSent, m_rstReceived, m_locator})
         each->clear();
     m_call->setFocus();
+}
+
+void ContactPanel::profileChanged()
+{
+    lookUp();
 }
 
 void ContactPanel::lookUp()
@@ -139,13 +168,15 @@ void ContactPanel::lookUp()
     m_suggested.reset();
     m_useLanguage->setEnabled(false);
     const QString call = m_call->text().trimmed();
-    if (call.isEmpty()) return;
-    if (m_countries)
-        if (const auto location = m_countries->lookup(call.toStdString())) showLocation(*location);
-    showLastContact(call);
+    m_blanks.setContact(u"their_call", call.toUpper());
+    std::optional<int> distance;
+    if (!call.isEmpty() && m_countries)
+        if (const auto location = m_countries->lookup(call.toStdString())) distance = showLocation(*location);
+    m_blanks.setContact(u"distance_km", distance ? QString::number(*distance) : QString());
+    if (!call.isEmpty()) showLastContact(call);
 }
 
-void ContactPanel::showLocation(const station::CallLocation& location)
+std::optional<int> ContactPanel::showLocation(const station::CallLocation& location)
 {
     factLabel(Fact::Country)->setText(QString::fromStdString(location.country));
     factLabel(Fact::Continent)->setText(QString::fromStdString(location.continent));
@@ -154,7 +185,9 @@ void ContactPanel::showLocation(const station::CallLocation& location)
     factLabel(Fact::LocalTime)
         ->setText(
             QStringLiteral("%1 (%2)").arg(local.toString(QStringLiteral("HH:mm")), utcOffsetText(location.utcOffset)));
-    if (const auto path = station::BeamPath::from(m_store.profile().locator.toStdString(), location.place)) {
+    const auto theirs = station::Locator::centre(m_locator->text().trimmed().toStdString());
+    const auto path = station::BeamPath::from(m_store.profile().locator.toStdString(), theirs.value_or(location.place));
+    if (path) {
         factLabel(Fact::Heading)->setText(QStringLiteral("%1°").arg(path->heading));
         factLabel(Fact::Distance)->setText(QStringLiteral("%1 km").arg(path->distanceKm));
     }
@@ -165,6 +198,7 @@ void ContactPanel::showLocation(const station::CallLocation& location)
                 factLabel(Fact::Language)->setText(QString::fromLatin1(language.caption));
         m_useLanguage->setEnabled(true);
     }
+    return path ? std::optional<int>(path->distanceKm) : std::nullopt;
 }
 
 void ContactPanel::showLastContact(const QString& call)

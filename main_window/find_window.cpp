@@ -1,6 +1,7 @@
 #include "find_window.h"
 
 #include "close_on_escape.h"
+#include "contact_blanks.h"
 #include "phrase_data/phrase_index.h"
 #include "phrase_grid.h"
 
@@ -23,10 +24,12 @@ constexpr int SettleMs = 400;
 
 } // namespace
 
-FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, QWidget* parent)
+FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, const ContactBlanks& blanks,
+                       QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , m_index(index)
     , m_grid(grid)
+    , m_blanks(blanks)
     , m_query(new QLineEdit(this))
     , m_count(new QLabel(this))
     , m_results(new QTreeWidget(this))
@@ -72,9 +75,11 @@ FindWindow::FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, 
     connect(m_query, &QLineEdit::returnPressed, this, [this] { choose(m_results->currentItem()); });
     connect(m_results, &QTreeWidget::itemActivated, this, &FindWindow::choose);
     // The languages shown follow the grid's columns.
-    connect(m_grid.model(), &QAbstractItemModel::headerDataChanged, this, [this] {
+    const auto follow = [this] {
         if (isVisible()) refresh();
-    });
+    };
+    connect(m_grid.model(), &QAbstractItemModel::headerDataChanged, this, follow);
+    connect(&m_blanks, &ContactBlanks::changed, this, follow);
 }
 
 QString FindWindow::countText() const
@@ -116,8 +121,9 @@ void FindWindow::refresh()
         const bool shown =
             field.compare(left, Qt::CaseInsensitive) == 0 || field.compare(right, Qt::CaseInsensitive) == 0;
         const QStringList texts{m_index.sources()[std::size_t(hit.source)].caption,
-                                m_index.text(hit.source, hit.row, left), m_index.text(hit.source, hit.row, right),
-                                shown ? QString() : field + QStringLiteral(": ") + hit.text};
+                                m_blanks.fill(m_index.text(hit.source, hit.row, left), left),
+                                m_blanks.fill(m_index.text(hit.source, hit.row, right), right),
+                                shown ? QString() : field + QStringLiteral(": ") + m_blanks.fill(hit.text, field)};
         QTreeWidgetItem* item = m_results->topLevelItem(int(i));
         for (int column = TopicColumn; column <= MatchColumn; ++column)
             item->setText(column, texts[column]);

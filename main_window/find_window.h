@@ -5,6 +5,7 @@
 namespace phrase_data {
 class PhraseIndex;
 }
+class ContactBlanks;
 class PhraseGrid;
 class QLabel;
 class QLineEdit;
@@ -14,12 +15,13 @@ class QTreeWidgetItem;
 
 // The search over every phrase: a tool window over the main window that lists, as the user
 // types, the rows holding the words in any language, with their topic or list and the row in
-// the two languages the grid shows (and the cell that matched when it is in a third).
+// the two languages the grid shows (and the cell that matched when it is in a third), with the
+// contact's values in their blanks.
 class FindWindow : public QWidget {
     Q_OBJECT
 
 public:
-    FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, QWidget* parent);
+    FindWindow(phrase_data::PhraseIndex& index, const PhraseGrid& grid, const ContactBlanks& blanks, QWidget* parent);
 
     [[nodiscard]] QLineEdit* queryEdit() const { return m_query; }
     [[nodiscard]] QTreeWidget* resultList() const { return m_results; }
@@ -45,6 +47,7 @@ private:
 
     phrase_data::PhraseIndex& m_index;
     const PhraseGrid& m_grid;
+    const ContactBlanks& m_blanks;
     QLineEdit* const m_query;
     QLabel* const m_count;
     QTreeWidget* const m_results;

@@ -1,6 +1,9 @@
 #include "grid_columns_model.h"
 
+#include "contact_blanks.h"
+#include "phrase_data/blank_filler.h"
 #include "phrase_data/data_source.h"
+#include "phrase_data/phrase_catalogue.h"
 
 GridColumnsModel::GridColumnsModel(phrase_data::DataSource& source, QObject* parent)
     : QAbstractTableModel(parent)
@@ -29,8 +32,12 @@ QVariant GridColumnsModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole ||
         !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const int field = m_columns[std::size_t(index.column())].field;
-    return field < 0 ? QString() : m_source.text(index.row(), field);
+    const Column& column = m_columns[std::size_t(index.column())];
+    if (column.field < 0) return QString();
+    const QString text = m_source.text(index.row(), column.field);
+    // Most cells have no blank: they go out as they are, at the cost of one scan for a brace.
+    if (!text.contains(u'{')) return text;
+    return m_blanks ? m_blanks->fill(text, column.language) : phrase_data::BlankFiller::unfilled(text);
 }
 
 QVariant GridColumnsModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -59,8 +66,20 @@ void GridColumnsModel::bindAll()
         setFieldName(i, m_columns[std::size_t(i)].name);
 }
 
+void GridColumnsModel::setBlanks(const ContactBlanks* blanks)
+{
+    if (m_blanks) disconnect(m_blanks, nullptr, this, nullptr);
+    m_blanks = blanks;
+    const auto showAgain = [this] {
+        if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::DisplayRole});
+    };
+    if (m_blanks) connect(m_blanks, &ContactBlanks::changed, this, showAgain);
+    showAgain();
+}
+
 void GridColumnsModel::bind(Column& column) const
 {
+    column.language = phrase_data::PhraseCatalogue::field(column.name).value_or(phrase_data::LanguageField::Eng);
     column.field = m_source.fieldIndex(column.name);
     // A bound column takes over the name as the table writes it.
     if (column.field >= 0) column.name = m_source.fieldName(column.field);

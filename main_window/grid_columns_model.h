@@ -1,5 +1,7 @@
 #pragma once
 
+#include "phrase_data/language_field.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <array>
@@ -7,10 +9,12 @@
 namespace phrase_data {
 class DataSource;
 }
+class ContactBlanks;
 
 // The grid's three columns over the data source: each column names a field and shows that
 // field's values. Binding is by name without regard to case; a column bound to a field the
-// table lacks keeps its name as title and shows one empty cell per row.
+// table lacks keeps its name as title and shows one empty cell per row. A cell shows its text
+// with the blanks filled from the contact's values, "..." where one has none.
 class GridColumnsModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -31,14 +35,19 @@ public:
     void setFieldName(int column, const QString& name);
     // Binds every column again by its name (after the table changed).
     void bindAll();
+    // The values the cells' blanks are filled from; every cell is shown again when they change.
+    void setBlanks(const ContactBlanks* blanks);
 
 private:
     struct Column {
         QString name;
         int field = -1; // column of the data source, -1 when the table lacks the field
+        // The language whose forms fill the column's blanks; Latin for a field of no language.
+        phrase_data::LanguageField language = phrase_data::LanguageField::Eng;
     };
     void bind(Column& column) const;
 
     phrase_data::DataSource& m_source;
+    const ContactBlanks* m_blanks = nullptr;
     std::array<Column, ColumnCount> m_columns;
 };

@@ -1,6 +1,7 @@
 #include "phrase_card.h"
 
 #include "close_on_escape.h"
+#include "contact_blanks.h"
 #include "design_font.h"
 #include "enter_button.h"
 #include "phrase_data/data_source.h"
@@ -44,11 +45,12 @@ bool sameField(const QString& a, const QString& b)
 
 } // namespace
 
-PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, SpeechPlayer& player,
-                       QWidget* parent)
+PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, const ContactBlanks& blanks,
+                       SpeechPlayer& player, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , m_grid(grid)
     , m_source(source)
+    , m_blanks(blanks)
     , m_player(player)
     , m_rows(new QWidget)
     , m_layout(new QVBoxLayout(m_rows))
@@ -92,6 +94,7 @@ PhraseCard::PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& so
     connect(m_grid.selectionModel(), &QItemSelectionModel::currentRowChanged, this, follow);
     connect(m_grid.model(), &QAbstractItemModel::modelReset, this, follow);
     connect(m_grid.model(), &QAbstractItemModel::headerDataChanged, this, follow);
+    connect(&m_blanks, &ContactBlanks::changed, this, follow);
 }
 
 void PhraseCard::showEvent(QShowEvent* event)
@@ -122,9 +125,9 @@ void PhraseCard::refresh()
     }
     const auto textOf = [&](const QString& field) {
         const int column = m_source.fieldIndex(field);
-        return column < 0 ? QString() : m_source.text(row, column);
+        return column < 0 ? QString() : m_blanks.fill(m_source.text(row, column), field);
     };
-    m_row = m_source.texts(row);
+    m_row = m_blanks.fill(m_source.texts(row));
     const int height = m_grid.cellFontHeight();
     const QFont large = designFont(CardFace, height * LargeScale);
     const QFont aid = designFont(CardFace, height * 2, {.italic = true});

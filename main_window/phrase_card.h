@@ -7,6 +7,7 @@
 namespace phrase_data {
 class DataSource;
 }
+class ContactBlanks;
 class PhraseGrid;
 class SpeechPlayer;
 class QFont;
@@ -18,14 +19,16 @@ class QVBoxLayout;
 // Japanese carries its romaji), then the row's other languages in smaller type. It follows the
 // grid's current row while it is open; its text is selectable, and Copy with nothing selected
 // copies the two shown languages, as does the Copy button at the top, beside the caption of the
-// list shown. Each language has a Say button; Enter presses a focused button.
+// list shown. Each language has a Say button; Enter presses a focused button. The texts show
+// the contact's values in their blanks, and show again when the values change.
 class PhraseCard : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int LargeScale = 3;
 
-    PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, SpeechPlayer& player, QWidget* parent);
+    PhraseCard(const PhraseGrid& grid, const phrase_data::DataSource& source, const ContactBlanks& blanks,
+               SpeechPlayer& player, QWidget* parent);
 
     // The label that shows a field's text; null when the card does not show that field.
     [[nodiscard]] QLabel* textLabel(const QString& field) const;
@@ -48,8 +51,9 @@ private:
 
     const PhraseGrid& m_grid;
     const phrase_data::DataSource& m_source;
+    const ContactBlanks& m_blanks;
     SpeechPlayer& m_player;
-    // The row's texts, as the Say buttons say them.
+    // The row's texts filled, as the Say buttons say them.
     phrase_data::PhraseTexts m_row;
     QWidget* const m_rows;
     QVBoxLayout* const m_layout;

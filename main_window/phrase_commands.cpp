@@ -1,6 +1,7 @@
 #include "phrase_commands.h"
 
 #include "Unit1.h"
+#include "contact_blanks.h"
 #include "error_box.h"
 #include "file_dialog.h"
 #include "find_window.h"
@@ -51,7 +52,7 @@ void PhraseCommands::find()
     if (!m_findWindow) {
         m_phraseIndex = std::make_unique<phrase_data::PhraseIndex>();
         includeMyPhrasesInFind();
-        m_findWindow = std::make_unique<FindWindow>(*m_phraseIndex, *m_form.DBGrid1, &m_form);
+        m_findWindow = std::make_unique<FindWindow>(*m_phraseIndex, *m_form.DBGrid1, m_form.contactBlanks(), &m_form);
         new SideWindowPlacement(m_findWindow.get(), &m_form);
         connect(m_findWindow.get(), &FindWindow::rowChosen, &m_form, &TForm1::showFoundRow);
         // Leaving Find, the next Enter opens the card of the grid's row.
@@ -63,7 +64,8 @@ void PhraseCommands::find()
 void PhraseCommands::showPhraseCard()
 {
     if (!m_phraseCard) {
-        m_phraseCard = std::make_unique<PhraseCard>(*m_form.DBGrid1, m_form.DataSource1, speechPlayer(), &m_form);
+        m_phraseCard = std::make_unique<PhraseCard>(*m_form.DBGrid1, m_form.DataSource1, m_form.contactBlanks(),
+                                                    speechPlayer(), &m_form);
         new SideWindowPlacement(m_phraseCard.get(), &m_form);
         // The card says which list its row is from; the window's title stays as designed.
         connect(m_form.DBGrid1->model(), &QAbstractItemModel::modelReset, m_phraseCard.get(),
@@ -148,6 +150,7 @@ void PhraseCommands::addToMyPhrases()
 {
     const int row = m_form.DBGrid1->currentIndex().row();
     if (row < 0) return;
+    // The stored texts, their blanks named: in My phrases they fill for each contact anew.
     const phrase_data::PhraseTexts start = m_form.DataSource1.texts(row);
     ErrorBox::guard(
         [&] {
@@ -207,7 +210,7 @@ std::optional<speech::SpokenRow> PhraseCommands::currentCell() const
     const bool right = grid.logicalAt(GridPlace::Right) == current.column();
     const auto field = PhraseCatalogue::field(grid.columnFieldName(right ? GridPlace::Right : GridPlace::Left));
     if (!field) return std::nullopt;
-    return speech::SpokenRow::of(m_form.DataSource1.texts(current.row()), *field);
+    return speech::SpokenRow::of(m_form.contactBlanks().fill(m_form.DataSource1.texts(current.row())), *field);
 }
 
 SpeechPlayer& PhraseCommands::speechPlayer()
@@ -228,7 +231,7 @@ void PhraseCommands::say()
 void PhraseCommands::showSpeller()
 {
     if (!m_speller) {
-        m_speller = std::make_unique<SpellerWindow>(speechPlayer(), &m_form);
+        m_speller = std::make_unique<SpellerWindow>(speechPlayer(), m_form.contactBlanks(), &m_form);
         // The languages follow the grid's columns while the speller is open, as the card's do.
         connect(m_form.DBGrid1->model(), &QAbstractItemModel::headerDataChanged, m_speller.get(), [this] {
             if (m_speller->isVisible()) spellInGridLanguages();

@@ -50,7 +50,8 @@ public:
     [[nodiscard]] QString myPhrasesReadOnlyReason();
 
     // What Say says: the grid's current row in the current column's language, the left
-    // column's when no language column is current. None without a row.
+    // column's when no language column is current, with the contact's values in its blanks.
+    // None without a row.
     [[nodiscard]] std::optional<speech::SpokenRow> currentCell() const;
 
     // The windows, made when first asked for.

@@ -156,6 +156,11 @@ int PhraseGrid::titleRowHeight() const
     return horizontalHeader()->height();
 }
 
+void PhraseGrid::setBlanks(const ContactBlanks& blanks)
+{
+    m_columns->setBlanks(&blanks);
+}
+
 void PhraseGrid::repaintGrid()
 {
     viewport()->update();

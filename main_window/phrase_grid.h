@@ -34,6 +34,9 @@ public:
     [[nodiscard]] int dataRowHeight() const;
     [[nodiscard]] int titleRowHeight() const;
 
+    // The contact's values the cells' blanks are filled from.
+    void setBlanks(const ContactBlanks& blanks);
+
     void repaintGrid();
     // Makes a row current, in the left language's column, and scrolls it into view.
     void showRow(int row);

@@ -1,6 +1,7 @@
 #include "speller_window.h"
 
 #include "close_on_escape.h"
+#include "contact_blanks.h"
 #include "enter_button.h"
 #include "error_box.h"
 #include "phrase_data/phrase_catalogue.h"
@@ -17,9 +18,10 @@
 using phrase_data::LanguageField;
 using phrase_data::PhraseCatalogue;
 
-SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
+SpellerWindow::SpellerWindow(SpeechPlayer& player, const ContactBlanks& blanks, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_player(player)
+    , m_blanks(blanks)
     , m_input(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("SpellerWindow"));
@@ -49,6 +51,7 @@ SpellerWindow::SpellerWindow(SpeechPlayer& player, QWidget* parent)
     }
     layout->setColumnStretch(1, 1);
     connect(m_input, &QLineEdit::textChanged, this, &SpellerWindow::respell);
+    connect(&m_blanks, &ContactBlanks::changed, this, &SpellerWindow::respell);
     closeOnEscape(*this);
 }
 
@@ -78,11 +81,11 @@ QString SpellerWindow::spelling(GridPlace side) const
 void SpellerWindow::respell()
 {
     for (std::size_t side = 0; side < LanguagePlaces.size(); ++side) {
-        const QStringList words = m_speller ? m_speller->spell(m_fields[side], m_input->text()) : QStringList();
+        const QString input = filledInput(m_fields[side]);
+        const QStringList words = m_speller ? m_speller->spell(m_fields[side], input) : QStringList();
         // One character to a line, with its word (and a Japanese word's reading): a long call
         // sign is read out line by line. A character is what the user sees, an emoji too.
         QStringList lines;
-        const QString input = m_input->text();
         QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, input);
         for (qsizetype from = 0, to = characters.toNextBoundary(); to > from;
              from = to, to = characters.toNextBoundary()) {
@@ -98,11 +101,16 @@ void SpellerWindow::respell()
     if (layout()->hasHeightForWidth()) resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
 }
 
+QString SpellerWindow::filledInput(LanguageField field) const
+{
+    return m_blanks.fill(m_input->text(), field);
+}
+
 void SpellerWindow::say(GridPlace side)
 {
     if (!m_speller) return;
     const LanguageField field = m_fields.at(languageSlot(side));
     QString rusP;
-    const QString text = m_speller->sayable(field, m_input->text(), &rusP);
+    const QString text = m_speller->sayable(field, filledInput(field), &rusP);
     m_player.say(field, text, rusP);
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+class ContactBlanks;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,12 +18,12 @@ class SpellingField;
 // The speller: a call sign, name or QTH typed in, spelled with the spelling words of the two
 // languages the grid shows, one character to a line ("Q — Quebec"), each language with a
 // button that says the spelling. Not modal: it stays open beside the main window while the
-// contact goes on.
+// contact goes on. A blank typed in ("{their_call}") is spelled as the value it has.
 class SpellerWindow : public QWidget {
     Q_OBJECT
 
 public:
-    SpellerWindow(SpeechPlayer& player, QWidget* parent);
+    SpellerWindow(SpeechPlayer& player, const ContactBlanks& blanks, QWidget* parent);
 
     // The two languages to spell in; the table is read again from its file.
     void setLanguages(phrase_data::LanguageField left, phrase_data::LanguageField right);
@@ -34,7 +35,11 @@ private:
     void respell();
     void say(GridPlace side);
 
+    // The input with its blanks filled in the form a language takes.
+    [[nodiscard]] QString filledInput(phrase_data::LanguageField field) const;
+
     SpeechPlayer& m_player;
+    const ContactBlanks& m_blanks;
     QLineEdit* const m_input;
     std::array<QLabel*, LanguagePlaces.size()> m_captions{};
     std::array<SpellingField*, LanguagePlaces.size()> m_spellings{};

@@ -1,5 +1,6 @@
 #include "station_dialog.h"
 
+#include "modal_hook.h"
 #include "station/profile_store.h"
 #include "station/station_error.h"
 
@@ -77,6 +78,17 @@ StationDialog::StationDialog(station::ProfileStore& store, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(m_refusal);
     layout->addWidget(buttons);
+}
+
+int StationDialog::run()
+{
+    if (const Answerer answerer = ModalHook<Answerer>::take()) return answerer(*this);
+    return exec();
+}
+
+void StationDialog::setNextAnswer(Answerer answerer)
+{
+    ModalHook<Answerer>::setNext(std::move(answerer));
 }
 
 station::StationProfile StationDialog::entered() const

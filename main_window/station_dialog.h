@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -37,7 +38,16 @@ public:
     };
     static constexpr std::size_t FieldCount = 15;
 
+    // Takes the dialog instead of the user, for tests: fills it in and returns the result.
+    using Answerer = std::function<int(StationDialog& dialog)>;
+
     StationDialog(station::ProfileStore& store, QWidget* parent);
+
+    // Shows the dialog and waits for the user, or hands it to the answer set beforehand;
+    // QDialog::Accepted once the profile is saved.
+    int run();
+    // Answers the next dialog, once.
+    static void setNextAnswer(Answerer answerer);
 
     [[nodiscard]] QLineEdit* input(Field field) const { return m_inputs.at(std::size_t(field)); }
     // Why the last OK saved nothing; empty after a save.

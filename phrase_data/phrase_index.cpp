@@ -1,5 +1,6 @@
 #include "phrase_index.h"
 
+#include "blank_filler.h"
 #include "phrase_catalogue.h"
 #include "phrase_table.h"
 
@@ -62,6 +63,16 @@ void appendUtf8(std::string& out, std::u16string_view text)
 std::u16string_view viewOf(const QString& text)
 {
     return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+// What the search reads of a cell: its text as it shows with no value set, every named blank as
+// "...", so that a slot's name ({their_name}) is never found. The buffer holds the text when it
+// differs from the cell's.
+std::u16string_view searchedText(std::u16string_view cell, std::u16string& buffer)
+{
+    if (cell.find(u'{') == std::u16string_view::npos) return cell;
+    buffer = BlankFiller::unfilled(QString::fromUtf16(cell.data(), qsizetype(cell.size()))).toStdU16String();
+    return buffer;
 }
 
 // Rows rank by their best cell's key: its weakest match kind, then its length, then the cell's
@@ -224,12 +235,15 @@ void PhraseIndex::read(int source)
     if (!table) return;
     IndexedFile& file = m_files[std::size_t(source)];
     file.rowStarts.reserve(file.rowCount + 1);
+    std::u16string unfilled;
     for (std::uint32_t row = 0; row < file.rowCount; ++row) {
         for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
             const auto cell = std::uint32_t(m_lengths.size());
-            const std::u16string_view text = table->cell(int(row), int(field)).value_or(std::u16string_view());
-            appendUtf8(file.text, text);
+            // The stored text keeps its blanks, for the window to fill; the words are the shown ones.
+            const std::u16string_view stored = table->cell(int(row), int(field)).value_or(std::u16string_view());
+            appendUtf8(file.text, stored);
             file.text += '\0';
+            const std::u16string_view text = searchedText(stored, unfilled);
             m_lengths.push_back(std::uint8_t(std::min<std::size_t>(text.size(), 255)));
             const bool romaji = int(field) == file.japanese;
             m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
@@ -383,10 +397,15 @@ void PhraseIndex::findRun(const TermTable& table, std::u16string_view run, bool 
                               std::back_inserter(both));
         candidates = std::move(both);
     }
+    std::u16string unfilled;
     for (const std::uint32_t cell : candidates) {
-        const bool within = run.size() == 2 || (reading ? readingOf(cellText(cell)).find(run) != std::u16string::npos
-                                                        : runWithin(cellText(cell), run));
-        if (within) cells.insert(cell);
+        if (run.size() == 2) {
+            cells.insert(cell);
+            continue;
+        }
+        const std::u16string stored = cellText(cell);
+        const std::u16string_view text = searchedText(stored, unfilled);
+        if (reading ? readingOf(text).find(run) != std::u16string::npos : runWithin(text, run)) cells.insert(cell);
     }
 }
 
@@ -409,6 +428,7 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
     std::vector<Waiting> waiting;
     std::vector<bool> known(words.size());
     std::vector<std::set<std::u16string>> choices(words.size());
+    std::u16string unfilled;
     for (std::size_t source = 0; source < m_sources.size(); ++source) {
         const std::unique_ptr<PhraseTable> table = open(int(source));
         if (!table) continue;
@@ -418,7 +438,8 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
             std::u16string_view rowText;
             std::optional<Waiting> rowWaiting;
             for (std::uint32_t field = 0; field < file.fieldCount; ++field) {
-                const std::u16string_view text = table->cell(int(row), int(field)).value_or(std::u16string_view());
+                const std::u16string_view stored = table->cell(int(row), int(field)).value_or(std::u16string_view());
+                const std::u16string_view text = searchedText(stored, unfilled);
                 const bool romaji = int(field) == file.japanese;
                 std::fill(kinds.begin(), kinds.end(), -1);
                 m_folding.split(text, [&](TextFolding::TokenKind kind, const std::u16string& token) {
@@ -460,10 +481,10 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
                     needs[i] = words[i].unknown && kinds[i] == int(MatchKind::Fuzzy);
                 if (std::ranges::find(needs, true) != needs.end()) {
                     if (!rowWaiting || key < rowWaiting->key)
-                        rowWaiting = Waiting{key, QString::fromUtf16(text.data(), qsizetype(text.size())), needs};
+                        rowWaiting = Waiting{key, QString::fromUtf16(stored.data(), qsizetype(stored.size())), needs};
                 } else if (key < rowKey) {
                     rowKey = key;
-                    rowText = text;
+                    rowText = stored;
                 }
             }
             if (rowKey != std::numeric_limits<std::uint64_t>::max()) {
@@ -531,7 +552,8 @@ SearchResult PhraseIndex::findAllButOne(const std::vector<QueryWord>& words, std
     }
     // Ranked as a full search ranks its rows, each row once, by its best cell.
     const auto rank = [](const PhraseHit& hit) {
-        return std::tuple(int(hit.kind), std::min<qsizetype>(hit.text.size(), 255), hit.source, hit.row, hit.field);
+        return std::tuple(int(hit.kind), std::min<qsizetype>(BlankFiller::unfilled(hit.text).size(), 255), hit.source,
+                          hit.row, hit.field);
     };
     std::ranges::sort(merged.hits, {}, rank);
     std::vector<PhraseHit> rows;

@@ -19,10 +19,12 @@
 
 namespace {
 
+// The last row holds a named blank, which the file stores as written.
 const std::string Source = "Rus\tEng\tJap\n"
                            "Привет\tHello\tこんにちは\n"
                            "73\t\t\n"
-                           "Погода\tWeather: 20 °C\t天気\n";
+                           "Погода\tWeather: 20 °C\t天気\n"
+                           "Меня зовут {my_name}\tMy name is {my_name}\t名前は{my_name}です。\n";
 
 TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 {
@@ -43,7 +45,7 @@ TEST(DsbtoolBuild, DumpGivesTheSourceBackAndTablesCountsTheRows)
 
     const ToolRun tables = runDsbtool({"tables", "phrases.dsb"}, dir.path());
     EXPECT_EQ(tables.status, 0);
-    EXPECT_EQ(tables.out, "Dict\t3\n");
+    EXPECT_EQ(tables.out, "Dict\t4\n");
 }
 
 TEST(DsbtoolBuild, SameSourceGivesTheSameBytesAndSourceDateEpochSetsTheDate)

@@ -12,6 +12,7 @@
 #include "main_window_fixture.h"
 #include "mdb_export.h"
 #include "modal_answer.h"
+#include "pdf_text.h"
 #include "phrase_data/my_phrase_file.h"
 
 #include <QAction>
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
@@ -90,11 +90,7 @@ QMap<QString, QByteArray> checksums(const QString& folder)
 
 QString pdfText(const QString& pdf)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"),
-               {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) return {};
-    return QString::fromUtf8(tool.readAllStandardOutput());
+    return PdfText::read(pdf);
 }
 
 const QString Antenna = QStringLiteral("Моя антенна — диполь на крыше");

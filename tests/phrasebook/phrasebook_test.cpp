@@ -4,9 +4,11 @@
 #include "data_file_name.h"
 #include "file_contents.h"
 #include "jet4/reader.h"
+#include "phrase_data/blank_filler.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "phrase_data/text_folding.h"
 
+#include <QCryptographicHash>
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -276,6 +278,58 @@ TEST_P(TopicSource, KanjiWordsCarryTheirReading)
     }
 }
 
+// A brace stands only around a slot of the vocabulary: with every blank shown as "...", none is left.
+TEST_P(PhraseSource, BracesOnlyNameSlotsOfTheVocabulary)
+{
+    for (std::size_t line = 1; line < m_rows.size(); ++line)
+        for (std::size_t column = 0; column < m_rows[line].size(); ++column) {
+            const QString shown = phrase_data::BlankFiller::unfilled(QString::fromStdString(m_rows[line][column]));
+            EXPECT_FALSE(shown.contains(u'{') || shown.contains(u'}'))
+                << "line " << line + 1 << ", " << GetParam().fields[column] << ": " << m_rows[line][column];
+        }
+}
+
+// The slots a text names, in their order, and as a set.
+std::vector<std::string> slotList(const std::string& text)
+{
+    std::vector<std::string> names;
+    for (const QString& slot : phrase_data::BlankFiller::slotsOf(QString::fromStdString(text)))
+        names.push_back(slot.toStdString());
+    return names;
+}
+
+std::set<std::string> slotSet(const std::string& text)
+{
+    const std::vector<std::string> names = slotList(text);
+    return {names.begin(), names.end()};
+}
+
+// A row says the same in every language, so it names the same facts of the contact in every
+// cell: the Japanese and its romaji each name them all, and Rus and RusP in the same order (the
+// speech aligns their words).
+TEST_P(TopicSource, EveryCellNamesTheSameBlanks)
+{
+    const auto& fields = GetParam().fields;
+    for (std::size_t line = 1; line < m_rows.size(); ++line) {
+        const Row& row = m_rows[line];
+        ASSERT_EQ(row.size(), fields.size()) << "line " << line + 1;
+        const std::set<std::string> named = slotSet(row.front());
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            const std::string where = "line " + std::to_string(line + 1) + ", " + fields[column] + ": " + row[column];
+            if (fields[column] != "Jap") {
+                EXPECT_EQ(slotSet(row[column]), named) << where;
+                continue;
+            }
+            const std::size_t open = row[column].rfind(" (");
+            if (open == std::string::npos) continue; // JapaneseCellsCarryTheirRomanisation says so
+            EXPECT_EQ(slotSet(row[column].substr(0, open)), named) << where << " (the Japanese)";
+            EXPECT_EQ(slotSet(row[column].substr(open)), named) << where << " (the romaji)";
+        }
+        EXPECT_EQ(slotList(row[0]), slotList(row[1]))
+            << "line " << line + 1 << ": Rus and RusP name their blanks in another order";
+    }
+}
+
 std::vector<Source> topicSources()
 {
     std::vector<Source> topics = sources();
@@ -493,6 +547,41 @@ TEST(ReadingAids, SayNumbersInWords)
         expectNoSpokenDigits(row.where + ", Jap", japanese.substr(open + 1), japanese.substr(0, open), keyed);
     }
 }
+
+// The reference lists and the spelling table are texts as they were written: they name no
+// blank, and a change to them is a deliberate one that updates the sums here.
+struct ReferenceText {
+    std::string name; // "clock"
+    std::string sha256;
+
+    friend void PrintTo(const ReferenceText& text, std::ostream* out) { *out << text.name << ".tsv"; }
+};
+
+class ReferenceSource : public testing::TestWithParam<ReferenceText> {};
+
+TEST_P(ReferenceSource, IsUnchangedAndNamesNoBlank)
+{
+    const std::string text = readText(std::filesystem::path(PHRASEBOOK_DIR) / (GetParam().name + ".tsv"));
+    ASSERT_FALSE(text.empty()) << GetParam().name << ".tsv is missing or empty";
+    EXPECT_EQ(
+        QCryptographicHash::hash(QByteArray::fromStdString(text), QCryptographicHash::Sha256).toHex().toStdString(),
+        GetParam().sha256);
+    for (const Row& row : parse(text))
+        for (const std::string& cell : row)
+            EXPECT_TRUE(slotList(cell).empty()) << cell;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phrasebook, ReferenceSource,
+    testing::Values(ReferenceText{"clock", "7d9e221d03bdca398ae23890ebd361b41ae7eea0f5a24d2c3712623817d29bca"},
+                    ReferenceText{"days", "054936269f215650460e0a649f5593beeaf3c8480861714163843e1fb1a33c8e"},
+                    ReferenceText{"engmodal", "b6d22b2b952c14b24ee488efdec4167f5b3c9b201694f519141ed44bacddf8eb"},
+                    ReferenceText{"eng", "048714c29e83b746c2f8e6343c51ed17fc8be4b8165ce3385418ce2cadb15ece"},
+                    ReferenceText{"engsl", "b6454dc7328d786f0e5f97238b5163b3f8b9e3ff84bfd0204dd1d4b3770a533d"},
+                    ReferenceText{"ger", "7fe3696e8c8dc332a413589b8ca5eb7494c13c03d36997d41c016018bd2b650f"},
+                    ReferenceText{"gersl", "197802dc686101be3b86cca7b9e29bad27ebc692353ccb67332ad2747d72994c"},
+                    ReferenceText{"phonet", "e5202ee26c296667a5869f1801ab4579b9c39b3181cb711c1973529b9315b397"}),
+    [](const testing::TestParamInfo<ReferenceText>& text) { return text.param.name; });
 
 // The spelling table: one row per letter A-Z and digit 0-9, each cell "X — Word" for the same X.
 TEST(SpellingTable, CoversEveryLetterAndDigitOnce)
