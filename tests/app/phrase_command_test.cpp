@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +30,7 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void startedAwayFromItsData();
+    void everyShippedRowComesFilled();
     void helpNamesIt();
 
 private:
@@ -173,6 +175,35 @@ void PhraseCommandTest::startedAwayFromItsData()
     QVERIFY(result.out.isEmpty());
     QCOMPARE(result.err.count(u'\n'), 1);
     QVERIFY2(result.err.contains(QDir(m_dir->path()).filePath(QStringLiteral("dsb"))), qPrintable(result.err));
+}
+
+// Every row of a shipped topic and list: nine lines for the topic, two for the list, each a field
+// and its text, and no slot's name left over.
+void PhraseCommandTest::everyShippedRowComesFilled()
+{
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("dsb"))).removeRecursively());
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("dsb"))));
+    QVERIFY(m_dir->copyShippedFiles());
+    int blanks = 0;
+    for (const auto& [file, fields] :
+         {std::pair(QStringLiteral("name.dsb"), 9), std::pair(QStringLiteral("clock.dsb"), 2)}) {
+        for (int row = 1;; ++row) {
+            const Run result = m_dir->run({QStringLiteral("--phrase"), file, QString::number(row),
+                                           QStringLiteral("--set"), QStringLiteral("my_name=Quokka"),
+                                           QStringLiteral("--set"), QStringLiteral("their_call=JA1ABC")});
+            if (result.exitCode == 1) break;
+            QCOMPARE(result.exitCode, 0);
+            const QStringList lines = result.out.split(u'\n', Qt::SkipEmptyParts);
+            QVERIFY2(lines.size() == fields, qPrintable(file + u' ' + result.out));
+            for (const QString& line : lines) {
+                QCOMPARE(line.count(u'\t'), 1);
+                QVERIFY2(!line.contains(QRegularExpression(QStringLiteral("\\{[a-z_]+\\}"))), qPrintable(line));
+            }
+            blanks += int(result.out.contains(QStringLiteral("Quokka")));
+        }
+    }
+    // The name's row and the others that name the operator.
+    QVERIFY(blanks > 0);
 }
 
 void PhraseCommandTest::helpNamesIt()
