@@ -80,10 +80,10 @@ ContactPanel::ContactPanel(const station::ProfileStore& store, ContactBlanks& bl
     form->addRow(tr("RST &sent:"), m_rstSent);
     form->addRow(tr("RST &received:"), m_rstReceived);
     form->addRow(tr("&Locator:"), m_locator);
-    form->addRow(tr("&Band:"), m_band);
-    form->addRow(tr("&Frequency:"), m_frequency);
+    form->addRow(tr("&Band (m):"), m_band);
+    form->addRow(tr("&Frequency (MHz):"), m_frequency);
     m_locator->setPlaceholderText(QStringLiteral("PM95vr"));
-    m_band->setPlaceholderText(QStringLiteral("20m"));
+    m_band->setPlaceholderText(QStringLiteral("20"));
     m_frequency->setPlaceholderText(QStringLiteral("14.195"));
     for (const FactRow& row : FactRows) {
         auto* label = new QLabel(this);
@@ -129,10 +129,15 @@ ContactPanel::ContactPanel(const station::ProfileStore& store, ContactBlanks& bl
                                       {m_rstSent, u"rst_sent"},
                                       {m_rstReceived, u"rst_rcvd"},
                                       {m_locator, u"their_locator"},
-                                      {m_band, u"band"},
                                       {m_frequency, u"frequency"}})
         connect(input, &QLineEdit::textChanged, this,
                 [this, name = slot](const QString& text) { m_blanks.setContact(name, text); });
+    // The phrases say "{band} metres": a band typed as "20m" or "20 m" gives its number.
+    connect(m_band, &QLineEdit::textChanged, this, [this](QString band) {
+        band = band.trimmed();
+        if (band.endsWith(u'm', Qt::CaseInsensitive)) band.chop(1);
+        m_blanks.setContact(u"band", band.trimmed());
+    });
     connect(newContactButton, &QPushButton::clicked, this, &ContactPanel::newContact);
     connect(m_useLanguage, &QPushButton::clicked, this, [this] {
         if (m_suggested) emit languageChosen(*m_suggested);

@@ -252,7 +252,8 @@ void FilledBlanksTest::contactPanelFillsItsBlanksAndNewContactClearsThem_data()
     QTest::newRow("report sent") << "ContactRstSent" << "rst_sent" << "59" << "59" << false;
     QTest::newRow("report received") << "ContactRstReceived" << "rst_rcvd" << " 57 " << "57" << false;
     QTest::newRow("locator") << "ContactLocator" << "their_locator" << "PM95vr" << "PM95vr" << false;
-    QTest::newRow("band: the operator stays on it") << "ContactBand" << "band" << "20m" << "20m" << true;
+    QTest::newRow("band: the operator stays on it") << "ContactBand" << "band" << "20" << "20" << true;
+    QTest::newRow("band typed with its metres") << "ContactBand" << "band" << "40 M" << "40" << true;
     QTest::newRow("frequency: the operator stays on it") << "ContactFrequency" << "frequency" << "14.195" << "14.195" << true;
     // clang-format on
 }
