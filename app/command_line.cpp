@@ -2,10 +2,13 @@
 
 #include "find_command.h"
 #include "lookup_command.h"
+#include "phrase_command.h"
 #include "phrase_data/data_folder.h"
 #include "phrase_data/phrase_catalogue.h"
 #include "say_command.h"
 #include "spell_command.h"
+#include "station/profile_blanks.h"
+#include "station/profile_store.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -31,11 +34,12 @@ QString helpEnd()
     return QStringLiteral("\nFIELD names a language: %1.\n\n"
                           "Exit codes:\n"
                           "  0  done; --find found something\n"
-                          "  1  --find found nothing, --say found no RusP row, --lookup matched no country, or a file\n"
-                          "     could not be read\n"
+                          "  1  --find found nothing, --say found no RusP row, --lookup matched no country, --phrase\n"
+                          "     found no such file or row, or a file could not be read\n"
                           "  2  a usage error: a bad option or FIELD, words that are only spaces and punctuation,\n"
-                          "     a WAV file that cannot be written, a Japanese text without its romaji, no dsb/ in\n"
-                          "     the working directory, or a country file that cannot be read\n")
+                          "     a WAV file that cannot be written, a Japanese text without its romaji, a bad ROW or\n"
+                          "     SLOT=VALUE, an unknown slot, no dsb/ in the working directory, or a country file\n"
+                          "     that cannot be read\n")
         .arg(fieldNames());
 }
 
@@ -103,10 +107,21 @@ int CommandLine::run(const QStringList& arguments)
     const QCommandLineOption from(QStringLiteral("from"),
                                   QStringLiteral("The Maidenhead locator --lookup measures from (else the profile's)."),
                                   QStringLiteral("LOCATOR"));
-    parser.addOptions({find, say, wav, spoken, spell, lookup, from});
-    parser.addPositionalArgument(QStringLiteral("TEXT"),
-                                 QStringLiteral("The words --find finds, or what --say says or --spell spells."),
-                                 QStringLiteral("[TEXT...]"));
+    const QCommandLineOption phrase(
+        QStringLiteral("phrase"),
+        QStringLiteral("Prints row ROW (from 1, as --find counts) of FILE in dsb/ (a base name such as name.dsb): each "
+                       "language's field and text, separated by a tab, its blanks filled from the station profile and "
+                       "--set, \"...\" where unset."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption set(QStringLiteral("set"),
+                                 QStringLiteral("With --phrase: fill the blank SLOT with VALUE (in Latin letters); "
+                                                "may be given again for other slots."),
+                                 QStringLiteral("SLOT=VALUE"));
+    parser.addOptions({find, say, wav, spoken, spell, lookup, from, phrase, set});
+    parser.addPositionalArgument(
+        QStringLiteral("TEXT"),
+        QStringLiteral("The words --find finds, what --say says or --spell spells, or the ROW of --phrase."),
+        QStringLiteral("[TEXT...]"));
 
     // Qt's options mean nothing without windows.
     QStringList ours = arguments.mid(0, 1);
@@ -126,11 +141,19 @@ int CommandLine::run(const QStringList& arguments)
     }
     if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
 
-    if (int(parser.isSet(find)) + int(parser.isSet(say)) + int(parser.isSet(spell)) + int(parser.isSet(lookup)) > 1) {
-        err << QStringLiteral("tarvolyn: one command at a time: --find, --say, --spell or --lookup\n")
+    if (int(parser.isSet(find)) + int(parser.isSet(say)) + int(parser.isSet(spell)) + int(parser.isSet(lookup)) +
+            int(parser.isSet(phrase)) >
+        1) {
+        err << QStringLiteral("tarvolyn: one command at a time: --find, --say, --spell, --lookup or --phrase\n")
             << parser.helpText();
         return UsageError;
     }
+    if (parser.isSet(set) && !parser.isSet(phrase)) {
+        err << QStringLiteral("tarvolyn: --set goes with --phrase\n") << parser.helpText();
+        return UsageError;
+    }
+    if (parser.isSet(phrase))
+        return PhraseCommand::run(parser.value(phrase), parser.positionalArguments(), parser.values(set));
     if (parser.isSet(lookup)) {
         if (!parser.positionalArguments().isEmpty()) {
             err << QStringLiteral("tarvolyn: --lookup takes one CALL\n") << parser.helpText();
@@ -195,4 +218,20 @@ bool CommandLine::dataFolderPresent()
     const QString missing = phrase_data::DataFolder::missingMessage();
     if (!missing.isEmpty()) QTextStream(stderr) << "tarvolyn: " << missing << "\n";
     return missing.isEmpty();
+}
+
+phrase_data::BlankFiller CommandLine::profileFiller()
+{
+    const station::ProfileStore store;
+    if (store.problem()) QTextStream(stderr) << "tarvolyn: " << *store.problem() << "\n";
+    phrase_data::BlankFiller filler;
+    station::ProfileBlanks::fill(store.profile(), filler);
+    return filler;
+}
+
+QString CommandLine::oneLine(QString text)
+{
+    for (QChar& c : text)
+        if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
+    return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "phrase_data/blank_filler.h"
 #include "phrase_data/language_field.h"
 
 #include <QStringList>
@@ -20,6 +21,11 @@ public:
     [[nodiscard]] static std::optional<phrase_data::LanguageField> field(const QString& name);
     // Whether dsb/ is in the working directory; when not, says so on stderr, naming the folder.
     [[nodiscard]] static bool dataFolderPresent();
+    // The blanks the station profile fills, as the windows read it; a profile that cannot be
+    // read is said on stderr and fills nothing.
+    [[nodiscard]] static phrase_data::BlankFiller profileFiller();
+    // A cell's text on one line: a tab or line break inside it would break the columns.
+    [[nodiscard]] static QString oneLine(QString text);
 
     // The bounds of a command's text: a phrase holds at most 255 characters in a field, so
     // more would find or say nothing more, only take longer.

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "phrase_data/data_folder.h"
 #include "phrase_data/my_phrase_file.h"
+#include "phrase_data/phrase_catalogue.h"
 #include "phrase_data/phrase_index.h"
 
 #include <QFile>
@@ -27,15 +28,16 @@ int FindCommand::run(const QStringList& words)
     const phrase_data::SearchResult result = index.search(query, std::numeric_limits<std::size_t>::max());
     for (const QString& message : result.skipped)
         err << "tarvolyn: skipped " << message << "\n";
+    // The rows are found by their stored text and shown as the windows show them, filled.
+    const phrase_data::BlankFiller filler = CommandLine::profileFiller();
     QTextStream out(stdout);
     for (const phrase_data::PhraseHit& hit : result.hits) {
         const QString path = index.sources()[std::size_t(hit.source)].path;
-        QString text = hit.text;
-        // One line per row: a tab or line break inside a cell would break the columns.
-        for (QChar& c : text)
-            if (c == u'\t' || c == u'\n' || c == u'\r') c = u' ';
-        out << path.section(u'\\', -1) << '\t' << hit.row + 1 << '\t' << index.fieldNames(hit.source)[hit.field] << '\t'
-            << text << '\n';
+        const QString fieldName = index.fieldNames(hit.source)[hit.field];
+        const auto field = phrase_data::PhraseCatalogue::field(fieldName);
+        const QString text = field ? filler.fill(hit.text, *field) : phrase_data::BlankFiller::unfilled(hit.text);
+        out << path.section(u'\\', -1) << '\t' << hit.row + 1 << '\t' << fieldName << '\t' << CommandLine::oneLine(text)
+            << '\n';
     }
     return result.hits.empty() ? CommandLine::Failed : CommandLine::Done;
 }

@@ -1,6 +1,5 @@
 #include "my_phrase_file.h"
 
-#include "jet4/reader.h"
 #include "jet4/write/temporary_file.h"
 #include "jet4/writer.h"
 #include "phrase_catalogue.h"
@@ -114,8 +113,7 @@ std::optional<MyPhraseFile::MovedAside> MyPhraseFile::open()
     // An I/O error says nothing about the file: it stays where it is, for the next try.
     if (error) throw fileError(m_path, std::string("cannot be read: ") + std::strerror(error));
     try {
-        const jet4::Table table =
-            jet4::Database::fromBytes(std::move(bytes), m_path.string()).readTable(PhraseCatalogue::DictTable);
+        const PhraseTable table = PhraseTable::read(std::move(bytes), m_path);
         m_phrases = phrasesOf(table);
         if (const QStringList unknown = unknownColumns(table); !unknown.isEmpty())
             m_fileReason = QStringLiteral("it has columns of another program's (%1), which a save would lose")
@@ -152,12 +150,12 @@ std::filesystem::path MyPhraseFile::asideName(const std::string& suffix) const
     return name;
 }
 
-jet4::Table MyPhraseFile::readTable(const std::filesystem::path& file) const
+PhraseTable MyPhraseFile::readTable(const std::filesystem::path& file) const
 {
     std::vector<std::uint8_t> bytes;
     if (const int error = m_files->readAll(file, bytes))
         throw std::system_error(error, std::generic_category(), file.string() + ": cannot be read");
-    return jet4::Database::fromBytes(std::move(bytes), file.string()).readTable(PhraseCatalogue::DictTable);
+    return PhraseTable::read(std::move(bytes), file);
 }
 
 bool MyPhraseFile::readable(const std::filesystem::path& file) const
@@ -172,40 +170,23 @@ bool MyPhraseFile::readable(const std::filesystem::path& file) const
 
 std::vector<PhraseTexts> MyPhraseFile::read(const std::filesystem::path& file)
 {
-    return phrasesOf(jet4::Database::open(file).readTable(PhraseCatalogue::DictTable));
+    return phrasesOf(PhraseTable::read(file));
 }
 
-std::vector<PhraseTexts> MyPhraseFile::phrasesOf(const jet4::Table& table)
+std::vector<PhraseTexts> MyPhraseFile::phrasesOf(const PhraseTable& table)
 {
-    std::array<std::optional<std::size_t>, LanguageFieldCount> columns;
-    for (std::size_t field = 0; field < LanguageFieldCount; ++field) {
-        const QString name = QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField(field)));
-        for (std::size_t column = 0; column < table.columnCount(); ++column)
-            if (QString::fromStdString(table.columns()[column].name).compare(name, Qt::CaseInsensitive) == 0)
-                columns[field] = column;
-    }
-    std::vector<PhraseTexts> phrases(table.rowCount());
-    for (std::size_t row = 0; row < phrases.size(); ++row) {
-        for (std::size_t field = 0; field < LanguageFieldCount; ++field) {
-            if (!columns[field]) continue;
-            if (const auto text = table.cell(row, *columns[field]))
-                phrases[row][field] = QString::fromUtf16(text->data(), qsizetype(text->size()));
-        }
-    }
+    std::vector<PhraseTexts> phrases;
+    phrases.reserve(std::size_t(table.rowCount()));
+    for (int row = 0; row < table.rowCount(); ++row)
+        phrases.push_back(table.texts(row));
     return phrases;
 }
 
-QStringList MyPhraseFile::unknownColumns(const jet4::Table& table)
+QStringList MyPhraseFile::unknownColumns(const PhraseTable& table)
 {
     QStringList unknown;
-    for (const auto& column : table.columns()) {
-        const QString name = QString::fromStdString(column.name);
-        bool known = false;
-        for (std::size_t field = 0; field < LanguageFieldCount; ++field)
-            known = known || name.compare(QString::fromLatin1(PhraseCatalogue::fieldName(LanguageField(field))),
-                                          Qt::CaseInsensitive) == 0;
-        if (!known) unknown << name;
-    }
+    for (int column = 0; column < table.fieldCount(); ++column)
+        if (!PhraseCatalogue::field(table.fieldName(column))) unknown << table.fieldName(column);
     return unknown;
 }
 
@@ -250,7 +231,7 @@ std::vector<MyPhraseFile::KeptCopy> MyPhraseFile::keptCopies() const
     for (const auto& file : files) {
         KeptCopy& copy = copies.emplace_back(KeptCopy{.file = file, .phraseCount = std::nullopt});
         try {
-            copy.phraseCount = readTable(file).rowCount();
+            copy.phraseCount = std::size_t(readTable(file).rowCount());
         } catch (const std::exception&) {
         }
     }
@@ -328,8 +309,7 @@ void MyPhraseFile::keepBackup() const
     // Not knowing what the file holds is no reason to file it away as spoilt.
     if (error) throw fileError(m_path, std::string("cannot be read again to keep a backup: ") + std::strerror(error));
     try {
-        static_cast<void>(
-            jet4::Database::fromBytes(std::move(bytes), m_path.string()).readTable(PhraseCatalogue::DictTable));
+        static_cast<void>(PhraseTable::read(std::move(bytes), m_path));
     } catch (const std::exception&) {
         // Spoilt since it was read (by another program): its bytes are kept, but not as the backup.
         secondName(m_path, asideName(".broken-"));

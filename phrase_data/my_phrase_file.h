@@ -4,6 +4,7 @@
 #include "jet4/write/file_system.h"
 #include "jet4/writer.h"
 #include "language_field.h"
+#include "phrase_table.h"
 #include "phrase_texts.h"
 
 #include <QString>
@@ -13,10 +14,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-namespace jet4 {
-class Table;
-}
 
 namespace phrase_data {
 
@@ -100,12 +97,12 @@ private:
     void checkLock();
     void save(const std::vector<PhraseTexts>& phrases);
     void keepBackup() const;
-    [[nodiscard]] jet4::Table readTable(const std::filesystem::path& file) const;
+    [[nodiscard]] PhraseTable readTable(const std::filesystem::path& file) const;
     [[nodiscard]] bool readable(const std::filesystem::path& file) const;
     [[nodiscard]] std::filesystem::path asideName(const std::string& suffix) const;
     void secondName(const std::filesystem::path& file, const std::filesystem::path& name) const;
-    [[nodiscard]] static std::vector<PhraseTexts> phrasesOf(const jet4::Table& table);
-    [[nodiscard]] static QStringList unknownColumns(const jet4::Table& table);
+    [[nodiscard]] static std::vector<PhraseTexts> phrasesOf(const PhraseTable& table);
+    [[nodiscard]] static QStringList unknownColumns(const PhraseTable& table);
     [[nodiscard]] static jet4::DatabaseWriter writerFor(const std::vector<PhraseTexts>& phrases);
     [[nodiscard]] std::size_t checkedRow(std::size_t row) const;
 

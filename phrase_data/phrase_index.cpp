@@ -148,7 +148,7 @@ struct PhraseIndex::QueryWord {
     std::u16string folded;
     std::u16string romaji; // as the Japanese field's words are compared
     bool fuzzy = false;
-    bool unknown = false;   // four letters: one edit away counts when the sources lack the word
+    bool unknown = false;   // three or four letters: one edit away counts when the sources lack the word
     std::u16string reading; // a kana run's, as the Japanese field's romaji reads
 };
 
@@ -417,7 +417,7 @@ SearchResult PhraseIndex::scan(const std::vector<QueryWord>& words, std::size_t 
     // The text of each row that was among the best when found.
     std::vector<std::pair<std::uint32_t, QString>> texts;
     std::vector<int> kinds(words.size());
-    // An unknown four-letter word may match with an edit only when no word of the files is it
+    // An unknown short word may match with an edit only when no word of the files is it
     // or starts with it, and few are one edit away; that is known at the end, so the rows that
     // need such an edit wait until then, each with the words it needs so.
     struct Waiting {
@@ -521,7 +521,7 @@ SearchResult PhraseIndex::search(const QString& query, std::size_t limit)
     m_folding.split(viewOf(query), [&](TextFolding::TokenKind kind, const std::u16string& token) {
         const bool word = kind == TextFolding::TokenKind::Word;
         words.push_back({kind, token, TextFolding::romaji(token), word && token.size() >= FuzzyFrom,
-                         word && token.size() == FuzzyFromUnknown,
+                         word && token.size() >= FuzzyFromUnknown && token.size() < FuzzyFrom,
                          word ? std::u16string() : TextFolding::kanaReading(token)});
     });
     if (words.empty()) {

@@ -21,8 +21,9 @@ class PhraseTable;
 // The search over every phrase of the sources, in every field. A query is split into words as
 // the cells are (TextFolding); a row is found when one of its cells matches every query word,
 // in any order: the same word, a word it starts, or a word one edit away, for a query word of
-// five letters or more (counted after folding, so "ß" counts two), and for one of four letters
-// that is no word of the sources nor begins one, when at most a few words lie one edit from it.
+// five letters or more (counted after folding, so "ß" counts two), and for one of three or four
+// letters that is no word of the sources nor begins one, when at most a few words lie one edit
+// from it (from a three-letter word, only the words with one letter more: "nme", name).
 // Kana and kanji are found within the cell's runs, and kana also within the reading of the
 // Japanese field's romaji (TextFolding::reading), so that なまえ finds 名前 (namae). Rows rank
 // by their best cell: the cell's weakest match (exact before prefix before fuzzy), then shorter
@@ -35,8 +36,8 @@ class PhraseIndex {
 public:
     static constexpr std::size_t DefaultLimit = 200;
     static constexpr std::size_t FuzzyFrom = 5;
-    static constexpr std::size_t FuzzyFromUnknown = 4;
-    static constexpr std::size_t MaxUnknownChoices = 3; // the words an unknown four-letter word may mean
+    static constexpr std::size_t FuzzyFromUnknown = 3;
+    static constexpr std::size_t MaxUnknownChoices = 3; // the words an unknown short word may mean
     static constexpr std::size_t PartialFrom = 3;       // the query words from which all but one may do
 
     enum class Mode : std::uint8_t {
@@ -82,7 +83,7 @@ private:
     [[nodiscard]] SearchResult scan(const std::vector<QueryWord>& words, std::size_t limit);
     // The rows that match every word but one, best first, each marked Partial.
     [[nodiscard]] SearchResult findAllButOne(const std::vector<QueryWord>& words, std::size_t limit);
-    // Whether a four-letter word the word lists lack may match with one edit.
+    // Whether a three- or four-letter word the word lists lack may match with one edit.
     [[nodiscard]] bool unknownMayEdit(const QueryWord& word) const;
     // The reading of a Japanese cell's romaji, as kana: its long vowels written once within
     // words, then across them.

@@ -51,6 +51,12 @@ PhraseTable PhraseTable::read(const std::filesystem::path& file, jet4::Table sto
                                                             std::move(storage)));
 }
 
+PhraseTable PhraseTable::read(std::vector<std::uint8_t> bytes, const std::filesystem::path& name)
+{
+    return PhraseTable(jet4::Database::fromBytes(std::move(bytes), name.string())
+                           .readTable(PhraseCatalogue::DictTable, DecimalSeparator::current()));
+}
+
 std::filesystem::path PhraseTable::resolveDataPath(const QString& dataFilePath)
 {
     QString source = dataFilePath;

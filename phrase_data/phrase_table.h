@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace phrase_data {
 
@@ -26,6 +27,8 @@ public:
     // jet4::Error naming the file when it is missing, broken or lacks the table.
     [[nodiscard]] static PhraseTable read(const QByteArray& dataFilePath);
     [[nodiscard]] static PhraseTable read(const std::filesystem::path& file, jet4::Table storage = {});
+    // The same from a file's bytes already read; name names the file in the errors.
+    [[nodiscard]] static PhraseTable read(std::vector<std::uint8_t> bytes, const std::filesystem::path& name);
 
     // The file a data path names, as this system finds it: the backslash is the separator, a
     // relative path starts in the working directory, and a name that is absent as written is

@@ -56,7 +56,8 @@ void TermTable::match(std::u16string_view word, bool fuzzy, std::vector<Match>& 
 std::optional<MatchKind> TermTable::kindOf(std::u16string_view word, std::u16string_view term, bool fuzzy)
 {
     if (term.starts_with(word)) return term.size() == word.size() ? MatchKind::Exact : MatchKind::Prefix;
-    if (fuzzy && withinOneEdit(word, term)) return MatchKind::Fuzzy;
+    if (fuzzy && (word.size() > ShortWord || term.size() == word.size() + 1) && withinOneEdit(word, term))
+        return MatchKind::Fuzzy;
     return std::nullopt;
 }
 

@@ -21,6 +21,9 @@ public:
         MatchKind kind;
     };
 
+    // The longest word kindOf edits only by a letter left out.
+    static constexpr std::size_t ShortWord = 3;
+
     void add(const std::u16string& term, std::uint32_t cell);
     // Ends the filling: sorts the words and gives back the room the lists grew into.
     void finish();
@@ -34,6 +37,8 @@ public:
     [[nodiscard]] std::size_t memoryBytes() const;
 
     // How word matches term, if it does: the same, a prefix of it, or (when fuzzy) one edit away.
+    // A word of three letters is one edit only from the words it lacks a letter of ("nme", name):
+    // changing one of three letters or swapping two makes too many other words.
     [[nodiscard]] static std::optional<MatchKind> kindOf(std::u16string_view word, std::u16string_view term,
                                                          bool fuzzy);
     // One insertion, deletion, substitution or swap of neighbours turns a into b (or a is b).

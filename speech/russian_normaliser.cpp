@@ -228,7 +228,8 @@ QString tokenWords(const Token& token, const QHash<QString, QString>& phoneticLa
         return token.text;
     }
     case Kind::Number: {
-        if (token.phonetic.isEmpty()) return token.text;
+        // Without RusP's words a report (59) or a serial number (001) is still said figure by figure.
+        if (token.phonetic.isEmpty()) return TextNormaliser::operatorWords(LanguageField::Rus, token.text);
         QStringList parts;
         for (const QString& each : token.phonetic)
             parts << each.split(u'-');

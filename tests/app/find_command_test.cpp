@@ -2,11 +2,13 @@
 
 #include "jet4/reader.h"
 #include "jet4/writer.h"
+#include "phrase_data/blank_filler.h"
 #include "program_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Run = ProgramFolder::Run;
@@ -15,6 +17,7 @@ class FindCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
 
     void exitCodes_data();
@@ -23,6 +26,8 @@ private slots:
     void rowsAreCountedAsTheTableOrdersThem();
     void unreadableFilesGoToStderrAndTheRestIsSearched();
     void myPhrasesAreSearchedToo();
+    void linesShowBlanksFilledFromTheProfile_data();
+    void linesShowBlanksFilledFromTheProfile();
     void startedAwayFromItsData_data();
     void startedAwayFromItsData();
     void helpListsFieldsAndExitCodes();
@@ -32,11 +37,20 @@ private:
     void write(const QString& name, const std::vector<std::string>& fields,
                const std::vector<std::vector<std::string>>& rows) const;
 
+    QTemporaryDir m_config;
     std::unique_ptr<ProgramFolder> m_dir;
 };
 
+// The settings of the user running the tests stay out of them: each test starts without a profile.
+void FindCommandTest::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+}
+
 void FindCommandTest::init()
 {
+    QFile::remove(m_config.filePath(QStringLiteral("Tarvolyn/tarvolyn.conf")));
     m_dir = std::make_unique<ProgramFolder>();
     QVERIFY(m_dir->isValid());
 }
@@ -114,7 +128,8 @@ void FindCommandTest::rowsAreCountedAsTheTableOrdersThem()
         QVERIFY2(field < table.columnCount(), qPrintable(line));
         const auto cell = table.cell(std::size_t(parts[1].toInt() - 1), field);
         QVERIFY2(cell.has_value(), qPrintable(line));
-        QCOMPARE(parts[3], QString::fromStdU16String(std::u16string(*cell)));
+        // Printed as shown with no profile: every blank as "...".
+        QCOMPARE(parts[3], phrase_data::BlankFiller::unfilled(QString::fromStdU16String(std::u16string(*cell))));
         // Romaji reads "your" as "yor" (a long o), which starts "yoru".
         if (parts[2] != u"Jap")
             QVERIFY2(parts[3].contains(QStringLiteral("your"), Qt::CaseInsensitive), qPrintable(line));
@@ -147,6 +162,37 @@ void FindCommandTest::myPhrasesAreSearchedToo()
     const Run result = run({QStringLiteral("--find"), QStringLiteral("quokkaloop")});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.out, m_dir->myPhrasesPath() + QStringLiteral("\t1\tEng\tMy quokkaloop antenna\n"));
+}
+
+void FindCommandTest::linesShowBlanksFilledFromTheProfile_data()
+{
+    QTest::addColumn<bool>("withProfile");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("no profile: ...") << false << "called"
+                                     << "name.dsb\t1\tEng\tI am called ... from ...\n";
+    QTest::newRow("Latin form") << true << "called"
+                                << "name.dsb\t1\tEng\tI am called Ivan from ...\n";
+    QTest::newRow("Cyrillic form for Rus") << true << "зовут"
+                                           << "name.dsb\t1\tRus\tМеня зовут Иван из ...\n";
+    QTest::newRow("katakana in the Japanese, Latin in the romaji")
+        << true << "namae"
+        << "name.dsb\t1\tJap\t名前はイワンです (namae wa Ivan desu)\n";
+}
+
+// What is printed is filled; what is searched is the stored text.
+void FindCommandTest::linesShowBlanksFilledFromTheProfile()
+{
+    QFETCH(bool, withProfile);
+    QFETCH(QString, words);
+    QFETCH(QString, out);
+    write(QStringLiteral("name"), {"Rus", "Eng", "Jap"},
+          {{"Меня зовут {my_name} из {their_qth}", "I am called {my_name} from {their_qth}",
+            "名前は{my_name}です (namae wa {my_name} desu)"}});
+    if (withProfile) ProgramFolder::saveProfileNamedIvan(m_config.path());
+    const Run result = run({QStringLiteral("--find"), words});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, out);
 }
 
 void FindCommandTest::startedAwayFromItsData_data()

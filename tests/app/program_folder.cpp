@@ -1,5 +1,7 @@
 #include "program_folder.h"
 
+#include "station/profile_store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -34,4 +36,13 @@ ProgramFolder::Run ProgramFolder::run(const QStringList& arguments) const
     if (!process.waitForFinished(60000)) return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+void ProgramFolder::saveProfileNamedIvan(const QString& configHome)
+{
+    station::StationProfile profile;
+    profile.name = QStringLiteral("Ivan");
+    profile.nameCyrillic = QStringLiteral("Иван");
+    profile.nameKatakana = QStringLiteral("イワン");
+    station::ProfileStore(QDir(configHome).filePath(QStringLiteral("Tarvolyn"))).save(profile);
 }

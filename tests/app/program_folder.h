@@ -25,6 +25,9 @@ public:
     // Where the program keeps My phrases in this folder.
     [[nodiscard]] QString myPhrasesPath() const { return m_dir.filePath(QStringLiteral("data/Tarvolyn/my.dsb")); }
     [[nodiscard]] Run run(const QStringList& arguments) const;
+    // Saves, in the settings under configHome (what XDG_CONFIG_HOME names), a station profile
+    // whose name is Ivan, Иван in Cyrillic and イワン in katakana.
+    static void saveProfileNamedIvan(const QString& configHome);
 
 private:
     QTemporaryDir m_dir;

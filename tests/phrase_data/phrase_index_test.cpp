@@ -122,7 +122,11 @@ void PhraseIndexTest::matching_data()
         {"four letters no word is: substitution", "Eng", "Thanks for the call", "cakl", "fuzzy"},
         {"four letters no word is: insertion", "Eng", "My power is low", "powr", "fuzzy"},
         {"four letters in romaji", "Jap", "お名前は？ (O-namae wa?)", "nmae", "fuzzy"},
-        {"three letters: no edit", "Eng", "My power is low", "lwo", ""},
+        {"three letters: no swap", "Eng", "My power is low", "lwo", ""},
+        {"three letters: no substitution", "Eng", "My power is low", "lox", ""},
+        {"three letters: no letter dropped", "Eng", "What is your name?", "yu", ""},
+        {"three letters no word is: a letter left out", "Eng", "What is your name?", "nme", "fuzzy"},
+        {"three letters no word is, in romaji", "Jap", "雨です (Ame desu)", "dsu", "fuzzy"},
         {"five letters: substitution", "Eng", "My power is low", "powar", "fuzzy"},
         {"five letters: swap of neighbours", "Eng", "My power is low", "pwoer", "fuzzy"},
         {"five letters: insertion", "Eng", "My power is low", "poweer", "fuzzy"},
@@ -251,6 +255,17 @@ void PhraseIndexTest::unknownFourLetterWords_data()
         << rhymes << "xell" << QStringList{"t 2 Eng fuzzy", "t 3 Eng fuzzy", "t 4 Eng fuzzy"};
     const Rows more{{"a cell"}, {"tell me"}, {"sell it"}, {"well done"}};
     QTest::newRow("too many words one edit away") << more << "xell" << QStringList{};
+    const Rows sa{{"for sale"}, {"the same"}, {"sane"}, {"yor"}};
+    QTest::newRow("three letters: a word of the files gets no edit") << sa << "yor" << QStringList{"t 3 Eng exact"};
+    QTest::newRow("three letters: three words a letter longer")
+        << sa << "sae" << QStringList{"t 2 Eng fuzzy", "t 0 Eng fuzzy", "t 1 Eng fuzzy"};
+    const Rows saMore{{"for sale"}, {"the same"}, {"sane"}, {"safe"}};
+    QTest::newRow("three letters: too many words a letter longer") << saMore << "sae" << QStringList{};
+    // "yor" begins York, so it gets no edit; the other two words find the name row.
+    const Rows name{{"What is your name?"}, {"Y — York"}};
+    QTest::newRow("short typos of a question") << name << "whats yor nme" << QStringList{"t 0 Eng partial"};
+    QTest::newRow("short typos of a question, every word found")
+        << Rows{{"What is your name?"}} << "whats yor nme" << QStringList{"t 0 Eng fuzzy"};
 }
 
 void PhraseIndexTest::unknownFourLetterWords()
@@ -267,11 +282,12 @@ void PhraseIndexTest::allWordsButOne_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("every word found: only those rows") << "what your name" << QStringList{"t 0 Eng exact"};
-    QTest::newRow("one word of three found nowhere") << "whats yur name" << QStringList{"t 0 Eng partial"};
+    QTest::newRow("one word of three found nowhere") << "whats yurx name" << QStringList{"t 0 Eng partial"};
     QTest::newRow("ranked as a full search ranks")
         << "what your zzzz" << QStringList{"t 1 Eng partial", "t 0 Eng partial"};
-    QTest::newRow("two words need both") << "yur name" << QStringList{};
-    QTest::newRow("two words of three missing") << "whats yur nme" << QStringList{};
+    QTest::newRow("two words need both") << "yurx name" << QStringList{};
+    QTest::newRow("two short words a letter short") << "whats yur nme" << QStringList{"t 0 Eng fuzzy"};
+    QTest::newRow("two words of three missing") << "whats yurx nmmx" << QStringList{};
 }
 
 void PhraseIndexTest::allWordsButOne()

@@ -5,6 +5,7 @@
 #include "speech/russian_normaliser.h"
 #include "speech/russian_stress.h"
 #include "speech/speech_synthesizer.h"
+#include "speech/text_normaliser.h"
 
 #include <QDir>
 #include <QProcess>
@@ -79,6 +80,8 @@ class SpokenTextTest : public QObject {
 private slots:
     void spoken_data();
     void spoken();
+    void filledBlanks_data();
+    void filledBlanks();
     void russianRows_data();
     void russianRows();
     void everyRussianWordStressed();
@@ -157,6 +160,64 @@ void SpokenTextTest::spoken()
     QFETCH(QString, rusP);
     QFETCH(QString, spoken);
     QCOMPARE(SpeechSynthesizer::spokenText(field, text, rusP), spoken);
+}
+
+void SpokenTextTest::filledBlanks_data()
+{
+    QTest::addColumn<QStringList>("values"); // slot=value, in Latin letters
+    QTest::addColumn<LanguageField>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("rusP");
+    QTest::addColumn<QString>("spoken");
+    const QStringList contact{"their_call=JA1ABC", "my_call=DL1ABC", "rst_sent=59"};
+    const auto add = [&](const char* name, const QStringList& values, LanguageField field, const char* text,
+                         const char* rusP, const char* spoken) {
+        QTest::newRow(name) << values << field << QString::fromUtf8(text) << QString::fromUtf8(rusP)
+                            << QString::fromUtf8(spoken);
+    };
+    add("Eng", contact, LanguageField::Eng, "{their_call} de {my_call}, your report is {rst_sent}.", "",
+        "jay ay one ay bee cee de dee el one ay bee cee, your report is five nine.");
+    add("Ger", contact, LanguageField::Ger, "{their_call} de {my_call}, dein Rapport ist {rst_sent}.", "",
+        "jott ah eins ah beh zeh de deh ell eins ah beh zeh, dein Rapport ist fünf neun.");
+    add("Fren", contact, LanguageField::Fren, "{their_call} de {my_call}, ton report est {rst_sent}.", "",
+        "ji a un a bé cé de dé elle un a bé cé, ton report est cinq neuf.");
+    add("Ital", contact, LanguageField::Ital, "{their_call} de {my_call}, il tuo rapporto è {rst_sent}.", "",
+        "i lunga a uno a bi ci de di elle uno a bi ci, il tuo rapporto è cinque nove.");
+    add("Span", contact, LanguageField::Span, "{their_call} de {my_call}, tu reporte es {rst_sent}.", "",
+        "jota a uno a be ce de de ele uno a be ce, tu reporte es cinco nueve.");
+    add("Port", contact, LanguageField::Port, "{their_call} de {my_call}, seu relatório é {rst_sent}.", "",
+        "jota á um á bê cê de dê éle um á bê cê, seu relatório é cinco nove.");
+    add("Rus, stressed by RusP", contact, LanguageField::Rus, "{their_call} де {my_call}, ваш рапорт {rst_sent}.",
+        "{their_call} de {my_call}, vash ráport {rst_sent}.",
+        "йот а оди́н а бэ цэ де дэ эль оди́н а бэ цэ, ваш ра́порт пять де́вять.");
+    add("Jap: katakana-less values in both parts", contact, LanguageField::Jap,
+        "{their_call} de {my_call}、レポートは{rst_sent}です ({their_call} de {my_call}, repōto wa {rst_sent} desu)",
+        "", "ジェー エー いち エー ビー シー で ディー エル いち エー ビー シー, れぽおと わ ご きゅう です");
+    add("a three-figure report and a call with a stroke", {"my_call=DL1ABC/P", "rst_rcvd=579"}, LanguageField::Eng,
+        "This is {my_call}, you gave me {rst_rcvd}.", "",
+        "This is dee el one ay bee cee stroke pee, you gave me five seven nine.");
+    add("Rus: a three-figure report", {"rst_rcvd=599"}, LanguageField::Rus, "Мой рапорт {rst_rcvd}.",
+        "Moy ráport {rst_rcvd}.", "Мой ра́порт пять де́вять де́вять.");
+    add("Rus without RusP: the report still figure by figure", {"rst_rcvd=599"}, LanguageField::Rus,
+        "Мой рапорт {rst_rcvd}, 100 ватт.", "", "Мой ра́порт пять де́вять де́вять, 100 ватт.");
+    add("unset blanks", {}, LanguageField::Eng, "{their_call} de {my_call}, your report is {rst_sent}.", "",
+        "... de ..., your report is ....");
+}
+
+// What the voice receives for a row whose blanks are filled: a call sign letter by letter, a
+// report digit by digit, in the words of the field's language.
+void SpokenTextTest::filledBlanks()
+{
+    QFETCH(QStringList, values);
+    QFETCH(LanguageField, field);
+    QFETCH(QString, text);
+    QFETCH(QString, rusP);
+    QFETCH(QString, spoken);
+    phrase_data::BlankFiller filler;
+    for (const QString& value : values)
+        QVERIFY(filler.set(value.section(u'=', 0, 0), {value.section(u'=', 1), {}, {}}));
+    QCOMPARE(speech::TextNormaliser::spoken(field, filler.fill(text, field), filler.fill(rusP, LanguageField::RusP)),
+             spoken);
 }
 
 void SpokenTextTest::russianRows_data()
