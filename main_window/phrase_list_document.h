@@ -36,6 +36,14 @@ public:
     void exportPdf(const QString& fileName) const;
 
 private:
+    // The list with a new table, under its own titles, from each of the rows named in `pageStarts`
+    // (ascending), each such table starting a page.
+    [[nodiscard]] std::unique_ptr<QTextDocument> build(const std::vector<std::size_t>& pageStarts) const;
+
     QString m_caption;
+    QString m_leftTitle;
+    QString m_rightTitle;
+    std::vector<Row> m_rows;
+    QFont m_font;
     std::unique_ptr<QTextDocument> m_document;
 };

@@ -22,11 +22,13 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
@@ -93,6 +95,66 @@ QString pdfText(const QString& pdf)
     return PdfText::read(pdf);
 }
 
+// The pages of a PDF as pdftoppm draws them, in grey, in page order; empty when it cannot.
+std::vector<QImage> pdfPages(const QString& pdf, const QString& folder)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-gray"), pdf,
+                                            QDir(folder).filePath(QStringLiteral("page"))});
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return {};
+    std::vector<QImage> pages;
+    const QDir dir(folder, QStringLiteral("page-*.pgm"), QDir::Name);
+    for (const QString& name : dir.entryList())
+        pages.emplace_back(dir.filePath(name));
+    return pages;
+}
+
+// Where a page's table ends: its lowest rule, and how far that lies below the lowest line of text
+// above it (the table's vertical rules aside), in pixels. A row drawn down to the page's foot
+// leaves a wide gap.
+struct TableFoot {
+    int rule = -1;
+    int gap = -1;
+};
+
+TableFoot tableFoot(const QImage& page)
+{
+    const int width = page.width();
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 160; };
+    const auto isRule = [&](int y) {
+        int count = 0;
+        for (int x = 0; x < width; ++x)
+            count += dark(x, y) ? 1 : 0;
+        return count > width / 2;
+    };
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < page.height(); ++y) {
+        if (!isRule(y)) continue;
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    if (top < 0 || bottom <= top) return {};
+    while (bottom > top && isRule(bottom - 1))
+        --bottom;
+    // The table's vertical rules run dark through nearly all its height; text never does.
+    std::vector<bool> vertical(static_cast<std::size_t>(width), false);
+    for (int x = 0; x < width; ++x) {
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            count += dark(x, y) ? 1 : 0;
+        if (count * 10 >= (bottom - top) * 9)
+            for (int near = std::max(0, x - 1); near <= std::min(width - 1, x + 1); ++near)
+                vertical[static_cast<std::size_t>(near)] = true;
+    }
+    for (int y = bottom - 1; y > top; --y) {
+        if (isRule(y)) return {};
+        for (int x = 0; x < width; ++x)
+            if (!vertical[static_cast<std::size_t>(x)] && dark(x, y)) return {bottom, bottom - 1 - y};
+    }
+    return {};
+}
+
 const QString Antenna = QStringLiteral("Моя антенна — диполь на крыше");
 const QString AntennaEng = QStringLiteral("My antenna is a dipole on the roof");
 const QString AntennaJap = QStringLiteral("アンテナは屋根の上のダイポールです。");
@@ -133,6 +195,8 @@ private slots:
     void pdfNeverReplacesAPipeOrADevice_data();
     void pdfNeverReplacesAPipeOrADevice();
     void printAndExportWriteWhereTheDialogsSay();
+    void pdfPagesEndUnderTheirLastRow_data();
+    void pdfPagesEndUnderTheirLastRow();
 
 private:
     [[nodiscard]] std::filesystem::path myFile() const { return MyPhraseFile::defaultPath(); }
@@ -779,6 +843,66 @@ void MyPhrasesTest::printAndExportWriteWhereTheDialogsSay()
         QVERIFY2(text.contains(QStringLiteral("My phrases")), qPrintable(pdf));
         QVERIFY2(text.contains(Antenna), qPrintable(pdf));
         QVERIFY2(text.contains(AntennaEng), qPrintable(pdf));
+    }
+}
+
+void MyPhrasesTest::pdfPagesEndUnderTheirLastRow_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("longEvery");
+    QTest::newRow("60 rows") << 60 << 0;
+    QTest::newRow("200 rows") << 200 << 0;
+    QTest::newRow("rows of mixed heights") << 120 << 3;
+}
+
+// Every row is printed once, in order, each page under the titles, and no row is drawn stretched
+// down to the page's foot: each page's table closes right under its last line of text, low on
+// the page (the rows fill it).
+void MyPhrasesTest::pdfPagesEndUnderTheirLastRow()
+{
+    QFETCH(int, count);
+    QFETCH(int, longEvery);
+    const QString wrapping = QStringLiteral(" — my yagi gets gusty gales, guying ropes grip, pegs hold; ").repeated(4);
+    std::vector<PhraseListDocument::Row> rows;
+    for (int i = 0; i < count; ++i) {
+        const QString number = QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+        const QString tail = longEvery > 0 && i % longEvery == 1 ? wrapping.left(40 + 30 * (i % 7)) : QString();
+        rows.push_back({QStringLiteral("Фраза %1").arg(number) + tail, QStringLiteral("Phrase %1").arg(number)});
+    }
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("long.pdf"));
+    PhraseListDocument(QStringLiteral("Long list"), QStringLiteral("Rus"), QStringLiteral("Eng"), rows,
+                       m_form->DBGrid1->font())
+        .exportPdf(pdf);
+
+    const QString text = pdfText(pdf);
+    QStringList numbers;
+    for (const auto& match : QRegularExpression(QStringLiteral("Phrase (\\d{3})")).globalMatch(text))
+        numbers << match.captured(1);
+    QStringList expected;
+    for (int i = 0; i < count; ++i)
+        expected << QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0'));
+    QCOMPARE(numbers, expected);
+    QStringList pageTexts = text.split(u'\f');
+    while (!pageTexts.isEmpty() && pageTexts.last().trimmed().isEmpty())
+        pageTexts.removeLast();
+    QVERIFY(pageTexts.size() > 1);
+    for (const QString& page : std::as_const(pageTexts))
+        QVERIFY2(page.contains(QStringLiteral("Rus")) && page.contains(QStringLiteral("Eng")), qPrintable(page));
+
+    const std::vector<QImage> pages = pdfPages(pdf, out.path());
+    QCOMPARE(qsizetype(pages.size()), pageTexts.size());
+    // A row's padding and a line's descent: a few points.
+    const int allowedGap = 8;
+    QString feet;
+    for (const QImage& page : pages) {
+        const TableFoot foot = tableFoot(page);
+        feet += QStringLiteral(" %1/%2").arg(foot.rule).arg(foot.gap);
+    }
+    for (std::size_t i = 0; i + 1 < pages.size(); ++i) {
+        const TableFoot foot = tableFoot(pages[i]);
+        QVERIFY2(foot.gap >= 0 && foot.gap <= allowedGap && foot.rule > pages[i].height() * 4 / 5,
+                 qPrintable(QStringLiteral("page %1 of (rule/gap)%2").arg(i + 1).arg(feet)));
     }
 }
 
