@@ -3,7 +3,6 @@
 #include "command_line.h"
 #include "phrase_data/data_folder.h"
 #include "phrase_data/my_phrase_file.h"
-#include "phrase_data/phrase_catalogue.h"
 #include "phrase_data/phrase_index.h"
 
 #include <QFile>
@@ -34,10 +33,8 @@ int FindCommand::run(const QStringList& words)
     for (const phrase_data::PhraseHit& hit : result.hits) {
         const QString path = index.sources()[std::size_t(hit.source)].path;
         const QString fieldName = index.fieldNames(hit.source)[hit.field];
-        const auto field = phrase_data::PhraseCatalogue::field(fieldName);
-        const QString text = field ? filler.fill(hit.text, *field) : phrase_data::BlankFiller::unfilled(hit.text);
-        out << path.section(u'\\', -1) << '\t' << hit.row + 1 << '\t' << fieldName << '\t' << CommandLine::oneLine(text)
-            << '\n';
+        out << path.section(u'\\', -1) << '\t' << hit.row + 1 << '\t' << fieldName << '\t'
+            << CommandLine::oneLine(filler.fill(hit.text, fieldName)) << '\n';
     }
     return result.hits.empty() ? CommandLine::Failed : CommandLine::Done;
 }

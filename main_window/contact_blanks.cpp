@@ -1,6 +1,5 @@
 #include "contact_blanks.h"
 
-#include "phrase_data/phrase_catalogue.h"
 #include "station/profile_blanks.h"
 
 ContactBlanks::ContactBlanks(QObject* parent)
@@ -21,12 +20,6 @@ bool ContactBlanks::setContact(QStringView slot, const QString& value)
     if (!next.set(slot, {value.trimmed(), {}, {}})) return false;
     take(std::move(next));
     return true;
-}
-
-QString ContactBlanks::fill(const QString& text, const QString& fieldName) const
-{
-    return m_filler.fill(text,
-                         phrase_data::PhraseCatalogue::field(fieldName).value_or(phrase_data::LanguageField::Eng));
 }
 
 void ContactBlanks::take(phrase_data::BlankFiller next)

@@ -31,7 +31,10 @@ public:
 
     // A text of the field with this name as the user sees it; a field that is not one of the
     // languages takes the Latin forms.
-    [[nodiscard]] QString fill(const QString& text, const QString& fieldName) const;
+    [[nodiscard]] QString fill(const QString& text, const QString& fieldName) const
+    {
+        return m_filler.fill(text, fieldName);
+    }
     [[nodiscard]] QString fill(const QString& text, phrase_data::LanguageField field) const
     {
         return m_filler.fill(text, field);

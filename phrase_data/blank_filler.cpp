@@ -1,5 +1,7 @@
 #include "blank_filler.h"
 
+#include "phrase_catalogue.h"
+
 #include <algorithm>
 
 namespace phrase_data {
@@ -108,6 +110,11 @@ QString BlankFiller::fill(const QString& text, LanguageField field) const
     }
     filled.append(QStringView(text).sliced(from));
     return filled;
+}
+
+QString BlankFiller::fill(const QString& text, const QString& fieldName) const
+{
+    return fill(text, PhraseCatalogue::field(fieldName).value_or(LanguageField::Eng));
 }
 
 PhraseTexts BlankFiller::fill(PhraseTexts texts) const

@@ -44,6 +44,8 @@ public:
     //   the closing brackets;
     // - every other field, RusP among them, takes the Latin form.
     [[nodiscard]] QString fill(const QString& text, LanguageField field) const;
+    // The same for the field a table names; a field that is no language takes the Latin forms.
+    [[nodiscard]] QString fill(const QString& text, const QString& fieldName) const;
     [[nodiscard]] PhraseTexts fill(PhraseTexts texts) const;
 
     friend bool operator==(const BlankFiller&, const BlankFiller&) = default;
